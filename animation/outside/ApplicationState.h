@@ -1,0 +1,45 @@
+#pragma once
+
+#include "AnimationSettings.h"
+#include "Forward.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace vellum::outside {
+
+class ApplicationState
+{
+public:
+    virtual ~ApplicationState() = default;
+
+    // The settings store's application name.
+    virtual QString RegistryKey() = 0;
+
+    virtual std::int32_t Mode() = 0;
+    virtual void setMode(std::int32_t mode) = 0;
+    virtual float CurrentFrame() = 0;
+    virtual void setCurrentFrame(float frame) = 0;
+    virtual bool AnimationRunning() = 0;
+    virtual void setAnimationRunning(bool running) = 0;
+    virtual outside::AnimationSettings AnimationSettings() = 0;
+    virtual void setAnimationSettings(const outside::AnimationSettings& settings) = 0;
+    virtual bool Modified() = 0;
+    virtual void setModified(bool modified) = 0;
+
+    virtual std::int32_t SceneDeviceID() = 0;
+    virtual ScenePtr Scene() = 0;
+    virtual ViewPtr ActiveView() = 0;
+    virtual bool RenderingSuspended() = 0;
+    virtual bool PanelActive() = 0;
+
+    virtual std::int32_t GhostState() = 0;
+    virtual void setGhostState(std::int32_t state) = 0;
+
+    virtual QString BackgroundTexture() = 0;
+    virtual bool UseBackgroundTexture() = 0;
+    virtual bool ViewportOption() = 0;
+};
+
+} // namespace vellum::outside

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vellum::outside {
+
+class RenderUtility
+{
+public:
+    virtual ~RenderUtility() = default;
+    // Hands back the category of a kind code (60 for every light marker).
+    virtual void KindCategory(std::int32_t kind, std::int32_t& category) = 0;
+    // Of the device's selection: the kind code that sums it up and whether it stands for a
+    // single keyframe operation.
+    virtual void AnalyseSelection(std::int32_t sceneDeviceId, std::int32_t& kindCode,
+                                  bool& single) = 0;
+    virtual std::int32_t SetDrawColour(float red, float green, float blue, float alpha) = 0;
+    virtual std::int32_t ConvertSettingValue(std::int32_t value) = 0;
+};
+
+} // namespace vellum::outside

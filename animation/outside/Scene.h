@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Collection.h"
+#include "Forward.h"
+
+#include <cstdint>
+
+namespace vellum::outside {
+
+class Scene
+{
+public:
+    virtual ~Scene() = default;
+
+    virtual const Collection<Shape>& Shapes() = 0;
+    virtual const Collection<Light>& Lights() = 0;   // keyed by the decimal text of Code
+    virtual const Collection<Camera>& Cameras() = 0; // item 1 is the animation camera
+    virtual const Collection<Group>& Groups() = 0;   // keyed by the decimal text of Code
+    virtual GroupPtr RootGroup() = 0;
+
+    virtual void UpdateShape(const ShapePtr& shape, const GroupPtr& group, bool refreshAlways,
+                             bool redraw, bool recalculate, bool notify) = 0;
+    virtual void ShapeChanged(const ShapePtr& shape) = 0;
+    virtual void GroupChanged(const GroupPtr& group) = 0;
+    virtual void CameraScriptChanged(const CameraPtr& camera) = 0;
+    virtual void LightScriptChanged(const LightPtr& light) = 0;
+    virtual void ShapeScriptChanged(std::int32_t sceneDeviceId, const ShapePtr& shape) = 0;
+    virtual void AnimationFinished() = 0;
+};
+
+} // namespace vellum::outside
