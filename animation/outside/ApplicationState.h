@@ -4,7 +4,6 @@
 #include "Forward.h"
 
 #include <QString>
-
 #include <cstdint>
 
 namespace vellum::outside {

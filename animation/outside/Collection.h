@@ -1,19 +1,17 @@
 #pragma once
 
-#include "AnimationError.h"
+#include "Error.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
-
 #include <memory>
 
 namespace vellum::outside {
 
 // An ordered collection of components, each optionally reachable by a text key, as the scene
 // graph hands them out. Items are numbered from 1; a missing index or key is refused.
-template <typename T>
-class Collection
+template <typename T> class Collection
 {
 public:
     using Pointer = std::shared_ptr<T>;
@@ -23,8 +21,7 @@ public:
     const Pointer& Item(int oneBasedIndex) const
     {
         if (oneBasedIndex < 1 || oneBasedIndex > Count())
-            throw AnimationError(ErrorNumber::InvalidProcedureCall,
-                                 QStringLiteral("Invalid procedure call or argument"));
+            throw Error::invalidProcedureCall();
         return m_items[oneBasedIndex - 1];
     }
 
@@ -32,8 +29,7 @@ public:
     {
         const auto found = m_indexByKey.constFind(key);
         if (found == m_indexByKey.cend())
-            throw AnimationError(ErrorNumber::InvalidProcedureCall,
-                                 QStringLiteral("Invalid procedure call or argument"));
+            throw Error::invalidProcedureCall();
         return m_items[*found];
     }
 
@@ -50,8 +46,9 @@ public:
     {
         if (!key.isEmpty()) {
             if (m_indexByKey.contains(key))
-                throw AnimationError(457, QStringLiteral("This key is already associated with "
-                                                         "an element of this collection"));
+                throw Error(ErrorNumber::DuplicateKey,
+                            QStringLiteral("This key is already associated with "
+                                           "an element of this collection"));
             m_indexByKey.insert(key, int(m_items.size()));
             m_keys.append(key);
         } else {
@@ -64,8 +61,7 @@ public:
     {
         const int index = m_indexByKey.value(key, -1);
         if (index < 0)
-            throw AnimationError(ErrorNumber::InvalidProcedureCall,
-                                 QStringLiteral("Invalid procedure call or argument"));
+            throw Error::invalidProcedureCall();
         removeAt(index);
     }
 

@@ -3,13 +3,21 @@
 namespace vellum::outside {
 
 // Application mode.
-enum Mode : int { ModeAnimationOff = 0, ModeAnimation = 1 };
+enum Mode : int
+{
+    ModeAnimationOff = 0,
+    ModeAnimation = 1
+};
 
 // The panel the host opened last; passed through only.
-enum Panel : int { PanelNone = 0 };
+enum Panel : int
+{
+    PanelNone = 0
+};
 
 // Why the run loop runs.
-enum AnimationMode : int {
+enum AnimationMode : int
+{
     amPlay = 1,
     amPlayFullScreen = 2,
     amRecord = 3,

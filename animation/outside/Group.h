@@ -6,7 +6,6 @@
 #include "Vector3.h"
 
 #include <QString>
-
 #include <cstdint>
 
 namespace vellum::outside {

@@ -24,7 +24,12 @@ static_assert(offsetof(KeyRecord, frame) == 4);
 static_assert(offsetof(KeyRecord, segmentStart) == 28);
 
 // Keyframe types shown by the option groups.
-enum KeyFrameType : int { NoKeyFrame = 0, PlainKeyFrame = 1, SegmentStartKeyFrame = 2 };
+enum KeyFrameType : int
+{
+    NoKeyFrame = 0,
+    PlainKeyFrame = 1,
+    SegmentStartKeyFrame = 2
+};
 
 // Loop modes of an animation.
 inline constexpr int LoopOpen = 0;

@@ -5,7 +5,6 @@
 #include "Scripting.h"
 
 #include <QString>
-
 #include <cstdint>
 
 namespace vellum::outside {

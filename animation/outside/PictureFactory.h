@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-
 #include <cstdint>
 
 namespace vellum::outside {

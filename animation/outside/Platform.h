@@ -5,16 +5,34 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 
 class QDialog;
 
 namespace vellum::outside {
 
-enum class MsgBoxButtons { OK, OKCancel, YesNo, YesNoCancel };
-enum class MsgBoxIcon { None, Exclamation, Stop, Information, Question };
-enum class MsgBoxResult { OK = 1, Cancel = 2, Yes = 6, No = 7 };
+enum class MsgBoxButtons
+{
+    OK,
+    OKCancel,
+    YesNo,
+    YesNoCancel
+};
+enum class MsgBoxIcon
+{
+    None,
+    Exclamation,
+    Stop,
+    Information,
+    Question
+};
+enum class MsgBoxResult
+{
+    OK = 1,
+    Cancel = 2,
+    Yes = 6,
+    No = 7
+};
 
 // The services of the platform the panel runs on. Everything modal goes through here, so that
 // tests can answer in advance.

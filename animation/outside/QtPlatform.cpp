@@ -1,12 +1,12 @@
 #include "QtPlatform.h"
 
-#include "AnimationError.h"
+#include "Error.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -77,14 +77,13 @@ MsgBoxResult fromQtButton(int button)
     }
 }
 
-AnimationError fileError(const QString& path, const QString& what)
+Error fileError(const QString& path, const QString& what)
 {
-    return AnimationError(ErrorNumber::PathFileAccess,
-                          QStringLiteral("Path/File access error: %1 (%2)").arg(path, what));
+    return Error(ErrorNumber::PathFileAccess,
+                 QStringLiteral("Path/File access error: %1 (%2)").arg(path, what));
 }
 
 } // namespace
-
 
 QString QtPlatform::GetSetting(const QString& appName, const QString& section, const QString& key,
                                const QString& defaultValue)
@@ -157,7 +156,7 @@ void QtPlatform::DeleteFile(const QString& path)
 {
     QFile file(path);
     if (!file.exists())
-        throw AnimationError(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
+        throw Error(ErrorNumber::FileNotFound, QStringLiteral("File not found"));
     if (!file.remove())
         throw fileError(path, file.errorString());
 }
@@ -177,14 +176,14 @@ QImage QtPlatform::LoadPicture(const QString& path)
 {
     QImage picture;
     if (!picture.load(path))
-        throw AnimationError(481, QStringLiteral("Invalid picture"));
+        throw Error(ErrorNumber::InvalidPicture, QStringLiteral("Invalid picture"));
     return picture;
 }
 
 void QtPlatform::ChangeDriveAndFolder(const QString& folder)
 {
     if (!QDir::setCurrent(folder))
-        throw AnimationError(76, QStringLiteral("Path not found"));
+        throw Error(ErrorNumber::PathNotFound, QStringLiteral("Path not found"));
 }
 
 } // namespace vellum::outside

@@ -4,7 +4,6 @@
 #include "Scripting.h"
 
 #include <QList>
-
 #include <cstdint>
 
 namespace vellum::outside {

@@ -3,7 +3,6 @@
 #include "Forward.h"
 
 #include <QString>
-
 #include <cstdint>
 
 namespace vellum::outside {
@@ -24,8 +23,13 @@ public:
     virtual ~ScriptObject() = default;
 };
 
-enum class ScriptObjectClass { CameraScriptObject, LightScriptObject, GroupScriptObject,
-                               ShapeScriptObject };
+enum class ScriptObjectClass
+{
+    CameraScriptObject,
+    LightScriptObject,
+    GroupScriptObject,
+    ShapeScriptObject
+};
 
 // A component's script engine. Run fails (throws) with 438 when the script has no procedure of
 // that name and with 450 when the procedure takes another number of parameters, both with
@@ -55,8 +59,8 @@ public:
     virtual void Attach(const SceneGraphPtr& sceneGraph) = 0;
     // Opens the editor at line and column; True when the user accepted a change, which is
     // then in script.
-    virtual bool Edit(QString& script, std::int32_t line, std::int32_t column,
-                      const QString& title, const ShapePtr& object) = 0;
+    virtual bool Edit(QString& script, std::int32_t line, std::int32_t column, const QString& title,
+                      const ShapePtr& object) = 0;
     // Stores the script in the component; may hand back a replacement component.
     virtual void ApplyScript(ScriptedPtr& component, const QString& script, bool compile,
                              std::int32_t reservedA, std::int32_t reservedB) = 0;

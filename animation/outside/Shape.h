@@ -4,7 +4,6 @@
 #include "Scripting.h"
 
 #include <QString>
-
 #include <cstdint>
 
 namespace vellum::outside {

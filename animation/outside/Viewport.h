@@ -3,7 +3,6 @@
 #include "Forward.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <functional>
 

@@ -1,10 +1,9 @@
 // GoogleTest entry point for every test executable: a QApplication on the offscreen platform
 // at a fixed DPI, with per-user settings kept in a throw-away folder.
-#include <gmock/gmock.h>
-
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <gmock/gmock.h>
 
 int main(int argc, char** argv)
 {

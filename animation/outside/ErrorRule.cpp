@@ -1,7 +1,6 @@
-#include "AnimationError.h"
+#include "ErrorRule.h"
 
 #include <QLoggingCategory>
-
 #include <new>
 
 namespace vellum::outside {
@@ -14,22 +13,22 @@ const QString& animationPanelSource()
     return source;
 }
 
-AnimationError toAnimationError(std::exception_ptr error)
+Error toError(std::exception_ptr error)
 {
     try {
         std::rethrow_exception(error);
-    } catch (const AnimationError& e) {
+    } catch (const Error& e) {
         return e;
     } catch (const std::bad_alloc&) {
-        return AnimationError(7, QStringLiteral("Out of memory"));
+        return Error(ErrorNumber::OutOfMemory, QStringLiteral("Out of memory"));
     } catch (const std::exception& e) {
-        return AnimationError(ErrorNumber::Internal, QString::fromUtf8(e.what()));
+        return Error(ErrorNumber::Internal, QString::fromUtf8(e.what()));
     } catch (...) {
-        return AnimationError(ErrorNumber::Internal, QStringLiteral("Internal error"));
+        return Error(ErrorNumber::Internal, QStringLiteral("Internal error"));
     }
 }
 
-void logQuietEnd(const AnimationError& error)
+void logQuietEnd(const Error& error)
 {
     qCDebug(lcErrors) << "handler ended:" << error.number() << error.description()
                       << error.source();
