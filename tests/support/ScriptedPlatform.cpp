@@ -1,0 +1,118 @@
+#include "ScriptedPlatform.h"
+
+#include "Error.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+namespace vellum::testing {
+
+using outside::MsgBoxButtons;
+using outside::MsgBoxIcon;
+using outside::MsgBoxResult;
+
+QString ScriptedPlatform::settingKey(const QString& app, const QString& section, const QString& key)
+{
+    return app + QLatin1Char('\x1f') + section + QLatin1Char('\x1f') + key;
+}
+
+void ScriptedPlatform::setSetting(const QString& app, const QString& section, const QString& key,
+                                  const QString& value)
+{
+    m_settings.insert(settingKey(app, section, key), value);
+}
+
+QString ScriptedPlatform::setting(const QString& app, const QString& section,
+                                  const QString& key) const
+{
+    return m_settings.value(settingKey(app, section, key));
+}
+
+bool ScriptedPlatform::hasSetting(const QString& app, const QString& section,
+                                  const QString& key) const
+{
+    return m_settings.contains(settingKey(app, section, key));
+}
+
+QStringList ScriptedPlatform::callsNamed(const QString& name) const
+{
+    QStringList named;
+    for (const QString& call : m_calls)
+        if (call.startsWith(name + QLatin1Char('(')))
+            named.append(call);
+    return named;
+}
+
+bool ScriptedPlatform::allAnswersUsed() const
+{
+    return m_msgBoxAnswers.empty() && m_inputAnswers.empty() && m_dialogAnswers.empty();
+}
+
+QString ScriptedPlatform::GetSetting(const QString& appName, const QString& section,
+                                     const QString& key, const QString& defaultValue)
+{
+    record(QStringLiteral("GetSetting(%1|%2|%3)").arg(appName, section, key));
+    return m_settings.value(settingKey(appName, section, key), defaultValue);
+}
+
+void ScriptedPlatform::SaveSetting(const QString& appName, const QString& section,
+                                   const QString& key, const QString& value)
+{
+    record(QStringLiteral("SaveSetting(%1|%2|%3|%4)").arg(appName, section, key, value));
+    if (m_saveFailureCountdown > 0 && --m_saveFailureCountdown == 0)
+        throw Error(ErrorNumber::PathFileAccess, QStringLiteral("Settings store refused"));
+    setSetting(appName, section, key, value);
+}
+
+MsgBoxResult ScriptedPlatform::MsgBox(const QString& text, MsgBoxButtons buttons, MsgBoxIcon icon,
+                                      const QString& title)
+{
+    record(QStringLiteral("MsgBox(%1|%2|%3|%4)")
+               .arg(text)
+               .arg(int(buttons))
+               .arg(int(icon))
+               .arg(title));
+    if (m_msgBoxAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected message box: " << text.toStdString();
+        return buttons == MsgBoxButtons::YesNo ? MsgBoxResult::No : MsgBoxResult::OK;
+    }
+    const MsgBoxResult answer = m_msgBoxAnswers.front();
+    m_msgBoxAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedPlatform::InputBox(const QString& prompt, const QString& title,
+                                   const QString& defaultText)
+{
+    record(QStringLiteral("InputBox(%1|%2|%3)").arg(prompt, title, defaultText));
+    if (m_inputAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected input box: " << prompt.toStdString();
+        return {};
+    }
+    const QString answer = m_inputAnswers.front();
+    m_inputAnswers.pop_front();
+    return answer;
+}
+
+int ScriptedPlatform::ShowModal(QDialog& dialog)
+{
+    record(QStringLiteral("ShowModal(%1)").arg(dialog.objectName()));
+    if (m_dialogAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected modal dialog: " << dialog.objectName().toStdString();
+        return QDialog::Rejected;
+    }
+    DialogAnswer answer = std::move(m_dialogAnswers.front());
+    m_dialogAnswers.pop_front();
+    dialog.show();
+    const int result = answer(dialog);
+    dialog.hide();
+    return result;
+}
+
+void ScriptedPlatform::PumpMessages()
+{
+    if (m_pumpHook)
+        m_pumpHook();
+}
+
+} // namespace vellum::testing
