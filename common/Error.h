@@ -27,6 +27,7 @@ inline constexpr int MemberNotSupported = 438;
 inline constexpr int WrongArgumentCount = 450;
 inline constexpr int DuplicateKey = 457;
 inline constexpr int InvalidPicture = 481;
+inline constexpr int ElementNotFound = 35601;
 } // namespace ErrorNumber
 
 // The one error type of the panel, its widgets and every component it drives: a number, a
@@ -65,6 +66,16 @@ public:
     {
         return Error(ErrorNumber::InvalidProcedureCall,
                      QStringLiteral("Invalid procedure call or argument"));
+    }
+    static Error duplicateKey()
+    {
+        return Error(ErrorNumber::DuplicateKey,
+                     QStringLiteral("This key is already associated with an element of this "
+                                    "collection"));
+    }
+    static Error elementNotFound()
+    {
+        return Error(ErrorNumber::ElementNotFound, QStringLiteral("Element not found"));
     }
 
 private:
