@@ -1,0 +1,146 @@
+#include "XPButton.h"
+
+#include "Error.h"
+#include "OptionGroup.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gmock/gmock.h>
+
+using namespace vellum;
+using namespace vellum::common;
+
+namespace {
+
+struct ClickRow
+{
+    const char* name;
+    bool toggle;
+    std::vector<bool> valueAfterEachClick;
+};
+
+class XPButtonClicks : public testing::TestWithParam<ClickRow>
+{};
+
+} // namespace
+
+TEST_P(XPButtonClicks, UserClicksClickAndFlipOnlyAToggle)
+{
+    const ClickRow row = GetParam();
+    XPButton button;
+    button.resize(22, 22);
+    button.setToggle(row.toggle);
+    QSignalSpy clicks(&button, &XPButton::Click);
+    int expectedClicks = 0;
+    for (const bool expected : row.valueAfterEachClick) {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        EXPECT_EQ(clicks.count(), ++expectedClicks);
+        EXPECT_EQ(button.Value(), expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, XPButtonClicks,
+                         testing::Values(ClickRow{"Push", false, {false, false}},
+                                         ClickRow{"Toggle", true, {true, false, true}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(XPButton, NoClickFromCodeOrWhenDisabled)
+{
+    XPButton button;
+    button.resize(22, 22);
+    button.setToggle(true);
+    QSignalSpy clicks(&button, &XPButton::Click);
+    QSignalSpy values(&button, &XPButton::valueChanged);
+    button.setValue(true);
+    button.setValue(true);
+    EXPECT_TRUE(button.Value());
+    EXPECT_EQ(values.count(), 1);
+
+    button.setEnabled(false);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::keyClick(&button, Qt::Key_Space);
+    EXPECT_TRUE(button.Value());
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(XPButton, MouseCodesAndRightButtonDoesNotClick)
+{
+    XPButton button;
+    button.resize(22, 22);
+    button.setToggle(true);
+    QSignalSpy downs(&button, &XPButton::MouseDown);
+    QSignalSpy ups(&button, &XPButton::MouseUp);
+    QSignalSpy clicks(&button, &XPButton::Click);
+
+    QTest::mouseClick(&button, Qt::RightButton, Qt::ControlModifier | Qt::AltModifier,
+                      QPoint(5, 7));
+    ASSERT_EQ(downs.count(), 1);
+    EXPECT_EQ(downs.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(downs.at(0).at(1).toInt(), 6);
+    EXPECT_FLOAT_EQ(downs.at(0).at(2).toFloat(), 5.0f);
+    EXPECT_FLOAT_EQ(downs.at(0).at(3).toFloat(), 7.0f);
+    ASSERT_EQ(ups.count(), 1);
+    EXPECT_EQ(ups.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(button.Value());
+
+    QTest::mouseClick(&button, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(downs.at(1).at(0).toInt(), 1);
+    EXPECT_EQ(downs.at(1).at(1).toInt(), 1);
+    EXPECT_EQ(clicks.count(), 1);
+
+    // Released outside the button: no click, but the release is still reported.
+    QTest::mousePress(&button, Qt::LeftButton);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_EQ(ups.count(), 3);
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+class OptionGroupTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < 3; ++i) {
+            buttons[i].resize(22, 22);
+            EXPECT_EQ(group.addButton(&buttons[i]), i);
+        }
+    }
+    std::vector<bool> values() const
+    {
+        return {buttons[0].Value(), buttons[1].Value(), buttons[2].Value()};
+    }
+
+    XPButton buttons[3];
+    OptionGroup group;
+};
+
+TEST_F(OptionGroupTest, OnePressedAtATime)
+{
+    QSignalSpy clicks(&group, &OptionGroup::Click);
+    EXPECT_EQ(group.Value(), -1);
+
+    QTest::mouseClick(&buttons[1], Qt::LeftButton);
+    EXPECT_EQ(values(), (std::vector<bool>{false, true, false}));
+    QTest::mouseClick(&buttons[2], Qt::LeftButton);
+    EXPECT_EQ(values(), (std::vector<bool>{false, false, true}));
+    QTest::mouseClick(&buttons[2], Qt::LeftButton); // stays pressed
+    EXPECT_EQ(values(), (std::vector<bool>{false, false, true}));
+    ASSERT_EQ(clicks.count(), 3);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(clicks.at(2).at(0).toInt(), 2);
+
+    buttons[0].setValue(true); // from code: exclusive, but no click
+    EXPECT_EQ(values(), (std::vector<bool>{true, false, false}));
+    group.setValue(1);
+    EXPECT_EQ(group.Value(), 1);
+    EXPECT_EQ(values(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(clicks.count(), 3);
+
+    try {
+        group.setValue(3);
+        ADD_FAILURE() << "index 3 accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::SubscriptOutOfRange);
+    }
+}
