@@ -112,15 +112,17 @@ void XPButton::paintFrame(QPainter& painter) const
     if (!pressed && !hot && !hasFocus())
         return;
 
-    QColor accent = pal.color(QPalette::Highlight);
+    const QColor accent = pal.color(QPalette::Highlight);
     QColor fill = accent;
     QColor border = accent.darker(120);
     if (isDown()) {
-        fill.setAlphaF(0.45f);
+        fill.setAlphaF(0.5f);
     } else if (pressed) {
-        fill.setAlphaF(hot ? 0.35f : 0.25f);
+        fill.setAlphaF(hot ? 0.4f : 0.32f);
     } else {
-        fill.setAlphaF(hot ? 0.15f : 0.0f);
+        // Hover only outlines the button, so that it never reads as pressed.
+        fill.setAlphaF(hot ? 0.08f : 0.0f);
+        border.setAlphaF(hot ? 0.6f : 0.35f);
     }
     if (!isEnabled()) {
         fill = pal.color(QPalette::Disabled, QPalette::Button).darker(110);
@@ -133,7 +135,7 @@ void XPButton::paintFrame(QPainter& painter) const
     // A sunken shadow along the top and left edge makes a pressed toggle read as "in".
     if (pressed && isEnabled()) {
         QColor shade = pal.color(QPalette::Shadow);
-        shade.setAlphaF(0.35f);
+        shade.setAlphaF(0.5f);
         painter.setPen(QPen(shade, 1.0));
         const QRectF inner = box.adjusted(1, 1, -1, -1);
         painter.drawLine(inner.topLeft() + QPointF(CornerRadius, 0), inner.topRight());
