@@ -10,8 +10,8 @@ namespace vellum::viewport {
 
 namespace {
 
-constexpr float SkyAmbient = 0.16f;
-constexpr float GroundAmbient = 0.06f;
+constexpr float SkyAmbient = 0.24f;
+constexpr float GroundAmbient = 0.1f;
 
 QVector3D fromColour(const QColor& colour)
 {
