@@ -24,6 +24,11 @@ struct StepRow
     QString expected;
 };
 
+void PrintTo(const StepRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class UpDownTextSteps : public testing::TestWithParam<StepRow>
 {};
 

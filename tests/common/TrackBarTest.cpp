@@ -140,6 +140,11 @@ struct MouseRow
     bool moves;
 };
 
+void PrintTo(const MouseRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class TrackBarMouseOrder : public TrackBarTest, public testing::WithParamInterface<MouseRow>
 {};
 

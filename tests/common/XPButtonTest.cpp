@@ -19,6 +19,11 @@ struct ClickRow
     std::vector<bool> valueAfterEachClick;
 };
 
+void PrintTo(const ClickRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class XPButtonClicks : public testing::TestWithParam<ClickRow>
 {};
 
