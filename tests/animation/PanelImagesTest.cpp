@@ -1,0 +1,171 @@
+#include "PanelImages.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace vellum::animation {
+namespace {
+
+const QStringList& allNames()
+{
+    static const QStringList names{
+        QStringLiteral("chkAnimate"),
+        QStringLiteral("cmdAnimationProperties"),
+        QStringLiteral("chkAnimationTimeline"),
+        QStringLiteral("cmdResetAll"),
+        QStringLiteral("cmdReset"),
+        QStringLiteral("optKeyFrameType_0"),
+        QStringLiteral("optKeyFrameType_1"),
+        QStringLiteral("optKeyFrameType_2"),
+        QStringLiteral("optKeyFrameOperationType_0"),
+        QStringLiteral("optKeyFrameOperationType_1"),
+        QStringLiteral("optKeyFrameOperationType_2"),
+        QStringLiteral("chkRepeat"),
+        QStringLiteral("chkRepeatOperation"),
+        QStringLiteral("cmdCopyKeyFrameBackward"),
+        QStringLiteral("cmdCopyKeyFrameForward"),
+        QStringLiteral("cmdCopyKeyFrameOperationBackward"),
+        QStringLiteral("cmdCopyKeyFrameOperationForward"),
+        QStringLiteral("cmdStart"),
+        QStringLiteral("cmdStepBack"),
+        QStringLiteral("cmdPlay"),
+        QStringLiteral("cmdStop"),
+        QStringLiteral("cmdStepForward"),
+        QStringLiteral("cmdEnd"),
+        QStringLiteral("chkAutoRepeat"),
+        QStringLiteral("cmdPlayFullScreen"),
+        QStringLiteral("cmdPlayGhost"),
+        QStringLiteral("cmdRecord"),
+        QStringLiteral("cmdSequenceRename"),
+        QStringLiteral("cmdSequenceAdd"),
+        QStringLiteral("cmdSequenceDelete"),
+        QStringLiteral("cmdSequenceRetrieve"),
+        QStringLiteral("cmdAnimationTimelineLess"),
+        QStringLiteral("cmdAnimationTimelineMore"),
+        QStringLiteral("cmdTimelineKeyframeDelete"),
+        QStringLiteral("KeyFrame"),
+        QStringLiteral("KeyFrameSegmentStart"),
+        QStringLiteral("Group"),
+        QStringLiteral("Closed"),
+        QStringLiteral("Open"),
+        QStringLiteral("Camera"),
+        QStringLiteral("Light"),
+    };
+    return names;
+}
+
+QImage render(const QString& name, int sizePx, QIcon::Mode mode = QIcon::Normal)
+{
+    return panelImage(name)
+        .pixmap(QSize(sizePx, sizePx), 1.0, mode)
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+int opaquePixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+    return count;
+}
+
+QColor centreOf(const QImage& image)
+{
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+TEST(PanelImagesTest, EveryButtonHasADrawnPictureAtSmallAndLargeSizes)
+{
+    for (const QString& name : allNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const QIcon icon = panelImage(name);
+        ASSERT_FALSE(icon.isNull());
+        for (int sizePx : {16, 48}) {
+            const QImage image = render(name, sizePx);
+            EXPECT_EQ(image.size(), QSize(sizePx, sizePx));
+            EXPECT_GT(opaquePixels(image), 0) << "blank at " << sizePx << " px";
+            EXPECT_LT(opaquePixels(image), sizePx * sizePx) << "no transparent background";
+        }
+    }
+}
+
+TEST(PanelImagesTest, NamesWithoutAPictureGiveANullIcon)
+{
+    EXPECT_TRUE(panelImage(QStringLiteral("cmdNoSuchButton")).isNull());
+    EXPECT_TRUE(panelImage(QString()).isNull());
+    EXPECT_TRUE(panelImage(QStringLiteral("cmdplay")).isNull()) << "names are case-sensitive";
+}
+
+TEST(PanelImagesTest, EachSizeIsDrawnForItsOwnPixelGrid)
+{
+    for (const QString& name : allNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const QIcon icon = panelImage(name);
+        for (int sizePx : {16, 20, 24, 32, 40, 48})
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(sizePx, sizePx))) << sizePx << " px";
+        EXPECT_GT(opaquePixels(render(name, 48)), 4 * opaquePixels(render(name, 16)));
+    }
+}
+
+// A picture scaled from another size would smear its straight edges over partly covered pixels.
+TEST(PanelImagesTest, StraightEdgesFallOnWholePixelsAtEverySize)
+{
+    for (int sizePx : {16, 20, 24, 32, 40, 48}) {
+        SCOPED_TRACE(sizePx);
+        const QImage stop = render(QStringLiteral("cmdStop"), sizePx);
+        int partial = 0;
+        for (int y = 0; y < sizePx; ++y)
+            for (int x = 0; x < sizePx; ++x)
+                partial += qAlpha(stop.pixel(x, y)) > 25 && qAlpha(stop.pixel(x, y)) < 230 ? 1 : 0;
+        // Only the rounded corners may be soft; a smeared square has a soft ring all round.
+        EXPECT_LE(partial, 4 * (sizePx / 8 + 2));
+        EXPECT_GT(opaquePixels(stop), sizePx * sizePx / 5);
+    }
+}
+
+TEST(PanelImagesTest, PlayIsGreenRecordIsRedAndKeyFrameGroupsDiffer)
+{
+    const QColor play = centreOf(render(QStringLiteral("cmdPlay"), 16));
+    EXPECT_GT(play.alpha(), 200);
+    EXPECT_GT(play.green(), play.red() + 40);
+    EXPECT_GT(play.green(), play.blue() + 40);
+
+    const QColor record = centreOf(render(QStringLiteral("cmdRecord"), 16));
+    EXPECT_GT(record.alpha(), 200);
+    EXPECT_GT(record.red(), record.green() + 80);
+    EXPECT_GT(record.red(), record.blue() + 80);
+
+    const QColor component = centreOf(render(QStringLiteral("optKeyFrameType_1"), 24));
+    const QColor operation = centreOf(render(QStringLiteral("optKeyFrameOperationType_1"), 24));
+    EXPECT_GT(component.red(), component.blue() + 80) << "component keys are warm";
+    EXPECT_GT(operation.blue(), operation.red() + 80) << "operation keys are cool";
+}
+
+TEST(PanelImagesTest, DisabledPicturesAreLighterAndColourless)
+{
+    for (const QString& name :
+         {QStringLiteral("cmdPlay"), QStringLiteral("cmdRecord"), QStringLiteral("cmdStop")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QColor normal = centreOf(render(name, 24));
+        const QColor disabled = centreOf(render(name, 24, QIcon::Disabled));
+        EXPECT_GT(disabled.alpha(), 0);
+        EXPECT_GT(disabled.lightness(), normal.lightness());
+        EXPECT_LT(disabled.hslSaturation(), normal.hslSaturation() / 2 + 1);
+    }
+}
+
+TEST(PanelImagesTest, TheSameIconIsReturnedOnEveryCall)
+{
+    const QIcon first = panelImage(QStringLiteral("cmdPlay"));
+    const QIcon second = panelImage(QStringLiteral("cmdPlay"));
+    EXPECT_EQ(first.cacheKey(), second.cacheKey());
+    EXPECT_NE(first.cacheKey(), panelImage(QStringLiteral("cmdStop")).cacheKey());
+}
+
+} // namespace
+} // namespace vellum::animation
