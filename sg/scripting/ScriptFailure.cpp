@@ -56,8 +56,9 @@ outside::ScriptError classifyTypeError(const QString& message)
 {
     if (message.endsWith(QLatin1String("is not a function")))
         return {ErrorNumber::MemberNotSupported, 0, 0, withName(memberNotSupportedText(), message)};
-    if (message.contains(QLatin1String("of null")) ||
-        message.contains(QLatin1String("of undefined")))
+    static const QRegularExpression noObject(
+        QStringLiteral("of (null|undefined)$|^Value is (null|undefined)"));
+    if (noObject.match(message).hasMatch())
         return {ErrorNumber::ObjectRequired, 0, 0, QStringLiteral("Object required")};
     return {ErrorNumber::TypeMismatch, 0, 0, QStringLiteral("Type mismatch")};
 }
