@@ -1,0 +1,69 @@
+#include "ApplicationState.h"
+
+#include "Scene.h"
+
+#include <cmath>
+#include <outside/Enumerations.h>
+
+namespace vellum::sg {
+
+void ApplicationState::setScene(const std::shared_ptr<sg::Scene>& scene)
+{
+    if (m_scene == scene)
+        return;
+    if (m_scene)
+        m_scene->setApplicationState({});
+    m_scene = scene;
+    if (m_scene)
+        m_scene->setApplicationState(weak_from_this());
+}
+
+void ApplicationState::setRegistryKey(const QString& key)
+{
+    if (key.isEmpty())
+        throw Error::invalidPropertyValue();
+    m_registryKey = key;
+}
+
+void ApplicationState::setSceneDeviceID(std::int32_t id)
+{
+    if (id < 0)
+        throw Error::invalidPropertyValue();
+    m_sceneDeviceId = id;
+}
+
+void ApplicationState::setMode(std::int32_t mode)
+{
+    if (mode != outside::ModeAnimationOff && mode != outside::ModeAnimation)
+        throw Error::invalidPropertyValue();
+    m_mode = mode;
+}
+
+void ApplicationState::setCurrentFrame(float frame)
+{
+    if (!std::isfinite(frame) || frame < 0.0f)
+        throw Error::invalidPropertyValue();
+    m_currentFrame = frame;
+}
+
+void ApplicationState::setAnimationSettings(const outside::AnimationSettings& settings)
+{
+    if (settings.Keys < 0 || !std::isfinite(settings.KeysPerSecond) ||
+        settings.KeysPerSecond < 0.0f)
+        throw Error::invalidPropertyValue();
+    m_settings = settings;
+}
+
+outside::ScenePtr ApplicationState::Scene()
+{
+    return m_scene;
+}
+
+void ApplicationState::setGhostState(std::int32_t state)
+{
+    if (state < 0 || state > 2)
+        throw Error::invalidPropertyValue();
+    m_ghostState = state;
+}
+
+} // namespace vellum::sg

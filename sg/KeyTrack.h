@@ -1,0 +1,61 @@
+#pragma once
+
+#include "VellumSGExport.h"
+
+#include <QList>
+#include <outside/KeyRecord.h>
+#include <vector>
+
+namespace vellum::sg {
+
+// Where a frame falls on a key track: the span between two keys and the keys that shape the
+// tangents at its ends. Frames of the neighbours are on the unwrapped time line, so a closed
+// loop's neighbours across the seam lie before the first or after the last key.
+struct SplineSpan
+{
+    int from = -1;   // -1: the track has no keys
+    int to = -1;     // equals from when the frame is held at a key
+    int before = -1; // -1: one-sided tangent at from (the path starts there)
+    int after = -1;  // -1: one-sided tangent at to (the path ends there)
+    float frameBefore = 0.0f;
+    float frameFrom = 0.0f;
+    float frameTo = 0.0f;
+    float frameAfter = 0.0f;
+    float u = 0.0f; // 0 at from, 1 at to
+
+    bool isEmpty() const { return from < 0; }
+    bool isHeld() const { return from == to; }
+};
+
+// The keys of one animated component, kept sorted by frame with at most one key per frame.
+class VELLUMSG_EXPORT KeyTrack
+{
+public:
+    const std::vector<outside::KeyRecord>& keys() const { return m_keys; }
+    bool isEmpty() const { return m_keys.empty(); }
+    int count() const { return int(m_keys.size()); }
+
+    QList<outside::KeyRecord> between(float fromFrame, float toFrame) const;
+    QList<outside::KeyRecord> all() const;
+    const outside::KeyRecord* find(float frame) const;
+
+    // Replaces a key at the same frame. Refuses a negative or non-finite frame.
+    void put(const outside::KeyRecord& key);
+    bool remove(float frame);
+    void clear() { m_keys.clear(); }
+
+    int loopMode() const { return m_loopMode; }
+    void setLoopMode(int loopMode); // LoopOpen or LoopClosed
+
+    // Never allocates: the playback loop calls it for every component and frame.
+    SplineSpan locate(float frame) const noexcept;
+
+private:
+    float wrapIntoLoop(float frame) const noexcept;
+    void setNeighbours(SplineSpan& span) const noexcept;
+
+    std::vector<outside::KeyRecord> m_keys;
+    int m_loopMode = outside::LoopOpen;
+};
+
+} // namespace vellum::sg

@@ -1,0 +1,5 @@
+#include "Logging.h"
+
+namespace vellum::sg {
+Q_LOGGING_CATEGORY(lcSceneGraph, "vellum.sg")
+} // namespace vellum::sg

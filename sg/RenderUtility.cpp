@@ -1,0 +1,51 @@
+#include "RenderUtility.h"
+
+#include "SceneGraph.h"
+#include "SgError.h"
+#include "Shape.h"
+
+#include <algorithm>
+
+namespace vellum::sg {
+
+RenderUtility::RenderUtility(SceneGraph* sceneGraph) : m_sceneGraph(sceneGraph) {}
+
+void RenderUtility::KindCategory(std::int32_t kind, std::int32_t& category)
+{
+    category = kind >= outside::Kind::Light && kind <= outside::Kind::LightLast
+                   ? outside::Kind::Light
+                   : kind;
+}
+
+void RenderUtility::AnalyseSelection(std::int32_t sceneDeviceId, std::int32_t& kindCode,
+                                     bool& single)
+{
+    if (!m_sceneGraph)
+        throw objectRequired();
+    const auto items = m_sceneGraph->selection().items(sceneDeviceId);
+    kindCode = items.isEmpty() ? 0 : items.first()->kind();
+    single = std::count_if(items.cbegin(), items.cend(), [](const auto& shape) {
+                 return shape->kind() == outside::Kind::Operation;
+             }) == 1;
+}
+
+std::int32_t RenderUtility::SetDrawColour(float red, float green, float blue, float alpha)
+{
+    const auto unit = [](float v) { return std::clamp(v, 0.0f, 1.0f); };
+    m_drawColour = QColor::fromRgbF(unit(red), unit(green), unit(blue), unit(alpha));
+    return 0;
+}
+
+std::int32_t RenderUtility::ConvertSettingValue(std::int32_t value)
+{
+    switch (value) {
+    case 1:
+        return ViewportShading::Flat;
+    case 2:
+        return ViewportShading::Wireframe;
+    default:
+        return ViewportShading::Smooth;
+    }
+}
+
+} // namespace vellum::sg

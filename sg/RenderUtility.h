@@ -1,0 +1,42 @@
+#pragma once
+
+#include "VellumSGExport.h"
+
+#include <QColor>
+#include <QPointer>
+#include <outside/RenderUtility.h>
+
+namespace vellum::sg {
+
+class SceneGraph;
+
+// The viewport's shading codes, as ConvertSettingValue hands them out.
+namespace ViewportShading {
+inline constexpr int Smooth = 0;
+inline constexpr int Flat = 1;
+inline constexpr int Wireframe = 2;
+} // namespace ViewportShading
+
+class VELLUMSG_EXPORT RenderUtility : public outside::RenderUtility
+{
+public:
+    explicit RenderUtility(SceneGraph* sceneGraph);
+
+    QColor drawColour() const { return m_drawColour; }
+
+    void KindCategory(std::int32_t kind, std::int32_t& category) override;
+    // kindCode: the first selected component's kind (0 with nothing selected); single: exactly
+    // one selected component is a keyframe operation (kind 11).
+    void AnalyseSelection(std::int32_t sceneDeviceId, std::int32_t& kindCode,
+                          bool& single) override;
+    std::int32_t SetDrawColour(float red, float green, float blue, float alpha) override;
+    // The stored shading setting (0 smooth, 1 flat, 2 wireframe) to the viewport's code;
+    // anything unknown is drawn smooth.
+    std::int32_t ConvertSettingValue(std::int32_t value) override;
+
+private:
+    QPointer<SceneGraph> m_sceneGraph;
+    QColor m_drawColour = Qt::white;
+};
+
+} // namespace vellum::sg

@@ -1,0 +1,241 @@
+#include "Scene.h"
+
+#include "SgError.h"
+
+#include <outside/ApplicationState.h>
+
+namespace vellum::sg {
+
+namespace {
+
+QString keyOf(int code)
+{
+    return QString::number(code);
+}
+
+template <typename Typed, typename Interface>
+QList<std::shared_ptr<Typed>> typedList(const outside::Collection<Interface>& collection)
+{
+    QList<std::shared_ptr<Typed>> result;
+    result.reserve(collection.Count());
+    for (const auto& item : collection)
+        result.append(std::static_pointer_cast<Typed>(item));
+    return result;
+}
+
+} // namespace
+
+Scene::Scene() = default;
+Scene::~Scene() = default;
+
+std::shared_ptr<Scene> Scene::create()
+{
+    std::shared_ptr<Scene> scene(new Scene);
+    scene->m_root = std::make_shared<Group>(0, QStringLiteral("Scene"));
+    scene->m_root->setScene(scene);
+
+    scene->m_camera = std::make_shared<Camera>(1);
+    scene->m_camera->setScene(scene);
+    scene->m_cameras.Add(scene->m_camera, QString::number(scene->m_camera->id()));
+    auto marker = std::make_shared<Shape>(ShapeKind::CameraMarker, scene->m_camera->id(),
+                                          scene->m_camera->name());
+    marker->setObjectLink(scene->m_camera->id());
+    scene->addMarker(marker, scene->m_root);
+    scene->m_camera->setMarker(marker);
+    scene->m_camera->setParentGroup(scene->m_root);
+    return scene;
+}
+
+void Scene::addMarker(const std::shared_ptr<Shape>& marker, const std::shared_ptr<Group>& group)
+{
+    m_shapes.Add(marker, keyOf(marker->code()));
+    marker->setScene(weak_from_this());
+    marker->setParentGroup(group);
+}
+
+std::shared_ptr<Group> Scene::ownGroup(const std::shared_ptr<Group>& group) const
+{
+    if (!group)
+        return m_root;
+    if (group->scene().get() != this)
+        throw Error::invalidProcedureCall();
+    return group;
+}
+
+std::shared_ptr<Group> Scene::addGroup(int number, const QString& name,
+                                       const std::shared_ptr<Group>& parent)
+{
+    if (number < 1)
+        throw Error::invalidPropertyValue();
+    const auto under = ownGroup(parent);
+    auto group = std::make_shared<Group>(number, name);
+    m_groups.Add(group, keyOf(group->code()));
+    group->setScene(weak_from_this());
+    under->addChild(group);
+    return group;
+}
+
+int Scene::nextGroupNumber() const
+{
+    int highest = 0;
+    for (const auto& group : m_groups)
+        highest = std::max(highest, int(group->Number()));
+    return highest + 1;
+}
+
+std::shared_ptr<Group> Scene::group(int number) const
+{
+    return std::static_pointer_cast<Group>(
+        m_groups.find(keyOf(number * 100 + outside::Kind::Group)));
+}
+
+QList<std::shared_ptr<Group>> Scene::groupList() const
+{
+    return typedList<Group>(m_groups);
+}
+
+std::shared_ptr<Shape> Scene::addShape(int kind, const QString& name,
+                                       const std::shared_ptr<Group>& group, int number)
+{
+    if (!isGeometricKind(kind) || number < 0)
+        throw Error::invalidPropertyValue();
+    const auto in = ownGroup(group);
+    auto shape = std::make_shared<Shape>(kind, number > 0 ? number : m_nextShapeNumber, name);
+    m_shapes.Add(shape, keyOf(shape->code()));
+    m_nextShapeNumber = std::max(m_nextShapeNumber, shape->number() + 1);
+    shape->setScene(weak_from_this());
+    shape->setParentGroup(in);
+    return shape;
+}
+
+std::shared_ptr<Shape> Scene::shape(int code) const
+{
+    return std::static_pointer_cast<Shape>(m_shapes.find(keyOf(code)));
+}
+
+QList<std::shared_ptr<Shape>> Scene::shapeList() const
+{
+    return typedList<Shape>(m_shapes);
+}
+
+std::shared_ptr<Light> Scene::addLight(int number, const QString& name)
+{
+    auto light = std::make_shared<Light>(number, name);
+    m_lights.Add(light, keyOf(light->code()));
+    light->setScene(weak_from_this());
+    auto marker = std::make_shared<Shape>(ShapeKind::LightMarker, number, name);
+    marker->setLightLink(light->code());
+    addMarker(marker, m_root);
+    return light;
+}
+
+std::shared_ptr<Light> Scene::light(int code) const
+{
+    return std::static_pointer_cast<Light>(m_lights.find(keyOf(code)));
+}
+
+QList<std::shared_ptr<Light>> Scene::lightList() const
+{
+    return typedList<Light>(m_lights);
+}
+
+std::shared_ptr<Shape> Scene::lightMarker(int lightCode) const
+{
+    for (const auto& item : m_shapes) {
+        auto shape = std::static_pointer_cast<Shape>(item);
+        if (shape->kind() == ShapeKind::LightMarker && shape->LightLink() == lightCode)
+            return shape;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<Camera> Scene::camera(int id) const
+{
+    return std::static_pointer_cast<Camera>(m_cameras.find(QString::number(id)));
+}
+
+float Scene::currentFrame() const
+{
+    const auto state = m_state.lock();
+    return state ? state->CurrentFrame() : 0.0f;
+}
+
+void Scene::setApplicationState(const std::weak_ptr<outside::ApplicationState>& state)
+{
+    m_state = state;
+}
+
+void Scene::setScriptEngineFactory(std::shared_ptr<ScriptEngineFactory> factory)
+{
+    m_engineFactory = std::move(factory);
+}
+
+void Scene::UpdateShape(const outside::ShapePtr& shape, const outside::GroupPtr& group,
+                        bool refreshAlways, bool redraw, bool recalculate, bool notify)
+{
+    const auto typed = typedComponent<Shape>(shape);
+    if (group)
+        typed->setParentGroup(ownGroup(typedComponent<Group>(group)));
+    typed->setRefreshAlways(refreshAlways);
+    if (recalculate)
+        if (const auto in = typed->parentGroup())
+            in->RefreshTree(false);
+    if (notify)
+        emit shapeChanged(typed.get());
+    if (redraw)
+        emit changed();
+}
+
+void Scene::ShapeChanged(const outside::ShapePtr& shape)
+{
+    const auto typed = typedComponent<Shape>(shape);
+    emit shapeChanged(typed.get());
+    emit changed();
+}
+
+void Scene::GroupChanged(const outside::GroupPtr& group)
+{
+    const auto typed = typedComponent<Group>(group);
+    typed->dropScriptEngine();
+    GroupChange change;
+    change.group = typed;
+    change.frame = currentFrame();
+    if (const auto* key = typed->keyTrack().find(change.frame))
+        change.key = *key;
+    m_lastGroupChange = change;
+    emit groupChanged(typed.get(), change.frame);
+    emit changed();
+}
+
+void Scene::CameraScriptChanged(const outside::CameraPtr& camera)
+{
+    const auto typed = typedComponent<Camera>(camera);
+    typed->dropScriptEngine();
+    emit scriptChanged(typed.get());
+    emit changed();
+}
+
+void Scene::LightScriptChanged(const outside::LightPtr& light)
+{
+    const auto typed = typedComponent<Light>(light);
+    typed->dropScriptEngine();
+    emit scriptChanged(typed.get());
+    emit changed();
+}
+
+void Scene::ShapeScriptChanged(std::int32_t sceneDeviceId, const outside::ShapePtr& shape)
+{
+    const auto typed = typedComponent<Shape>(shape);
+    typed->dropScriptEngine();
+    emit scriptChanged(typed.get());
+    emit shapeScriptChanged(sceneDeviceId, typed.get());
+    emit changed();
+}
+
+void Scene::AnimationFinished()
+{
+    ++m_animationFinishedCount;
+    emit animationFinished();
+}
+
+} // namespace vellum::sg

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "Camera.h"
+#include "Group.h"
+#include "Light.h"
+#include "ScriptSeams.h"
+#include "Shape.h"
+#include "VellumSGExport.h"
+
+#include <QObject>
+#include <optional>
+#include <outside/Scene.h>
+
+namespace vellum::sg {
+
+// The components of one scene. Groups hang under a root group that is not in Groups; every
+// light and the animation camera come with a marker shape in Shapes. Create with create().
+class VELLUMSG_EXPORT Scene : public QObject,
+                              public outside::Scene,
+                              public std::enable_shared_from_this<Scene>
+{
+    Q_OBJECT
+
+public:
+    // What the last GroupChanged saw: the group, the frame it happened at and the key there.
+    struct GroupChange
+    {
+        std::weak_ptr<Group> group;
+        float frame = 0.0f;
+        std::optional<outside::KeyRecord> key;
+    };
+
+    // An empty scene: the root group and the animation camera (ID 1) on it.
+    static std::shared_ptr<Scene> create();
+    ~Scene() override;
+
+    std::shared_ptr<Group> rootGroup() const { return m_root; }
+    // Number >= 1 and not taken; the parent defaults to the root and must be of this scene.
+    std::shared_ptr<Group> addGroup(int number, const QString& name,
+                                    const std::shared_ptr<Group>& parent = {});
+    int nextGroupNumber() const;
+    std::shared_ptr<Group> group(int number) const;
+    QList<std::shared_ptr<Group>> groupList() const;
+
+    // Geometry only (markers come with their light or camera); number 0 picks the next free.
+    std::shared_ptr<Shape> addShape(int kind, const QString& name,
+                                    const std::shared_ptr<Group>& group = {}, int number = 0);
+    std::shared_ptr<Shape> shape(int code) const;
+    QList<std::shared_ptr<Shape>> shapeList() const;
+
+    std::shared_ptr<Light> addLight(int number, const QString& name);
+    std::shared_ptr<Light> light(int code) const;
+    QList<std::shared_ptr<Light>> lightList() const;
+    std::shared_ptr<Shape> lightMarker(int lightCode) const;
+
+    std::shared_ptr<Camera> animationCamera() const { return m_camera; }
+    std::shared_ptr<Camera> camera(int id) const;
+
+    // The application state's current frame, 0 while the scene is not the state's.
+    float currentFrame() const;
+    void setApplicationState(const std::weak_ptr<outside::ApplicationState>& state);
+    std::shared_ptr<ScriptEngineFactory> scriptEngineFactory() const { return m_engineFactory; }
+    void setScriptEngineFactory(std::shared_ptr<ScriptEngineFactory> factory);
+
+    const std::optional<GroupChange>& lastGroupChange() const { return m_lastGroupChange; }
+    int animationFinishedCount() const { return m_animationFinishedCount; }
+
+    // outside::Scene
+    const outside::Collection<outside::Shape>& Shapes() override { return m_shapes; }
+    const outside::Collection<outside::Light>& Lights() override { return m_lights; }
+    const outside::Collection<outside::Camera>& Cameras() override { return m_cameras; }
+    const outside::Collection<outside::Group>& Groups() override { return m_groups; }
+    outside::GroupPtr RootGroup() override { return m_root; }
+    // Moves the shape into the group (when given), and with recalculate brings the group's
+    // world transform up to date; notify and redraw raise shapeChanged and changed.
+    void UpdateShape(const outside::ShapePtr& shape, const outside::GroupPtr& group,
+                     bool refreshAlways, bool redraw, bool recalculate, bool notify) override;
+    void ShapeChanged(const outside::ShapePtr& shape) override;
+    void GroupChanged(const outside::GroupPtr& group) override;
+    void CameraScriptChanged(const outside::CameraPtr& camera) override;
+    void LightScriptChanged(const outside::LightPtr& light) override;
+    void ShapeScriptChanged(std::int32_t sceneDeviceId, const outside::ShapePtr& shape) override;
+    void AnimationFinished() override;
+
+signals:
+    // The views should redraw.
+    void changed();
+    void shapeChanged(vellum::sg::Shape* shape);
+    void groupChanged(vellum::sg::Group* group, float frame);
+    void scriptChanged(vellum::outside::Scripted* component);
+    void shapeScriptChanged(int sceneDeviceId, vellum::sg::Shape* shape);
+    void animationFinished();
+
+private:
+    Scene();
+    void addMarker(const std::shared_ptr<Shape>& marker, const std::shared_ptr<Group>& group);
+    std::shared_ptr<Group> ownGroup(const std::shared_ptr<Group>& group) const;
+
+    std::shared_ptr<Group> m_root;
+    std::shared_ptr<Camera> m_camera;
+    outside::Collection<outside::Shape> m_shapes;
+    outside::Collection<outside::Light> m_lights;
+    outside::Collection<outside::Camera> m_cameras;
+    outside::Collection<outside::Group> m_groups;
+    int m_nextShapeNumber = 1;
+    std::weak_ptr<outside::ApplicationState> m_state;
+    std::shared_ptr<ScriptEngineFactory> m_engineFactory;
+    std::optional<GroupChange> m_lastGroupChange;
+    int m_animationFinishedCount = 0;
+};
+
+// Components handed out through the interfaces are this library's own; anything else is
+// refused with a type mismatch (and nullptr with "Object required").
+template <typename Typed, typename Interface>
+std::shared_ptr<Typed> typedComponent(const std::shared_ptr<Interface>& component)
+{
+    if (!component)
+        throw Error(ErrorNumber::ObjectRequired, QStringLiteral("Object required"));
+    auto typed = std::dynamic_pointer_cast<Typed>(component);
+    if (!typed)
+        throw Error::typeMismatch();
+    return typed;
+}
+
+} // namespace vellum::sg

@@ -1,0 +1,185 @@
+#include "SceneGraph.h"
+
+#include "AppUtility.h"
+#include "GraphicsUtility.h"
+#include "PictureFactory.h"
+#include "RenderUtility.h"
+#include "SceneFile.h"
+#include "SgError.h"
+
+namespace vellum::sg {
+
+SceneGraph::SceneGraph(QObject* parent)
+    : QObject(parent), m_state(std::make_shared<sg::ApplicationState>()),
+      m_engineFactory(std::make_shared<ScriptEngineFactory>()),
+      m_logPath(AppUtility::defaultLogPath())
+{
+    setScene(Scene::create());
+}
+
+SceneGraph::~SceneGraph() = default;
+
+void SceneGraph::setScene(const std::shared_ptr<sg::Scene>& scene)
+{
+    if (!scene)
+        throw objectRequired();
+    scene->setScriptEngineFactory(m_engineFactory);
+    m_selection.clearAll();
+    m_state->setScene(scene);
+    emit sceneReplaced();
+}
+
+void SceneGraph::newScene()
+{
+    setScene(Scene::create());
+}
+
+void SceneGraph::openScene(const QString& path)
+{
+    SceneDocument document = readSceneFile(path);
+    auto settings = m_state->AnimationSettings();
+    settings.Keys = document.keys;
+    settings.KeysPerSecond = document.keysPerSecond;
+    m_state->setAnimationSettings(settings);
+    setScene(document.scene);
+    m_state->setCurrentFrame(document.currentFrame);
+    m_state->setModified(false);
+}
+
+void SceneGraph::saveScene(const QString& path) const
+{
+    const auto settings = m_state->AnimationSettings();
+    writeSceneFile(path, SceneDocument{scene(), settings.Keys, settings.KeysPerSecond,
+                                       m_state->CurrentFrame()});
+}
+
+void SceneGraph::select(int deviceId, const std::shared_ptr<Shape>& shape)
+{
+    m_selection.select(deviceId, shape);
+}
+
+void SceneGraph::addToSelection(int deviceId, const std::shared_ptr<Shape>& shape, bool secondary)
+{
+    m_selection.add(deviceId, shape, secondary);
+}
+
+void SceneGraph::clearSelection(int deviceId)
+{
+    m_selection.clear(deviceId);
+}
+
+QList<std::shared_ptr<Shape>> SceneGraph::selectedItems(int deviceId) const
+{
+    return m_selection.items(deviceId);
+}
+
+void SceneGraph::selectLight(int deviceId, const std::shared_ptr<Light>& light)
+{
+    if (!light)
+        throw objectRequired();
+    m_selection.select(deviceId, scene()->lightMarker(light->code()));
+}
+
+void SceneGraph::selectCamera(int deviceId, const std::shared_ptr<Camera>& camera)
+{
+    if (!camera)
+        throw objectRequired();
+    m_selection.select(deviceId, camera->marker());
+}
+
+void SceneGraph::setScriptEngineFactory(ScriptEngineFactory factory)
+{
+    // Scenes share the holder, so engines made from now on use the new factory.
+    *m_engineFactory = std::move(factory);
+}
+
+void SceneGraph::setViewCameras(const outside::View* view, const QList<outside::CameraPtr>& cameras)
+{
+    m_viewCameras.insert(view, cameras);
+}
+
+outside::ShapePtr SceneGraph::NewShape()
+{
+    return std::make_shared<Shape>(ShapeKind::Box, 0, QString());
+}
+
+std::int32_t SceneGraph::SelectedCount(std::int32_t sceneDeviceId)
+{
+    return m_selection.count(sceneDeviceId);
+}
+
+outside::ShapePtr SceneGraph::SelectedItem(std::int32_t sceneDeviceId, std::int32_t index)
+{
+    return m_selection.item(sceneDeviceId, index);
+}
+
+std::int32_t SceneGraph::SecondarySelectionCount(std::int32_t sceneDeviceId)
+{
+    return m_selection.secondaryCount(sceneDeviceId);
+}
+
+outside::LightPtr SceneGraph::LightByLink(std::int32_t lightLink)
+{
+    return scene()->light(lightLink);
+}
+
+outside::CameraPtr SceneGraph::CameraByLink(std::int32_t objectLink)
+{
+    return scene()->camera(objectLink);
+}
+
+QList<outside::CameraPtr> SceneGraph::ViewCameras(const outside::ViewPtr& view)
+{
+    const auto found = m_viewCameras.constFind(view.get());
+    if (found != m_viewCameras.cend())
+        return *found;
+    return {scene()->animationCamera()};
+}
+
+void SceneGraph::bind(int binding, int sceneDeviceId)
+{
+    m_boundDevices[size_t(binding)] = sceneDeviceId;
+    emit deviceBound(binding, sceneDeviceId);
+}
+
+void SceneGraph::FrameCompleted()
+{
+    ++m_framesCompleted;
+    emit frameCompleted(m_framesCompleted);
+}
+
+outside::AppUtilityPtr SceneGraph::CreateAppUtility()
+{
+    return std::make_shared<AppUtility>(m_logPath);
+}
+
+outside::RenderUtilityPtr SceneGraph::CreateRenderUtility()
+{
+    return std::make_shared<RenderUtility>(this);
+}
+
+outside::GraphicsUtilityPtr SceneGraph::CreateGraphicsUtility()
+{
+    return std::make_shared<GraphicsUtility>(this);
+}
+
+outside::PictureFactoryPtr SceneGraph::CreatePictureFactory()
+{
+    return std::make_shared<PictureFactory>(this);
+}
+
+outside::ScriptEditorPtr SceneGraph::NewScriptEditor()
+{
+    if (!m_editorFactory)
+        throw noScriptSupport(QStringLiteral("script editor"));
+    return m_editorFactory();
+}
+
+outside::ScriptObjectPtr SceneGraph::NewScriptObject(outside::ScriptObjectClass scriptClass)
+{
+    if (!m_objectFactory)
+        throw noScriptSupport(QStringLiteral("script object"));
+    return m_objectFactory(scriptClass);
+}
+
+} // namespace vellum::sg
