@@ -1,0 +1,139 @@
+#include "Animation.h"
+
+#include "AnimationPrivate.h"
+#include "ApplicationState.h"
+#include "ErrorRule.h"
+#include "ModuleState.h"
+
+namespace vellum::animation {
+
+using outside::passOn;
+
+Animation::Animation(QWidget* parent)
+    : QWidget(parent), d(std::make_unique<AnimationPrivate>(*this))
+{
+    setObjectName(QStringLiteral("Animation"));
+    setAccessibleDescription(QStringLiteral("3D Vellum Animation"));
+}
+
+Animation::~Animation()
+{
+    d->logTermination();
+}
+
+void Animation::SetSceneGraph(outside::SceneGraphPtr VellumSceneGraph,
+                              outside::ApplierPtr caCApplier)
+{
+    passOn([&] { d->SetSceneGraph(std::move(VellumSceneGraph), std::move(caCApplier)); });
+}
+
+bool Animation::Enabled() const
+{
+    return d->bEnabled;
+}
+
+void Animation::setEnabled(bool value)
+{
+    d->bEnabled = value;
+}
+
+void Animation::SetModePrepare(std::int32_t cdtMode)
+{
+    d->modes.SetModePrepare(cdtMode);
+}
+
+void Animation::sldFrameChange(bool bValidateRange, bool bUpdateProgressBar)
+{
+    d->navigation->sldFrameChange(bValidateRange, bUpdateProgressBar);
+}
+
+void Animation::CreateSnapshot() {}
+
+void Animation::RestoreShapeState(outside::ShapePtr& /*csShape*/, bool /*bRedraw*/) {}
+
+void Animation::HaltAnimation()
+{
+    passOn([] { applicationState()->setAnimationRunning(false); });
+}
+
+QImage Animation::picCreatePreview()
+{
+    return {};
+}
+
+void Animation::ButtonsEnable() {}
+
+void Animation::setUdtLastPanelOpened(std::int32_t value)
+{
+    d->udtPanel = value;
+}
+
+std::int32_t Animation::udtLastPanelOpened() const
+{
+    return d->udtPanel;
+}
+
+void Animation::TimelineActiveStateChange() {}
+
+void Animation::ReloadTimelineKeyFrames() {}
+
+void Animation::PrepareTimeLine() {}
+
+void Animation::Set3DVellumStatus(bool /*bStatus*/, bool /*bApplyToAnimationBar*/) {}
+
+void Animation::DisplayRangeOfEffect(std::int32_t /*lStartColumn*/, std::int32_t /*lEndColumn*/) {}
+
+bool Animation::bGetAnimationKeyFrameStatus(const outside::GroupPtr& /*cgGroup*/,
+                                            float /*sAnimationTime*/)
+{
+    return false;
+}
+
+void Animation::SetupPanel()
+{
+    d->navigation->SetupPanel();
+}
+
+void Animation::RefreshScene() {}
+
+void Animation::RunCameraScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
+                                outside::CameraPtr& /*ccCamera*/, bool& /*bScriptChanged*/,
+                                std::int32_t& /*DeviceID*/)
+{}
+
+void Animation::RunLightScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
+                               outside::LightPtr& /*clLight*/, bool& /*bScriptChanged*/,
+                               std::int32_t& /*DeviceID*/)
+{}
+
+void Animation::RunGroupScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
+                               std::int32_t /*udtMode*/, outside::GroupPtr& /*cgGroup*/,
+                               bool& /*bScriptChanged*/, std::int32_t /*DeviceID*/)
+{}
+
+void Animation::RunShapeScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
+                               outside::ShapePtr& /*csShape*/, std::int32_t /*lSceneDeviceID*/,
+                               bool& /*bScriptChanged*/)
+{}
+
+void Animation::ApplyLookAts() {}
+
+WId Animation::hwnd()
+{
+    return winId();
+}
+
+void Animation::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    outside::ignoreFailure([&] { d->layout.ArrangePanel(); });
+}
+
+void Animation::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (d->bSettingsLoaded)
+        outside::ignoreFailure([&] { d->layout.ArrangePanel(); });
+}
+
+} // namespace vellum::animation

@@ -1,0 +1,86 @@
+#include "AnimationPrivate.h"
+
+#include "Animation.h"
+#include "AppUtility.h"
+#include "ErrorRule.h"
+#include "ModuleState.h"
+#include "PanelSettings.h"
+#include "TrackBar.h"
+#include "ValueConversion.h"
+#include "XPButton.h"
+
+namespace vellum::animation {
+
+using outside::ignoreFailure;
+
+AnimationPrivate::AnimationPrivate(Animation& control)
+    : q(control), widgets(buildPanelWidgets(&control)),
+      navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this)
+{
+    connectWidgets();
+}
+
+void AnimationPrivate::connectWidgets()
+{
+    QObject::connect(widgets.chkAnimate, &common::XPButton::Click, &q,
+                     [this] { modes.onAnimateClicked(); });
+    QObject::connect(widgets.chkAnimationTimeline, &common::XPButton::Click, &q,
+                     [this] { layout.onTimelineToggled(); });
+    QObject::connect(widgets.cmdAnimationTimelineLess, &common::XPButton::Click, &q,
+                     [this] { layout.onTimelineLess(); });
+    QObject::connect(widgets.cmdAnimationTimelineMore, &common::XPButton::Click, &q,
+                     [this] { layout.onTimelineMore(); });
+}
+
+void AnimationPrivate::SetSceneGraph(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
+{
+    if (module().gcCSG && !sceneGraph)
+        saveTimelineSettings();
+    bindModule(std::move(sceneGraph), std::move(applier));
+    if (module().gcCSG && !bSettingsLoaded)
+        loadSettingsOnce();
+    if (module().gcCSG)
+        layout.ArrangePanel();
+}
+
+void AnimationPrivate::saveTimelineSettings()
+{
+    saveSetting(SettingKey::TimelineRows, longText(lTimelineRows));
+    saveSetting(SettingKey::TimelineChecked, booleanText(widgets.chkAnimationTimeline->Value()));
+}
+
+// Each step that fails leaves its default in place and the next one runs.
+void AnimationPrivate::loadSettingsOnce()
+{
+    ModuleState& shared = module();
+    ignoreFailure([&] { widgets.sldFrame->setEnabled(false); });
+    ignoreFailure([&] {
+        shared.lGhostPrecedingNumber = 50;
+        shared.lGhostPrecedingNumber =
+            toLong(readSetting(SettingKey::GhostPrecedingNumber, QStringLiteral("50")));
+    });
+    ignoreFailure([&] {
+        shared.lGhostFollowingNumber = 50;
+        shared.lGhostFollowingNumber =
+            toLong(readSetting(SettingKey::GhostFollowingNumber, QStringLiteral("50")));
+    });
+    ignoreFailure([&] {
+        lTimelineRows = toLong(readSetting(SettingKey::TimelineRows, QStringLiteral("5")));
+    });
+    ignoreFailure([&] {
+        widgets.chkAnimationTimeline->setValue(
+            toBoolean(readSetting(SettingKey::TimelineChecked, QStringLiteral("False"))));
+    });
+    bSettingsLoaded = true;
+}
+
+void AnimationPrivate::logTermination()
+{
+    ignoreFailure([] {
+        outside::AppUtility& log = appUtility();
+        log.WriteLine(QStringLiteral("Animation instance terminating"));
+        log.WriteLine(QStringLiteral("Animation instance terminated"));
+    });
+}
+
+} // namespace vellum::animation

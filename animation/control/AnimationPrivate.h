@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Forward.h"
+#include "FrameNavigation.h"
+#include "ModeSwitch.h"
+#include "PanelLayout.h"
+#include "PanelWidgets.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace vellum::animation {
+
+class Animation;
+
+// The control's fields and widgets, and one object per concern.
+class AnimationPrivate
+{
+public:
+    explicit AnimationPrivate(Animation& control);
+
+    void SetSceneGraph(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier);
+    void logTermination();
+
+    // Timeline grid work; the grid arrives with the timeline.
+    void HighlightTimelineColumn() {}
+    void BuildTimelineColumns() {}
+    void placeTimelineGrid(int /*heightTwips*/) {}
+    void enableTimelineGrid(bool /*enabled*/) {}
+
+    Animation& q;
+    PanelWidgets widgets;
+
+    std::int32_t lTimelineRows = 0;
+    bool bSettingsLoaded = false;
+    bool bEnabled = true;
+    std::int32_t udtPanel = 0;
+    bool bGhostPlaying = false;
+
+    std::unique_ptr<FrameNavigation> navigation;
+    PanelLayout layout;
+    ModeSwitch modes;
+
+private:
+    void saveTimelineSettings();
+    void loadSettingsOnce();
+    void connectWidgets();
+};
+
+} // namespace vellum::animation

@@ -1,0 +1,90 @@
+#include "ModuleState.h"
+
+#include "ApplicationState.h"
+#include "Error.h"
+#include "SceneGraph.h"
+
+namespace vellum::animation {
+
+namespace {
+
+Error objectNotSet()
+{
+    return Error(91, QStringLiteral("Object variable or With block variable not set"));
+}
+
+template <typename Service, typename Create>
+Service& serviceOnFirstUse(std::shared_ptr<Service>& cached, Create create)
+{
+    if (!cached) {
+        cached = create(sceneGraph());
+        if (!cached)
+            throw objectNotSet();
+    }
+    return *cached;
+}
+
+} // namespace
+
+ModuleState& module()
+{
+    static ModuleState state;
+    return state;
+}
+
+void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
+{
+    ModuleState& state = module();
+    if (state.gcCSG != sceneGraph) {
+        state.appUtility.reset();
+        state.renderUtility.reset();
+        state.graphicsUtility.reset();
+        state.pictureFactory.reset();
+    }
+    state.gcCSG = std::move(sceneGraph);
+    state.applier = std::move(applier);
+}
+
+outside::SceneGraph& sceneGraph()
+{
+    if (!module().gcCSG)
+        throw objectNotSet();
+    return *module().gcCSG;
+}
+
+outside::ApplicationStatePtr applicationState()
+{
+    outside::ApplicationStatePtr state = sceneGraph().ApplicationState();
+    if (!state)
+        throw objectNotSet();
+    return state;
+}
+
+outside::AppUtility& appUtility()
+{
+    return serviceOnFirstUse(module().appUtility,
+                             [](outside::SceneGraph& graph) { return graph.CreateAppUtility(); });
+}
+
+outside::RenderUtility& renderUtility()
+{
+    return serviceOnFirstUse(module().renderUtility, [](outside::SceneGraph& graph) {
+        return graph.CreateRenderUtility();
+    });
+}
+
+outside::GraphicsUtility& graphicsUtility()
+{
+    return serviceOnFirstUse(module().graphicsUtility, [](outside::SceneGraph& graph) {
+        return graph.CreateGraphicsUtility();
+    });
+}
+
+outside::PictureFactory& pictureFactory()
+{
+    return serviceOnFirstUse(module().pictureFactory, [](outside::SceneGraph& graph) {
+        return graph.CreatePictureFactory();
+    });
+}
+
+} // namespace vellum::animation

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace vellum::animation {
+
+// The picture of a panel button, by the button's name; an empty icon for names without one.
+QIcon panelImage(const QString& name);
+
+} // namespace vellum::animation
