@@ -18,7 +18,7 @@ class VELLUMCOMMON_EXPORT OptionGroup : public QObject
 public:
     explicit OptionGroup(QObject* parent = nullptr);
 
-    // Makes the button a toggle of the group and returns its index.
+    // Makes the button a toggle of the group and returns its index. The group does not own it.
     int addButton(XPButton* button);
     int count() const { return int(m_buttons.size()); }
     XPButton* button(int index) const;
