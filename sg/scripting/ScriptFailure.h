@@ -28,8 +28,8 @@ struct ScriptLocation
 // lies in the file named scriptFile.
 ScriptLocation locationInTrace(const QStringList& trace, const QString& scriptFile);
 
-// Turns a value thrown by a script into its error record. where overrides the location the
-// thrown value carries itself.
+// Turns a value thrown by a script into its error record. A known where wins over the line an
+// Error object carries itself.
 outside::ScriptError thrownValueFailure(const QJSValue& thrown, ScriptLocation where);
 
 outside::ScriptError memberNotSupportedFailure();
