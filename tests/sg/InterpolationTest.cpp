@@ -1,0 +1,184 @@
+// Motion of a group along its keys.
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::sg;
+
+namespace {
+
+class GroupMotion : public ::testing::Test
+{
+protected:
+    void SetUp() override { group = graph.scene()->addGroup(1, QStringLiteral("Mover")); }
+
+    void key(float frame, const QVector3D& position, bool segmentStart = false, float yaw = 0.0f)
+    {
+        group->setPose(Pose{position, QQuaternion::fromEulerAngles(0.0f, yaw, 0.0f)});
+        group->SetKeyFrame(segmentStart, frame);
+    }
+
+    QVector3D at(float frame)
+    {
+        group->ApplyFrame(frame);
+        return group->position();
+    }
+
+    // One-sided velocities around a frame, in units per frame.
+    QVector3D velocityBefore(float frame) { return (at(frame) - at(frame - step)) / step; }
+    QVector3D velocityAfter(float frame) { return (at(frame + step) - at(frame)) / step; }
+
+    static constexpr float step = 0.01f;
+    SceneGraph graph;
+    std::shared_ptr<Group> group;
+};
+
+void expectNear(const QVector3D& actual, const QVector3D& expected, float tolerance)
+{
+    EXPECT_NEAR(actual.x(), expected.x(), tolerance) << "x";
+    EXPECT_NEAR(actual.y(), expected.y(), tolerance) << "y";
+    EXPECT_NEAR(actual.z(), expected.z(), tolerance) << "z";
+}
+
+TEST_F(GroupMotion, PassesExactlyThroughEveryKeyAndIsSmoothBetween)
+{
+    // Unevenly spaced keys: smoothness must hold in time, not only in shape.
+    key(0, QVector3D(0, 0, 0), true);
+    key(10, QVector3D(10, 5, 0));
+    key(25, QVector3D(20, -5, 3));
+    key(30, QVector3D(22, 0, 8));
+
+    expectNear(at(0), QVector3D(0, 0, 0), 1e-4f);
+    expectNear(at(10), QVector3D(10, 5, 0), 1e-4f);
+    expectNear(at(25), QVector3D(20, -5, 3), 1e-4f);
+    expectNear(at(30), QVector3D(22, 0, 8), 1e-4f);
+
+    for (float frame : {10.0f, 25.0f}) {
+        SCOPED_TRACE(frame);
+        expectNear(velocityBefore(frame), velocityAfter(frame), 0.05f);
+    }
+    // A curve, not a polyline: between keys it leaves the chord.
+    const QVector3D midway = at(17.5f);
+    const QVector3D onChord = (QVector3D(10, 5, 0) + QVector3D(20, -5, 3)) / 2.0f;
+    EXPECT_GT((midway - onChord).length(), 0.1f);
+}
+
+TEST_F(GroupMotion, SegmentStartMakesACornerThatAPlainKeyDoesNot)
+{
+    key(0, QVector3D(0, 0, 0), true);
+    key(10, QVector3D(10, 0, 0), true);
+    key(20, QVector3D(10, 10, 0));
+
+    expectNear(velocityBefore(10), QVector3D(1, 0, 0), 0.02f);
+    expectNear(velocityAfter(10), QVector3D(0, 1, 0), 0.02f);
+
+    key(10, QVector3D(10, 0, 0), false);
+    expectNear(velocityBefore(10), velocityAfter(10), 0.02f);
+}
+
+TEST_F(GroupMotion, FractionalFramesAndHoldsOutsideTheKeys)
+{
+    key(5, QVector3D(0, 0, 0), true, 0.0f);
+    key(15, QVector3D(10, 0, 0), false, 90.0f);
+
+    // Two keys make a straight, even path.
+    expectNear(at(7.5f), QVector3D(2.5f, 0, 0), 1e-4f);
+    expectNear(at(12.25f), QVector3D(7.25f, 0, 0), 1e-4f);
+    group->ApplyFrame(10.0f);
+    EXPECT_NEAR(group->orientation().toEulerAngles().y(), 45.0f, 0.01f);
+
+    expectNear(at(0), QVector3D(0, 0, 0), 1e-6f);
+    expectNear(at(4.9f), QVector3D(0, 0, 0), 1e-6f);
+    expectNear(at(15.1f), QVector3D(10, 0, 0), 1e-6f);
+    expectNear(at(1000), QVector3D(10, 0, 0), 1e-6f);
+    group->ApplyFrame(1000);
+    EXPECT_NEAR(group->orientation().toEulerAngles().y(), 90.0f, 0.01f);
+}
+
+TEST_F(GroupMotion, ClosedLoopRepeatsWithTangentsAcrossTheSeam)
+{
+    key(0, QVector3D(0, 0, 0), true);
+    key(10, QVector3D(10, 0, 0));
+    key(20, QVector3D(10, 10, 0));
+    key(30, QVector3D(0, 0, 0));
+
+    const QVector3D openAfterEnd = at(35);
+    expectNear(openAfterEnd, QVector3D(0, 0, 0), 1e-6f);
+
+    group->setLoopMode(outside::LoopClosed);
+    for (float frame : {5.0f, 12.5f, 29.0f}) {
+        SCOPED_TRACE(frame);
+        const QVector3D first = at(frame);
+        expectNear(at(frame + 30), first, 1e-3f);
+        expectNear(at(frame + 90), first, 1e-3f);
+    }
+    // Leaving the last key the path goes on as it left the first key.
+    expectNear(velocityBefore(30), velocityAfter(30), 0.05f);
+    expectNear(velocityAfter(30), velocityAfter(0), 0.05f);
+    // Before the first key a loop still holds the first pose.
+    expectNear(at(-3), QVector3D(0, 0, 0), 1e-6f);
+}
+
+TEST_F(GroupMotion, LoopModesOtherThanOpenAndClosedAreRefused)
+{
+    group->setLoopMode(outside::LoopClosed);
+    try {
+        group->setLoopMode(1);
+        FAIL() << "loop mode 1 accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::InvalidPropertyValue);
+    }
+    EXPECT_EQ(group->LoopMode(), outside::LoopClosed);
+}
+
+TEST_F(GroupMotion, ApplyFrameWithoutKeysLeavesThePose)
+{
+    group->setPose(Pose{QVector3D(1, 2, 3), QQuaternion::fromEulerAngles(10, 20, 30)});
+    const Pose before = group->pose();
+    group->ApplyFrame(42.5f);
+    EXPECT_EQ(group->pose(), before);
+}
+
+TEST_F(GroupMotion, SetKeyFrameReplacesTheKeyAtThatFrameAndKeepsFramesInOrder)
+{
+    key(20, QVector3D(2, 0, 0));
+    key(5, QVector3D(0.5f, 0, 0), true);
+    key(10, QVector3D(1, 0, 0));
+    key(10, QVector3D(7, 0, 0), true);
+
+    const auto keys = group->AnimationData();
+    ASSERT_EQ(keys.size(), 3);
+    EXPECT_EQ(keys[0].frame, 5.0f);
+    EXPECT_EQ(keys[1].frame, 10.0f);
+    EXPECT_EQ(keys[2].frame, 20.0f);
+    EXPECT_EQ(keys[1].payloadHead, 7.0f);
+    EXPECT_EQ(keys[1].segmentStart, -1);
+
+    // -1 is the application's current frame.
+    graph.applicationState()->setCurrentFrame(12.0f);
+    key(-1, QVector3D(3, 0, 0));
+    ASSERT_EQ(group->GetKeyFrames(11.0f, 13.0f).size(), 1);
+    EXPECT_EQ(group->GetKeyFrames(11.0f, 13.0f).first().frame, 12.0f);
+
+    group->RemoveKeyFrame(-1);
+    group->RemoveKeyFrame(5.0f);
+    const auto left = group->AnimationData();
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(left[0].frame, 10.0f);
+    EXPECT_EQ(left[1].frame, 20.0f);
+}
+
+TEST_F(GroupMotion, ResetAnimationKeepsThePoseOfThatFrameAndDropsTheKeys)
+{
+    key(0, QVector3D(0, 0, 0), true);
+    key(10, QVector3D(10, 0, 0));
+    group->setLoopMode(outside::LoopClosed);
+    group->ApplyFrame(0);
+
+    group->ResetAnimation(5.0f);
+    EXPECT_TRUE(group->AnimationData().isEmpty());
+    EXPECT_EQ(group->LoopMode(), outside::LoopOpen);
+    expectNear(group->position(), QVector3D(5, 0, 0), 1e-4f);
+}
+
+} // namespace

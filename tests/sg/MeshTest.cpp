@@ -1,0 +1,75 @@
+// Triangle meshes of the geometric shapes.
+#include <Error.h>
+#include <gtest/gtest.h>
+#include <sg/Mesh.h>
+#include <sg/Shape.h>
+
+using namespace vellum;
+using namespace vellum::sg;
+
+namespace {
+
+struct MeshRow
+{
+    const char* name;
+    int kind;
+    QVector3D dimensions;
+    QVector3D extent; // half size of the bounding box
+};
+
+class Meshes : public ::testing::TestWithParam<MeshRow>
+{};
+
+TEST_P(Meshes, AreClosedToTheOutsideAndSizedByTheDimensions)
+{
+    const MeshRow& row = GetParam();
+    Shape shape(row.kind, 1, QString());
+    shape.setDimensions(row.dimensions);
+    const Mesh mesh = meshFor(shape);
+
+    ASSERT_GT(mesh.triangleCount(), 0);
+    ASSERT_EQ(mesh.positions.size(), mesh.normals.size());
+    QVector3D low(1e9f, 1e9f, 1e9f), high(-1e9f, -1e9f, -1e9f);
+    for (const QVector3D& p : mesh.positions) {
+        for (int a = 0; a < 3; ++a) {
+            low[a] = std::min(low[a], p[a]);
+            high[a] = std::max(high[a], p[a]);
+        }
+    }
+    EXPECT_LT((high - row.extent).length(), 1e-4f);
+    EXPECT_LT((low + row.extent).length(), 1e-4f);
+
+    for (size_t i = 0; i < mesh.indices.size(); i += 3) {
+        const QVector3D a = mesh.positions[mesh.indices[i]];
+        const QVector3D b = mesh.positions[mesh.indices[i + 1]];
+        const QVector3D c = mesh.positions[mesh.indices[i + 2]];
+        const QVector3D face = QVector3D::crossProduct(b - a, c - a);
+        ASSERT_GT(face.length(), 0.0f) << "degenerate triangle " << i / 3;
+        // Winding agrees with the stored normal, which faces away from the centre.
+        const QVector3D normal = mesh.normals[mesh.indices[i]];
+        EXPECT_GT(QVector3D::dotProduct(face, normal), 0.0f) << "triangle " << i / 3;
+        EXPECT_NEAR(normal.length(), 1.0f, 1e-4f);
+        if (row.kind != ShapeKind::Plane) {
+            EXPECT_GE(QVector3D::dotProduct((a + b + c) / 3.0f, normal), 0.0f)
+                << "triangle " << i / 3;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, Meshes,
+    ::testing::Values(
+        MeshRow{"Box", ShapeKind::Box, QVector3D(2, 4, 6), QVector3D(1, 2, 3)},
+        MeshRow{"Sphere", ShapeKind::Sphere, QVector3D(1.5f, 0, 0), QVector3D(1.5f, 1.5f, 1.5f)},
+        MeshRow{"Cylinder", ShapeKind::Cylinder, QVector3D(1, 3, 0), QVector3D(1, 1.5f, 1)},
+        MeshRow{"Plane", ShapeKind::Plane, QVector3D(8, 0, 2), QVector3D(4, 0, 1)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MarkerMeshes, AreEmpty)
+{
+    EXPECT_EQ(meshFor(Shape(ShapeKind::LightMarker, 1, QString())).triangleCount(), 0);
+    EXPECT_EQ(meshFor(Shape(ShapeKind::CameraMarker, 1, QString())).triangleCount(), 0);
+    EXPECT_THROW(Shape(16, 1, QString()), vellum::Error);
+}
+
+} // namespace

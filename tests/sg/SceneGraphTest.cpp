@@ -1,0 +1,226 @@
+// Selection, look-ups, bindings and the script seams of the scene graph.
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <sg/RenderUtility.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::sg;
+
+namespace {
+
+class Graph : public ::testing::Test
+{
+protected:
+    SceneGraph graph;
+    std::shared_ptr<Scene> scene = graph.scene();
+    std::shared_ptr<Group> group = scene->addGroup(1, QStringLiteral("G"));
+};
+
+TEST_F(Graph, EachDeviceKeepsItsOwnSelection)
+{
+    const auto box = scene->addShape(ShapeKind::Box, QStringLiteral("Box"), group);
+    const auto ball = scene->addShape(ShapeKind::Sphere, QStringLiteral("Ball"), group);
+
+    graph.select(1, box);
+    graph.addToSelection(1, ball);
+    graph.addToSelection(1, box); // already there
+    graph.addToSelection(2, ball, true);
+
+    EXPECT_EQ(graph.SelectedCount(1), 2);
+    EXPECT_EQ(graph.SelectedItem(1, 0), box);
+    EXPECT_EQ(graph.SelectedItem(1, 1), ball);
+    EXPECT_EQ(graph.SecondarySelectionCount(1), 0);
+    EXPECT_EQ(graph.SelectedCount(2), 0);
+    EXPECT_EQ(graph.SecondarySelectionCount(2), 1);
+    try {
+        graph.SelectedItem(2, 0);
+        FAIL() << "an empty selection handed out an item";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::SubscriptOutOfRange);
+    }
+
+    graph.clearSelection(1);
+    EXPECT_EQ(graph.SelectedCount(1), 0);
+    EXPECT_EQ(graph.SecondarySelectionCount(2), 1);
+
+    graph.select(3, ball);
+    graph.newScene();
+    EXPECT_EQ(graph.SelectedCount(3), 0) << "selection outlived its scene";
+}
+
+TEST_F(Graph, LightsAndTheCameraAreSelectedThroughTheirMarkers)
+{
+    const auto lamp = scene->addLight(2, QStringLiteral("Lamp"));
+    graph.selectLight(1, lamp);
+    const auto marker = graph.SelectedItem(1, 0);
+    std::int32_t category = 0;
+    graph.CreateRenderUtility()->KindCategory(marker->Kind(), category);
+    EXPECT_EQ(category, outside::Kind::Light);
+    EXPECT_EQ(marker->LightLink(), 260);
+    EXPECT_EQ(graph.LightByLink(marker->LightLink()), lamp);
+    EXPECT_EQ(scene->Lights().Item(QStringLiteral("260")), lamp);
+
+    const auto camera = scene->animationCamera();
+    camera->setParentGroup(group);
+    graph.selectCamera(1, camera);
+    const auto cameraMarker = graph.SelectedItem(1, 0);
+    EXPECT_EQ(cameraMarker->Kind(), outside::Kind::Camera);
+    EXPECT_EQ(graph.CameraByLink(cameraMarker->ObjectLink()), camera);
+    EXPECT_EQ(cameraMarker->ParentGroup(), group);
+    EXPECT_EQ(scene->Cameras().Item(1), camera);
+    EXPECT_EQ(graph.ViewCameras(nullptr).value(0), camera);
+    EXPECT_EQ(camera->Name(), QStringLiteral("Animation Camera"));
+}
+
+TEST_F(Graph, RenderUtilitySumsUpTheSelection)
+{
+    const auto render = graph.CreateRenderUtility();
+    std::int32_t kind = -1;
+    bool single = true;
+    render->AnalyseSelection(1, kind, single);
+    EXPECT_EQ(kind, 0);
+    EXPECT_FALSE(single);
+
+    graph.select(1, scene->addShape(ShapeKind::Cylinder, QStringLiteral("C"), group));
+    graph.addToSelection(1, scene->addShape(ShapeKind::Box, QStringLiteral("B"), group));
+    render->AnalyseSelection(1, kind, single);
+    EXPECT_EQ(kind, ShapeKind::Cylinder);
+    EXPECT_FALSE(single);
+
+    for (int k : {60, 61, 79}) {
+        std::int32_t category = 0;
+        render->KindCategory(k, category);
+        EXPECT_EQ(category, 60) << k;
+    }
+    std::int32_t category = 0;
+    render->KindCategory(80, category);
+    EXPECT_EQ(category, 80);
+
+    EXPECT_EQ(render->SetDrawColour(1.0f, 0.5f, 0.0f, 0.5f), 0);
+    EXPECT_NEAR(std::static_pointer_cast<RenderUtility>(render)->drawColour().alphaF(), 0.5f, 1e-4);
+    EXPECT_EQ(render->ConvertSettingValue(2), ViewportShading::Wireframe);
+    EXPECT_EQ(render->ConvertSettingValue(17), ViewportShading::Smooth);
+}
+
+TEST_F(Graph, BindingsAndFrameCompletionAreObservable)
+{
+    QSignalSpy frames(&graph, &SceneGraph::frameCompleted);
+    graph.BindDeviceA(4);
+    graph.BindDeviceC(5);
+    graph.BindDeviceE(6);
+    graph.FrameCompleted();
+    graph.FrameCompleted();
+    EXPECT_EQ(graph.boundDevices(), (std::array<int, 5>{4, 0, 5, 0, 6}));
+    EXPECT_EQ(graph.framesCompleted(), 2);
+    ASSERT_EQ(frames.size(), 2);
+    EXPECT_EQ(frames.at(1).at(0).toInt(), 2);
+}
+
+class FakeEngine : public outside::ScriptEngine
+{
+public:
+    explicit FakeEngine(QString text) : source(std::move(text)) {}
+    void Run(const QString&, float&, outside::ScriptObjectPtr&) override {}
+    outside::ScriptError Error() override { return {}; }
+    QString source;
+};
+
+TEST_F(Graph, ScriptEnginesComeFromTheInstalledFactoryOnce)
+{
+    group->setScript(QStringLiteral("one"));
+    try {
+        group->ScriptEngine();
+        FAIL() << "an engine without a factory";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), 429);
+        EXPECT_EQ(error.description(), QStringLiteral("No script engine is installed"));
+    }
+    EXPECT_THROW(graph.NewScriptEditor(), Error);
+    EXPECT_THROW(graph.NewScriptObject(outside::ScriptObjectClass::GroupScriptObject), Error);
+
+    int made = 0;
+    graph.setScriptEngineFactory([&made](const QString& text) {
+        ++made;
+        return std::make_shared<FakeEngine>(text);
+    });
+    const auto first = group->ScriptEngine();
+    EXPECT_EQ(group->ScriptEngine(), first);
+    EXPECT_EQ(std::static_pointer_cast<FakeEngine>(first)->source, QStringLiteral("one"));
+
+    group->setScript(QStringLiteral("two"));
+    EXPECT_EQ(std::static_pointer_cast<FakeEngine>(group->ScriptEngine())->source,
+              QStringLiteral("two"));
+    // A scene opened later shares the factory.
+    graph.newScene();
+    graph.scene()->animationCamera()->setScript(QStringLiteral("three"));
+    graph.scene()->animationCamera()->ScriptEngine();
+    EXPECT_EQ(made, 3);
+
+    // A notified edit drops the engine so that the next run compiles the new text.
+    const auto light = graph.scene()->addLight(1, QStringLiteral("L"));
+    light->ScriptEngine();
+    graph.scene()->LightScriptChanged(light);
+    light->ScriptEngine();
+    EXPECT_EQ(made, 5);
+}
+
+TEST_F(Graph, GroupChangedRecordsTheKeyAtTheCurrentFrame)
+{
+    QSignalSpy changes(scene.get(), &Scene::groupChanged);
+    QSignalSpy redraws(scene.get(), &Scene::changed);
+    group->setPosition(QVector3D(4, 0, 0));
+    group->SetKeyFrame(true, 8);
+    graph.applicationState()->setCurrentFrame(8);
+
+    scene->GroupChanged(group);
+    ASSERT_TRUE(scene->lastGroupChange());
+    EXPECT_EQ(scene->lastGroupChange()->group.lock(), group);
+    EXPECT_EQ(scene->lastGroupChange()->frame, 8.0f);
+    ASSERT_TRUE(scene->lastGroupChange()->key);
+    EXPECT_EQ(scene->lastGroupChange()->key->payloadHead, 4.0f);
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_EQ(redraws.size(), 1);
+}
+
+TEST_F(Graph, ShapeBackupRestoresEverythingIncludingItsGroup)
+{
+    const auto other = scene->addGroup(2, QStringLiteral("Other"));
+    const auto box = scene->addShape(ShapeKind::Box, QStringLiteral("Box"), group);
+    box->setDimensions(QVector3D(1, 2, 3));
+    box->setColour(Qt::red);
+    box->setScript(QStringLiteral("s"));
+
+    const auto backup = graph.NewShape();
+    backup->CopyFrom(box);
+    EXPECT_EQ(group->shapes().size(), 1u) << "a backup joined the group";
+
+    box->setDimensions(QVector3D(9, 9, 9));
+    box->setColour(Qt::blue);
+    box->setScript(QStringLiteral("changed"));
+    scene->UpdateShape(box, other, true, true, true, true);
+    EXPECT_EQ(box->parentGroup(), other);
+
+    box->PrepareRestore();
+    box->CopyFrom(backup);
+    EXPECT_EQ(box->dimensions(), QVector3D(1, 2, 3));
+    EXPECT_EQ(box->colour(), QColor(Qt::red));
+    EXPECT_EQ(box->script(), QStringLiteral("s"));
+    EXPECT_FALSE(box->RefreshAlways());
+    EXPECT_EQ(box->parentGroup(), group);
+    EXPECT_EQ(group->shapes().size(), 1u);
+    EXPECT_TRUE(other->shapes().empty());
+}
+
+TEST(ApplicationStateDefaults, MatchWhatThePanelExpects)
+{
+    ApplicationState state;
+    EXPECT_EQ(state.RegistryKey(), QStringLiteral("Vellum Studio"));
+    EXPECT_EQ(state.AnimationSettings().Keys, 100);
+    EXPECT_EQ(state.AnimationSettings().KeysPerSecond, 10.0f);
+    EXPECT_THROW(state.setMode(2), Error);
+    EXPECT_THROW(state.setRegistryKey(QString()), Error);
+    EXPECT_THROW(state.setCurrentFrame(-2.0f), Error);
+}
+
+} // namespace
