@@ -35,7 +35,8 @@ ModuleState& module()
 void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
 {
     ModuleState& state = module();
-    if (state.gcCSG != sceneGraph) {
+    // Services stay after unbinding, so that the control can still log its end.
+    if (sceneGraph && state.gcCSG != sceneGraph) {
         state.appUtility.reset();
         state.renderUtility.reset();
         state.graphicsUtility.reset();
@@ -43,6 +44,11 @@ void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
     }
     state.gcCSG = std::move(sceneGraph);
     state.applier = std::move(applier);
+}
+
+void resetModule()
+{
+    module() = ModuleState();
 }
 
 outside::SceneGraph& sceneGraph()

@@ -26,6 +26,9 @@ ModuleState& module();
 // Binds the scene graph and applier; services made from another scene graph are dropped.
 void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier);
 
+// Forgets everything, as a library loaded afresh.
+void resetModule();
+
 // The bound scene graph; refused with "Object variable not set" when nothing is bound.
 outside::SceneGraph& sceneGraph();
 outside::ApplicationStatePtr applicationState();

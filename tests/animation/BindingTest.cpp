@@ -1,0 +1,154 @@
+#include "ModuleState.h"
+#include "PanelHarness.h"
+#include "Twips.h"
+#include "XPButton.h"
+
+#include <gtest/gtest.h>
+
+namespace vellum::testing {
+namespace {
+
+using ::testing::InSequence;
+using ::testing::Return;
+
+const QString App = QStringLiteral("Vellum Test");
+const QString Section = QStringLiteral("Application");
+
+int heightTwips(const QWidget& control)
+{
+    return common::pixelsToTwips(control.height(), control.logicalDpiY());
+}
+
+TEST(BindingTest, NeverBoundControlUnbindsWithoutTouchingSettings)
+{
+    PanelHarness h;
+    h.unbind();
+    EXPECT_TRUE(h.platform->calls().isEmpty()) << h.platform->calls().join(u'\n').toStdString();
+    EXPECT_EQ(animation::module().gcCSG, nullptr);
+}
+
+TEST(BindingTest, FirstBindingLoadsEachSettingAndIgnoresBadOnes)
+{
+    PanelHarness h;
+    h.platform->setSetting(App, Section, QStringLiteral("TimelineRows"), QStringLiteral("12"));
+    h.platform->setSetting(App, Section, QStringLiteral("TimelineChecked"), QStringLiteral("True"));
+    h.platform->setSetting(App, Section, QStringLiteral("GhostPrecedingNumber"),
+                           QStringLiteral("many"));
+    h.platform->setSetting(App, Section, QStringLiteral("GhostFollowingNumber"),
+                           QStringLiteral("30"));
+    h.bind();
+
+    EXPECT_EQ(animation::module().lGhostPrecedingNumber, 50) << "a bad number keeps the default";
+    EXPECT_EQ(animation::module().lGhostFollowingNumber, 30);
+    EXPECT_TRUE(h.widget<common::XPButton>("chkAnimationTimeline").Value());
+    EXPECT_TRUE(h.widget<common::XPButton>("chkAnimationTimeline").isVisible());
+    EXPECT_FALSE(h.slider().isEnabled());
+    EXPECT_NEAR(heightTwips(*h.control), 420 + 12 * 240 + 30, 15);
+    h.unbind();
+}
+
+TEST(BindingTest, MissingSettingsGiveTheDefaultsAndUnbindingSavesThem)
+{
+    PanelHarness h;
+    h.bind();
+    EXPECT_EQ(animation::module().lGhostPrecedingNumber, 50);
+    EXPECT_FALSE(h.widget<common::XPButton>("chkAnimationTimeline").Value());
+    EXPECT_NEAR(heightTwips(*h.control), 360, 15);
+
+    h.platform->clearCalls();
+    h.unbind();
+    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("SaveSetting")),
+              QStringList(
+                  {QStringLiteral("SaveSetting(Vellum Test|Application|TimelineRows|5)"),
+                   QStringLiteral("SaveSetting(Vellum Test|Application|TimelineChecked|False)")}));
+}
+
+TEST(BindingTest, SettingsAreLoadedOnceAndRebindingSavesNothing)
+{
+    PanelHarness h;
+    h.platform->setSetting(App, Section, QStringLiteral("TimelineRows"), QStringLiteral("7"));
+    h.bind();
+
+    auto other = std::make_shared<NiceMock<MockSceneGraph>>();
+    ON_CALL(*other, ApplicationState()).WillByDefault(Return(h.state));
+    h.platform->setSetting(App, Section, QStringLiteral("TimelineRows"), QStringLiteral("9"));
+    h.platform->clearCalls();
+    h.control->SetSceneGraph(other, nullptr);
+    EXPECT_TRUE(h.platform->calls().isEmpty()) << "rebinding neither saves nor loads";
+    EXPECT_EQ(animation::module().gcCSG, other);
+
+    h.unbind();
+    h.bind(); // a second binding after unbinding does not reload either
+    h.platform->clearCalls();
+    h.unbind();
+    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("SaveSetting")).value(0),
+              QStringLiteral("SaveSetting(Vellum Test|Application|TimelineRows|7)"));
+}
+
+TEST(BindingTest, SettingsFollowTheRegistryKeyOfTheMoment)
+{
+    PanelHarness h;
+    h.bind();
+    h.registryKey = QStringLiteral("Renamed Host");
+    h.unbind();
+    EXPECT_TRUE(h.platform->hasSetting(QStringLiteral("Renamed Host"), Section,
+                                       QStringLiteral("TimelineRows")));
+    EXPECT_FALSE(h.platform->hasSetting(App, Section, QStringLiteral("TimelineRows")));
+}
+
+TEST(BindingTest, AFailedSaveEndsUnbindingBeforeTheSceneGraphIsDropped)
+{
+    PanelHarness h;
+    h.bind();
+    h.platform->failSaveSettingAt(2);
+    try {
+        h.unbind();
+        ADD_FAILURE() << "the failed save was swallowed";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.source(), QStringLiteral("AnimationPanel"));
+        EXPECT_EQ(e.number(), ErrorNumber::PathFileAccess);
+    }
+    EXPECT_EQ(animation::module().gcCSG, h.sceneGraph) << "still bound after the failure";
+    EXPECT_TRUE(h.platform->hasSetting(App, Section, QStringLiteral("TimelineRows")))
+        << "what was done before the failure stays done";
+    h.unbind();
+    EXPECT_EQ(animation::module().gcCSG, nullptr);
+}
+
+TEST(BindingTest, DestroyingTheControlWritesTwoLogLinesInOrder)
+{
+    PanelHarness h;
+    h.bind();
+    {
+        InSequence order;
+        EXPECT_CALL(*h.appUtility, WriteLine(QStringLiteral("Animation instance terminating")));
+        EXPECT_CALL(*h.appUtility, WriteLine(QStringLiteral("Animation instance terminated")));
+    }
+    h.unbind();
+    h.control.reset();
+}
+
+TEST(BindingTest, EnabledAndStatusTouchNoChildAndLastPanelIsKept)
+{
+    PanelHarness h;
+    h.bind();
+    h.control->setEnabled(false);
+    EXPECT_FALSE(h.control->Enabled());
+    EXPECT_TRUE(h.control->isEnabled());
+    EXPECT_TRUE(h.widget<common::XPButton>("cmdPlay").isEnabled());
+
+    const int height = h.control->height();
+    const bool sliderEnabled = h.slider().isEnabled();
+    h.control->Set3DVellumStatus(false, true);
+    h.control->Set3DVellumStatus(true, false);
+    EXPECT_EQ(h.control->height(), height);
+    EXPECT_EQ(h.slider().isEnabled(), sliderEnabled);
+    EXPECT_TRUE(h.events.isEmpty());
+
+    h.control->setUdtLastPanelOpened(3);
+    EXPECT_EQ(h.control->udtLastPanelOpened(), 3);
+    h.unbind();
+}
+
+} // namespace
+} // namespace vellum::testing
