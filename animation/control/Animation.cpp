@@ -49,7 +49,10 @@ void Animation::sldFrameChange(bool bValidateRange, bool bUpdateProgressBar)
 
 void Animation::CreateSnapshot() {}
 
-void Animation::RestoreShapeState(outside::ShapePtr& /*csShape*/, bool /*bRedraw*/) {}
+void Animation::RestoreShapeState(outside::ShapePtr& csShape, bool bRedraw)
+{
+    d->refresh.RestoreShapeState(csShape, bRedraw);
+}
 
 void Animation::HaltAnimation()
 {
@@ -94,29 +97,55 @@ void Animation::SetupPanel()
     d->navigation->SetupPanel();
 }
 
-void Animation::RefreshScene() {}
+void Animation::RefreshScene()
+{
+    d->refresh.RefreshScene();
+}
 
-void Animation::RunCameraScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
-                                outside::CameraPtr& /*ccCamera*/, bool& /*bScriptChanged*/,
-                                std::int32_t& /*DeviceID*/)
-{}
+namespace {
+template <typename Component>
+void runScriptOf(ScriptRunner& runner, outside::SceneGraphPtr& sceneGraph,
+                 std::shared_ptr<Component>& component, bool& scriptChanged, std::int32_t device)
+{
+    passOn([&] {
+        if (!sceneGraph || !component)
+            throw Error(ErrorNumber::ObjectRequired, QStringLiteral("Object required"));
+        ScriptTargetOf<Component> target(component, scriptChanged, device);
+        runner.run(*sceneGraph, target);
+    });
+}
+} // namespace
 
-void Animation::RunLightScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
-                               outside::LightPtr& /*clLight*/, bool& /*bScriptChanged*/,
-                               std::int32_t& /*DeviceID*/)
-{}
+void Animation::RunCameraScript(outside::SceneGraphPtr& VellumSceneGraph,
+                                outside::CameraPtr& ccCamera, bool& bScriptChanged,
+                                std::int32_t& DeviceID)
+{
+    runScriptOf(d->scripts, VellumSceneGraph, ccCamera, bScriptChanged, DeviceID);
+}
 
-void Animation::RunGroupScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
-                               std::int32_t /*udtMode*/, outside::GroupPtr& /*cgGroup*/,
-                               bool& /*bScriptChanged*/, std::int32_t /*DeviceID*/)
-{}
+void Animation::RunLightScript(outside::SceneGraphPtr& VellumSceneGraph, outside::LightPtr& clLight,
+                               bool& bScriptChanged, std::int32_t& DeviceID)
+{
+    runScriptOf(d->scripts, VellumSceneGraph, clLight, bScriptChanged, DeviceID);
+}
 
-void Animation::RunShapeScript(outside::SceneGraphPtr& /*VellumSceneGraph*/,
-                               outside::ShapePtr& /*csShape*/, std::int32_t /*lSceneDeviceID*/,
-                               bool& /*bScriptChanged*/)
-{}
+void Animation::RunGroupScript(outside::SceneGraphPtr& VellumSceneGraph, std::int32_t /*udtMode*/,
+                               outside::GroupPtr& cgGroup, bool& bScriptChanged,
+                               std::int32_t DeviceID)
+{
+    runScriptOf(d->scripts, VellumSceneGraph, cgGroup, bScriptChanged, DeviceID);
+}
 
-void Animation::ApplyLookAts() {}
+void Animation::RunShapeScript(outside::SceneGraphPtr& VellumSceneGraph, outside::ShapePtr& csShape,
+                               std::int32_t lSceneDeviceID, bool& bScriptChanged)
+{
+    runScriptOf(d->scripts, VellumSceneGraph, csShape, bScriptChanged, lSceneDeviceID);
+}
+
+void Animation::ApplyLookAts()
+{
+    d->refresh.ApplyLookAts();
+}
 
 WId Animation::hwnd()
 {

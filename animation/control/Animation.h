@@ -35,7 +35,6 @@ public:
     void sldFrameChange(bool bValidateRange, bool bUpdateProgressBar);
     // Recording and snapshots arrive with the recording work; until then it does nothing.
     void CreateSnapshot();
-    // Arrives with scene refresh and scripts; until then it does nothing.
     void RestoreShapeState(outside::ShapePtr& csShape, bool bRedraw);
     void HaltAnimation();
     // Arrives with snapshots and preview; until then it gives an empty picture.
@@ -54,9 +53,10 @@ public:
     // Arrives with keyframe editing; until then it answers False.
     bool bGetAnimationKeyFrameStatus(const outside::GroupPtr& cgGroup, float sAnimationTime);
     void SetupPanel();
-    // Scene refresh, scripts and look-ats arrive with the scene-refresh work; until then they do
-    // nothing.
+    // Evaluates the scene at the current frame: shapes, lights, cameras, scripts, look-ats.
     void RefreshScene();
+    // Each runs one component's script; a failing script is reported (only while nothing plays),
+    // stops a running playback, and can be edited. They never fail because of the script.
     void RunCameraScript(outside::SceneGraphPtr& VellumSceneGraph, outside::CameraPtr& ccCamera,
                          bool& bScriptChanged, std::int32_t& DeviceID);
     void RunLightScript(outside::SceneGraphPtr& VellumSceneGraph, outside::LightPtr& clLight,

@@ -15,7 +15,8 @@ using outside::ignoreFailure;
 
 AnimationPrivate::AnimationPrivate(Animation& control)
     : q(control), widgets(buildPanelWidgets(&control)),
-      navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this)
+      navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this),
+      refresh(*this), scripts(*this)
 {
     connectWidgets();
 }

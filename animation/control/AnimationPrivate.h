@@ -5,6 +5,8 @@
 #include "ModeSwitch.h"
 #include "PanelLayout.h"
 #include "PanelWidgets.h"
+#include "SceneRefresh.h"
+#include "ScriptRunner.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,6 +42,8 @@ public:
     std::unique_ptr<FrameNavigation> navigation;
     PanelLayout layout;
     ModeSwitch modes;
+    SceneRefresh refresh;
+    ScriptRunner scripts;
 
 private:
     void saveTimelineSettings();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AutotestExport.h"
 #include "Forward.h"
 
 #include <cstdint>
@@ -21,21 +22,22 @@ struct ModuleState
     outside::PictureFactoryPtr pictureFactory;
 };
 
-ModuleState& module();
+VELLUM_AUTOTEST_EXPORT ModuleState& module();
 
 // Binds the scene graph and applier; services made from another scene graph are dropped.
-void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier);
+VELLUM_AUTOTEST_EXPORT void bindModule(outside::SceneGraphPtr sceneGraph,
+                                       outside::ApplierPtr applier);
 
 // Forgets everything, as a library loaded afresh.
-void resetModule();
+VELLUM_AUTOTEST_EXPORT void resetModule();
 
 // The bound scene graph; refused with "Object variable not set" when nothing is bound.
-outside::SceneGraph& sceneGraph();
-outside::ApplicationStatePtr applicationState();
+VELLUM_AUTOTEST_EXPORT outside::SceneGraph& sceneGraph();
+VELLUM_AUTOTEST_EXPORT outside::ApplicationStatePtr applicationState();
 
-outside::AppUtility& appUtility();
-outside::RenderUtility& renderUtility();
-outside::GraphicsUtility& graphicsUtility();
-outside::PictureFactory& pictureFactory();
+VELLUM_AUTOTEST_EXPORT outside::AppUtility& appUtility();
+VELLUM_AUTOTEST_EXPORT outside::RenderUtility& renderUtility();
+VELLUM_AUTOTEST_EXPORT outside::GraphicsUtility& graphicsUtility();
+VELLUM_AUTOTEST_EXPORT outside::PictureFactory& pictureFactory();
 
 } // namespace vellum::animation
