@@ -1,0 +1,188 @@
+#include "DemoScene.h"
+
+#include <QtMath>
+#include <sg/SceneGraph.h>
+#include <sg/ShapeKind.h>
+
+namespace vellum::studio {
+
+namespace {
+
+struct PathKey
+{
+    int frame;
+    QVector3D position;
+    QVector3D eulerDegrees; // pitch, yaw, roll
+    bool startsSegment = false;
+};
+
+void keyPath(sg::Group& group, const QList<PathKey>& keys)
+{
+    for (const PathKey& key : keys) {
+        group.setPose(
+            {key.position, QQuaternion::fromEulerAngles(key.eulerDegrees.x(), key.eulerDegrees.y(),
+                                                        key.eulerDegrees.z())});
+        group.SetKeyFrame(key.startsSegment, float(key.frame));
+    }
+}
+
+std::shared_ptr<sg::Shape> addShape(sg::Scene& scene, const std::shared_ptr<sg::Group>& group,
+                                    int kind, const QString& name, const QVector3D& dimensions,
+                                    const QColor& colour, const QVector3D& offset = {})
+{
+    auto shape = scene.addShape(kind, name, group);
+    shape->setDimensions(dimensions);
+    shape->setColour(colour);
+    shape->setOffset(offset);
+    return shape;
+}
+
+void addGround(sg::Scene& scene)
+{
+    auto ground = scene.addGroup(demo::GroundGroup, QStringLiteral("Ground"));
+    // Just below the grid lines, so they stay visible on it.
+    addShape(scene, ground, sg::ShapeKind::Plane, QStringLiteral("Floor"), QVector3D(14, 0, 14),
+             QColor(104, 122, 110), QVector3D(0, -0.02f, 0));
+}
+
+void addHopper(sg::Scene& scene)
+{
+    auto hopper = scene.addGroup(demo::HopperGroup, QStringLiteral("Hopper"));
+    addShape(scene, hopper, sg::ShapeKind::Box, QStringLiteral("Crate"), QVector3D(1, 1, 1),
+             QColor(236, 112, 88));
+    // Two hops, then a new sub-path at frame 50: the crate turns the corner sharply there.
+    keyPath(*hopper, {{0, {-5.0f, 0.5f, 3.5f}, {0, 0, 0}, true},
+                      {25, {-2.5f, 2.4f, 3.5f}, {0, 0, -90}},
+                      {50, {0.0f, 0.5f, 3.5f}, {0, 0, -180}, true},
+                      {75, {1.5f, 0.5f, 0.5f}, {0, 90, -180}},
+                      {100, {4.5f, 0.5f, -2.5f}, {0, 135, -180}}});
+}
+
+void addOrbiterWithSpinner(sg::Scene& scene)
+{
+    auto orbiter = scene.addGroup(demo::OrbiterGroup, QStringLiteral("Orbiter"));
+    addShape(scene, orbiter, sg::ShapeKind::Sphere, QStringLiteral("Ball"), QVector3D(0.6f, 0, 0),
+             QColor(72, 168, 224));
+    QList<PathKey> circle;
+    constexpr float radius = 3.5f;
+    for (int step = 0; step <= 5; ++step) {
+        const float angle = qDegreesToRadians(72.0f * float(step % 5));
+        circle.append({step * 20,
+                       {radius * std::cos(angle), 1.2f + 0.4f * std::sin(2 * angle),
+                        -1.0f + radius * std::sin(angle)},
+                       {0, -72.0f * float(step % 5), 0},
+                       step == 0});
+    }
+    keyPath(*orbiter, circle);
+    orbiter->setLoopMode(outside::LoopClosed);
+
+    auto spinner = scene.addGroup(demo::SpinnerGroup, QStringLiteral("Spinner"), orbiter);
+    addShape(scene, spinner, sg::ShapeKind::Cylinder, QStringLiteral("Rod"),
+             QVector3D(0.12f, 1.4f, 0), QColor(246, 196, 72));
+    keyPath(*spinner, {{0, {0, 0.9f, 0}, {0, 0, 0}, true},
+                       {50, {0, 0.9f, 0}, {0, 0, 90}},
+                       {100, {0, 0.9f, 0}, {0, 0, 180}}});
+}
+
+void addTowerAndWatcher(sg::Scene& scene)
+{
+    auto tower = scene.addGroup(demo::TowerGroup, QStringLiteral("Tower"));
+    tower->setPosition(QVector3D(4.0f, 0, 3.0f));
+    addShape(scene, tower, sg::ShapeKind::Cylinder, QStringLiteral("Column"),
+             QVector3D(0.5f, 2.6f, 0), QColor(156, 116, 206), QVector3D(0, 1.3f, 0));
+
+    auto watcher = scene.addGroup(demo::WatcherGroup, QStringLiteral("Watcher"));
+    watcher->setPosition(QVector3D(-4.0f, 1.6f, -4.0f));
+    addShape(scene, watcher, sg::ShapeKind::Box, QStringLiteral("Head"),
+             QVector3D(0.5f, 0.5f, 1.1f), QColor(120, 214, 150));
+    addShape(scene, watcher, sg::ShapeKind::Cylinder, QStringLiteral("Post"),
+             QVector3D(0.08f, 1.6f, 0), QColor(180, 186, 196), QVector3D(0, -0.8f, 0));
+    watcher->setLookAtId(demo::OrbiterGroup);
+}
+
+void addLights(sg::Scene& scene)
+{
+    auto key = scene.addLight(1, QStringLiteral("Sun"));
+    key->setPosition(QVector3D(5.0f, 7.0f, 6.0f));
+    // Morning white, a warm dusk halfway, a cool night at the end.
+    const struct
+    {
+        int frame;
+        QColor colour;
+        float intensity;
+    } shifts[] = {{0, QColor(255, 246, 228), 1.0f},
+                  {50, QColor(255, 150, 90), 0.8f},
+                  {100, QColor(150, 176, 255), 0.6f}};
+    for (const auto& shift : shifts) {
+        key->setColour(shift.colour);
+        key->setIntensity(shift.intensity);
+        key->SetKeyFrame(false, float(shift.frame));
+    }
+
+    auto fill = scene.addLight(2, QStringLiteral("Fill"));
+    fill->setPosition(QVector3D(-6.0f, 4.0f, -2.0f));
+    fill->setColour(QColor(150, 166, 196));
+    fill->setIntensity(0.5f);
+}
+
+PathKey cameraKey(int frame, const QVector3D& eye, const QVector3D& target, bool startsSegment)
+{
+    // The camera looks along its group's -Z.
+    const QVector3D euler =
+        QQuaternion::fromDirection(eye - target, QVector3D(0, 1, 0)).toEulerAngles();
+    return {frame, eye, euler, startsSegment};
+}
+
+void addCameraPath(sg::Scene& scene)
+{
+    auto rig = scene.addGroup(demo::CameraGroup, QStringLiteral("Camera Rig"));
+    const auto camera = scene.animationCamera();
+    camera->setParentGroup(rig);
+    const QVector3D target(0, 0.8f, 0);
+    keyPath(*rig, {cameraKey(0, {-2.0f, 3.0f, 11.0f}, target, true),
+                   cameraKey(50, {8.0f, 4.5f, 6.0f}, target, false),
+                   cameraKey(100, {7.0f, 7.0f, -7.0f}, target, false)});
+    const struct
+    {
+        int frame;
+        float degrees;
+    } zooms[] = {{0, 50.0f}, {60, 32.0f}, {100, 44.0f}};
+    for (const auto& zoom : zooms) {
+        camera->setFieldOfView(zoom.degrees);
+        camera->SetKeyFrame(false, float(zoom.frame));
+    }
+}
+
+} // namespace
+
+std::shared_ptr<sg::Scene> createDemoScene()
+{
+    auto scene = sg::Scene::create();
+    addGround(*scene);
+    addHopper(*scene);
+    addOrbiterWithSpinner(*scene);
+    addTowerAndWatcher(*scene);
+    addLights(*scene);
+    addCameraPath(*scene);
+    for (const auto& group : scene->groupList())
+        group->ApplyFrame(0.0f);
+    for (const auto& light : scene->lightList())
+        light->ApplyFrame(0.0f);
+    scene->animationCamera()->ApplyFrame(0.0f);
+    scene->rootGroup()->RefreshTree(true);
+    return scene;
+}
+
+void loadDemoScene(sg::SceneGraph& graph)
+{
+    const auto state = graph.applicationState();
+    auto settings = state->AnimationSettings();
+    settings.Keys = demo::Keys;
+    settings.KeysPerSecond = demo::KeysPerSecond;
+    state->setAnimationSettings(settings);
+    graph.setScene(createDemoScene());
+    state->setCurrentFrame(0.0f);
+    state->setModified(false);
+}
+
+} // namespace vellum::studio

@@ -1,0 +1,533 @@
+#include "MainWindow.h"
+
+#include "ActiveView.h"
+#include "DemoScene.h"
+#include "Outliner.h"
+#include "PropertyEditor.h"
+#include "StudioApplier.h"
+#include "ViewCameras.h"
+
+#include <Animation.h>
+#include <Error.h>
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <outside/Enumerations.h>
+#include <outside/Platform.h>
+#include <sg/SceneFile.h>
+#include <sg/SceneGraph.h>
+#include <viewport/ViewportWidget.h>
+
+Q_LOGGING_CATEGORY(lcStudio, "vellum.studio")
+
+namespace vellum::studio {
+
+namespace {
+
+const QString applicationTitle = QStringLiteral("Vellum Studio");
+const QString sceneFilter = QStringLiteral("Vellum scenes (*.json);;All files (*)");
+
+// The panel passes its errors on; in an event handler there is nobody left to pass them to.
+template <typename Call> void tolerate(const char* what, Call&& call)
+{
+    try {
+        call();
+    } catch (const Error& error) {
+        qCWarning(lcStudio) << what << "failed:" << error.number() << error.description();
+    }
+}
+
+QLabel* addOverlay(QWidget* view, const QString& text, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, view);
+    label->setStyleSheet(QStringLiteral("color: #e8ecf2; background: rgba(20, 24, 30, 140);"
+                                        "padding: 2px 6px; border-radius: 3px;"));
+    static_cast<QVBoxLayout*>(view->layout())->addWidget(label, 0, alignment);
+    return label;
+}
+
+viewport::ViewportWidget* makeView(const QString& name, const QString& caption,
+                                   const viewport::RenderCamera& camera)
+{
+    auto* view = new viewport::ViewportWidget;
+    view->setObjectName(name);
+    view->setCamera(camera);
+    view->setMinimumSize(200, 150);
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(6, 6, 6, 6);
+    addOverlay(view, caption, Qt::AlignLeft | Qt::AlignTop);
+    layout->addStretch(1);
+    return view;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), m_graph(std::make_shared<sg::SceneGraph>()),
+      m_applier(std::make_shared<StudioApplier>())
+{
+    loadDemoScene(*m_graph);
+    buildViews();
+    buildDocks();
+    buildMenus();
+    buildStatusBar();
+    createPanel();
+    m_outliner->populate(*m_graph->scene());
+    updateTitle();
+    renderAllViews();
+}
+
+MainWindow::~MainWindow()
+{
+    unbindPanel();
+}
+
+void MainWindow::buildViews()
+{
+    m_perspective =
+        makeView(QStringLiteral("perspectiveView"), tr("Perspective"), defaultPerspectiveCamera());
+    m_top = makeView(QStringLiteral("topView"), tr("Top"), topCamera());
+    m_timeOverlay = addOverlay(m_perspective, QString(), Qt::AlignLeft | Qt::AlignBottom);
+    m_activeView = std::make_shared<ActiveView>(m_timeOverlay);
+    m_activeView->SetAnimationTime(0.0f);
+    m_graph->applicationState()->setActiveView(m_activeView);
+    // Until the user moves the plan view, it keeps the stage in frame as it is resized.
+    m_top->installEventFilter(this);
+    connect(m_top, &viewport::ViewportWidget::cameraChanged, this, [this] { m_topFitted = false; });
+    for (viewport::ViewportWidget* view : {m_perspective, m_top}) {
+        connect(view, &viewport::ViewportWidget::clicked, this,
+                [this, view](QPoint position) { viewClicked(view, position); });
+    }
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("viewSplitter"));
+    splitter->addWidget(m_perspective);
+    splitter->addWidget(m_top);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+
+    setCentralWidget(splitter);
+}
+
+void MainWindow::buildDocks()
+{
+    m_outliner = new Outliner;
+    connect(m_outliner, &Outliner::componentChosen, this, &MainWindow::selectComponent);
+    auto* outlinerDock = new QDockWidget(tr("Outliner"), this);
+    outlinerDock->setObjectName(QStringLiteral("outlinerDock"));
+    outlinerDock->setWidget(m_outliner);
+    outlinerDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::LeftDockWidgetArea, outlinerDock);
+
+    m_properties = new PropertyEditor;
+    connect(m_properties, &PropertyEditor::poseEdited, this, &MainWindow::poseEdited);
+    auto* propertiesDock = new QDockWidget(tr("Pose"), this);
+    propertiesDock->setObjectName(QStringLiteral("propertiesDock"));
+    auto* holder = new QWidget;
+    auto* holderLayout = new QVBoxLayout(holder);
+    holderLayout->setContentsMargins(0, 0, 0, 0);
+    holderLayout->addWidget(m_properties);
+    holderLayout->addStretch(1);
+    propertiesDock->setWidget(holder);
+    propertiesDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::RightDockWidgetArea, propertiesDock);
+    resizeDocks({outlinerDock, propertiesDock}, {200, 200}, Qt::Horizontal);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&New"), QKeySequence::New, this, &MainWindow::newScene);
+    file->addAction(tr("&Open…"), QKeySequence::Open, this, &MainWindow::openTriggered);
+    file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::saveTriggered);
+    file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this, &MainWindow::saveAsTriggered);
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    m_lookThrough = view->addAction(tr("Look Through Animation Camera"));
+    m_lookThrough->setObjectName(QStringLiteral("actLookThrough"));
+    m_lookThrough->setCheckable(true);
+    connect(m_lookThrough, &QAction::toggled, this, &MainWindow::lookThroughToggled);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("&About Vellum Studio"), this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildStatusBar()
+{
+    m_statusPosition = new QLabel;
+    m_statusPosition->setObjectName(QStringLiteral("lblStatusPosition"));
+    m_statusMisc = new QLabel;
+    m_statusMisc->setObjectName(QStringLiteral("lblStatusMisc"));
+    statusBar()->addWidget(m_statusPosition, 1);
+    statusBar()->addPermanentWidget(m_statusMisc);
+}
+
+void MainWindow::createPanel()
+{
+    m_panel = new animation::Animation;
+    m_panel->setObjectName(QStringLiteral("animationPanel"));
+    // The panel spans the whole window: its timeline wants every pixel of width it can get.
+    m_panelDock = new QDockWidget(tr("Animation"), this);
+    m_panelDock->setObjectName(QStringLiteral("animationDock"));
+    m_panelDock->setTitleBarWidget(new QWidget(m_panelDock));
+    m_panelDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    m_panelDock->setWidget(m_panel);
+    setCorner(Qt::BottomLeftCorner, Qt::BottomDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, m_panelDock);
+    connectPanel();
+    m_panel->SetSceneGraph(m_graph, m_applier);
+    m_bound = true;
+    tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
+    tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
+}
+
+void MainWindow::connectPanel()
+{
+    using animation::Animation;
+    constexpr auto direct = Qt::DirectConnection;
+    connect(
+        m_panel, &Animation::evtreqButtonsEnable, this,
+        [this] {
+            tolerate("ButtonsEnable", [this] { m_panel->ButtonsEnable(); });
+            updateTitle();
+        },
+        direct);
+    connect(m_panel, &Animation::evtreqRenderAllViews, this, &MainWindow::renderAllViews, direct);
+    // The undo snapshot will be taken here.
+    connect(
+        m_panel, &Animation::evtReqPrepareForSceneChanges, this, [] {}, direct);
+    connect(
+        m_panel, &Animation::evtReqApplySceneChanges, this,
+        [this] {
+            m_graph->applicationState()->setModified(true);
+            updateTitle();
+            renderAllViews();
+        },
+        direct);
+    // Playback needs no preparation of the views yet.
+    connect(
+        m_panel, &Animation::evtReqPrepareForAnimation, this, [](int&) {}, direct);
+    connect(
+        m_panel, &Animation::evtReqRestoreFromAnimation, this, [](int&) {}, direct);
+    // The animation window draws through the camera itself.
+    connect(
+        m_panel, &Animation::evtreqAnimateCamera, this, [](int&) {}, direct);
+    connect(
+        m_panel, &Animation::evtReqSetMode, this,
+        [this](std::int32_t& mode, bool&) {
+            tolerate("SetModePrepare", [this, mode] { m_panel->SetModePrepare(mode); });
+            renderAllViews();
+        },
+        direct);
+    connect(
+        m_panel, &Animation::evtReqUpdateStatusBar, this,
+        [this](QString& position, QString& misc) {
+            m_statusPosition->setText(position);
+            m_statusMisc->setText(misc);
+        },
+        direct);
+    connect(
+        m_panel, &Animation::Resize, this,
+        [this] {
+            centralWidget()->layout()->invalidate();
+            centralWidget()->layout()->activate();
+        },
+        direct);
+    connect(
+        m_panel, &Animation::evtreqUpdateCameraPositions, this,
+        [this](std::int16_t&) { updateCameraPositions(); }, direct);
+    connect(
+        m_panel, &Animation::evtReqWarn, this,
+        [this](QString& key, QString& text, QString& entry) { showWarning(key, text, entry); },
+        direct);
+}
+
+void MainWindow::unbindPanel()
+{
+    if (!m_bound)
+        return;
+    m_bound = false;
+    tolerate("SetSceneGraph", [this] { m_panel->SetSceneGraph(nullptr, nullptr); });
+    m_graph->applicationState()->setActiveView(nullptr);
+}
+
+void MainWindow::renderAllViews()
+{
+    const viewport::RenderScene scene = m_adapter.build(*m_graph->scene(), highlightedShapes());
+    m_perspective->setScene(scene);
+    m_top->setScene(scene);
+    if (m_lookThrough->isChecked())
+        updateCameraPositions();
+    m_perspective->draw();
+    m_top->draw();
+    m_properties->refresh();
+    const auto state = m_graph->applicationState();
+    const float keysPerSecond = state->AnimationSettings().KeysPerSecond;
+    if (keysPerSecond > 0.0f)
+        m_activeView->SetAnimationTime(state->CurrentFrame() / keysPerSecond);
+    ++m_redraws;
+}
+
+QSet<const sg::Shape*> MainWindow::highlightedShapes() const
+{
+    QSet<const sg::Shape*> shapes;
+    const int device = m_graph->applicationState()->SceneDeviceID();
+    for (const auto& shape : m_graph->selectedItems(device))
+        shapes.insert(shape.get());
+    return shapes;
+}
+
+void MainWindow::selectComponent(int type, int id)
+{
+    const auto scene = m_graph->scene();
+    const int device = m_graph->applicationState()->SceneDeviceID();
+    std::shared_ptr<sg::Group> posed;
+    switch (type) {
+    case Outliner::GroupItem:
+        if (const auto group = scene->group(id)) {
+            m_graph->clearSelection(device);
+            for (const auto& shape : group->shapes())
+                m_graph->addToSelection(device, shape);
+            posed = group;
+        }
+        break;
+    case Outliner::ShapeItem:
+        if (const auto shape = scene->shape(id)) {
+            m_graph->select(device, shape);
+            posed = shape->parentGroup();
+        }
+        break;
+    case Outliner::LightItem:
+        if (const auto light = scene->light(id))
+            m_graph->selectLight(device, light);
+        break;
+    case Outliner::CameraItem:
+        if (const auto camera = scene->camera(id)) {
+            m_graph->selectCamera(device, camera);
+            posed = camera->parentGroup();
+        }
+        break;
+    default:
+        m_graph->clearSelection(device);
+    }
+    // The root is the scene itself, not something to pose.
+    m_properties->setGroup(posed == scene->rootGroup() ? nullptr : posed);
+    tolerate("TimelineActiveStateChange", [this] { m_panel->TimelineActiveStateChange(); });
+    tolerate("ButtonsEnable", [this] { m_panel->ButtonsEnable(); });
+    renderAllViews();
+}
+
+void MainWindow::viewClicked(viewport::ViewportWidget* view, QPoint position)
+{
+    const auto shape = m_adapter.shapeAt(view->pickItem(position));
+    int type = 0;
+    int id = 0;
+    if (shape && shape->isGeometric()) {
+        type = Outliner::ShapeItem;
+        id = shape->code();
+    } else if (shape && shape->kind() == sg::ShapeKind::LightMarker) {
+        type = Outliner::LightItem;
+        id = shape->LightLink();
+    } else if (shape && shape->kind() == sg::ShapeKind::CameraMarker) {
+        type = Outliner::CameraItem;
+        id = shape->ObjectLink();
+    }
+    m_outliner->showCurrent(type, id);
+    selectComponent(type, id);
+}
+
+void MainWindow::poseEdited()
+{
+    m_graph->applicationState()->setModified(true);
+    updateTitle();
+    renderAllViews();
+}
+
+void MainWindow::updateCameraPositions()
+{
+    if (!m_lookThrough->isChecked())
+        return;
+    const auto camera = m_graph->scene()->animationCamera();
+    m_perspective->setCamera(throughAnimationCamera(*camera, m_perspective->camera()));
+}
+
+void MainWindow::lookThroughToggled(bool on)
+{
+    // Orbiting would fight the camera's own path, so the free camera waits until the end.
+    if (on)
+        m_freeCamera = m_perspective->camera();
+    else
+        m_perspective->setCamera(m_freeCamera);
+    m_perspective->setNavigationEnabled(!on);
+    renderAllViews();
+}
+
+void MainWindow::showWarning(const QString& applicationKey, const QString& text,
+                             const QString& entry)
+{
+    outside::Platform& platform = outside::platform();
+    if (platform.GetSetting(applicationKey, QStringLiteral("Tips"), entry, QStringLiteral("1")) ==
+        QStringLiteral("0"))
+        return;
+    platform.MsgBox(text, outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Information, tr("Tip"));
+}
+
+void MainWindow::showAbout()
+{
+    outside::platform().MsgBox(
+        tr("Vellum Studio %1\n\nA small modeller for the Vellum animation panel: pose groups, "
+           "set keys and play them back.")
+            .arg(QCoreApplication::applicationVersion()),
+        outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Information, tr("About Vellum Studio"));
+}
+
+void MainWindow::updateTitle()
+{
+    const QString name = m_filePath.isEmpty() ? tr("Demo scene") : QFileInfo(m_filePath).fileName();
+    setWindowModified(m_graph->applicationState()->Modified());
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, applicationTitle));
+}
+
+bool MainWindow::openSceneFile(const QString& path, QString* error)
+{
+    sg::SceneDocument document;
+    try {
+        document = sg::readSceneFile(path);
+    } catch (const Error& refusal) {
+        const QString text =
+            tr("Cannot open %1.\n\n%2").arg(QFileInfo(path).fileName(), refusal.description());
+        if (error)
+            *error = text;
+        else
+            outside::platform().MsgBox(text, outside::MsgBoxButtons::OK,
+                                       outside::MsgBoxIcon::Exclamation, applicationTitle);
+        return false;
+    }
+    const auto state = m_graph->applicationState();
+    // The old scene goes: the panel is not to restore it, only to back up the new one.
+    state->setMode(outside::ModeAnimationOff);
+    auto settings = state->AnimationSettings();
+    settings.Keys = document.keys;
+    settings.KeysPerSecond = document.keysPerSecond;
+    state->setAnimationSettings(settings);
+    m_graph->setScene(document.scene);
+    state->setCurrentFrame(document.currentFrame);
+    state->setModified(false);
+    m_filePath = path;
+    sceneReplaced();
+    return true;
+}
+
+bool MainWindow::saveSceneFile(const QString& path)
+{
+    try {
+        m_graph->saveScene(path);
+    } catch (const Error& error) {
+        outside::platform().MsgBox(
+            tr("Cannot save %1.\n\n%2").arg(QFileInfo(path).fileName(), error.description()),
+            outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Stop, applicationTitle);
+        return false;
+    }
+    m_graph->applicationState()->setModified(false);
+    m_filePath = path;
+    updateTitle();
+    return true;
+}
+
+void MainWindow::newScene()
+{
+    if (!maybeSave())
+        return;
+    m_graph->applicationState()->setMode(outside::ModeAnimationOff);
+    m_graph->newScene();
+    m_graph->applicationState()->setCurrentFrame(0.0f);
+    m_graph->applicationState()->setModified(false);
+    m_filePath.clear();
+    sceneReplaced();
+}
+
+void MainWindow::sceneReplaced()
+{
+    tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
+    tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
+    m_outliner->populate(*m_graph->scene());
+    m_properties->setGroup(nullptr);
+    updateTitle();
+    renderAllViews();
+}
+
+bool MainWindow::maybeSave()
+{
+    if (!m_graph->applicationState()->Modified())
+        return true;
+    const auto answer = outside::platform().MsgBox(tr("The scene has changed. Save it first?"),
+                                                   outside::MsgBoxButtons::YesNoCancel,
+                                                   outside::MsgBoxIcon::Question, applicationTitle);
+    if (answer == outside::MsgBoxResult::Cancel)
+        return false;
+    if (answer == outside::MsgBoxResult::No)
+        return true;
+    saveTriggered();
+    return !m_graph->applicationState()->Modified();
+}
+
+void MainWindow::openTriggered()
+{
+    if (!maybeSave())
+        return;
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open Scene"), QString(), sceneFilter);
+    if (!path.isEmpty())
+        openSceneFile(path);
+}
+
+void MainWindow::saveTriggered()
+{
+    if (m_filePath.isEmpty())
+        saveAsTriggered();
+    else
+        saveSceneFile(m_filePath);
+}
+
+void MainWindow::saveAsTriggered()
+{
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save Scene As"), m_filePath, sceneFilter);
+    if (!path.isEmpty())
+        saveSceneFile(path);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_top && event->type() == QEvent::Resize && m_topFitted) {
+        viewport::RenderCamera camera = m_top->camera();
+        fitStage(camera, m_top->size());
+        m_top->setCamera(camera);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    unbindPanel();
+    event->accept();
+}
+
+} // namespace vellum::studio

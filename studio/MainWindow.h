@@ -1,0 +1,108 @@
+#pragma once
+
+#include "SceneRenderAdapter.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <viewport/RenderCamera.h>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+
+namespace vellum::animation {
+class Animation;
+}
+namespace vellum::sg {
+class SceneGraph;
+}
+namespace vellum::viewport {
+class ViewportWidget;
+}
+
+namespace vellum::studio {
+
+class ActiveView;
+class Outliner;
+class PropertyEditor;
+class StudioApplier;
+
+// The studio's window: a perspective and a top view over the scene, the outliner and the pose
+// editor beside them, and the animation panel below, bound to the studio's scene graph.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Starts on the demo scene.
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    sg::SceneGraph& sceneGraph() const { return *m_graph; }
+    animation::Animation* panel() const { return m_panel; }
+    viewport::ViewportWidget* perspectiveView() const { return m_perspective; }
+    viewport::ViewportWidget* topView() const { return m_top; }
+    Outliner* outliner() const { return m_outliner; }
+    PropertyEditor* propertyEditor() const { return m_properties; }
+    QAction* lookThroughAction() const { return m_lookThrough; }
+    QString currentFile() const { return m_filePath; }
+    // Full redraws of both views so far.
+    int redrawCount() const { return m_redraws; }
+
+    // On failure the present scene stays and the reason is shown, or handed back in error.
+    bool openSceneFile(const QString& path, QString* error = nullptr);
+    bool saveSceneFile(const QString& path);
+    void newScene();
+    // Rebuilds what the views show from the present poses and draws both.
+    void renderAllViews();
+    // Selects as the outliner does: an Outliner item type and the component's number or code.
+    void selectComponent(int type, int id);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildViews();
+    void buildDocks();
+    void buildMenus();
+    void buildStatusBar();
+    void createPanel();
+    void connectPanel();
+    void sceneReplaced();
+    void unbindPanel();
+    bool maybeSave();
+    void updateTitle();
+    void updateCameraPositions();
+    void lookThroughToggled(bool on);
+    void viewClicked(viewport::ViewportWidget* view, QPoint position);
+    void poseEdited();
+    void showWarning(const QString& applicationKey, const QString& text, const QString& entry);
+    void showAbout();
+    void openTriggered();
+    void saveTriggered();
+    void saveAsTriggered();
+    QSet<const sg::Shape*> highlightedShapes() const;
+
+    std::shared_ptr<sg::SceneGraph> m_graph;
+    std::shared_ptr<StudioApplier> m_applier;
+    std::shared_ptr<ActiveView> m_activeView;
+    SceneRenderAdapter m_adapter;
+    viewport::ViewportWidget* m_perspective = nullptr;
+    viewport::ViewportWidget* m_top = nullptr;
+    QLabel* m_timeOverlay = nullptr;
+    animation::Animation* m_panel = nullptr;
+    QDockWidget* m_panelDock = nullptr;
+    Outliner* m_outliner = nullptr;
+    PropertyEditor* m_properties = nullptr;
+    QLabel* m_statusPosition = nullptr;
+    QLabel* m_statusMisc = nullptr;
+    QAction* m_lookThrough = nullptr;
+    viewport::RenderCamera m_freeCamera;
+    QString m_filePath;
+    int m_redraws = 0;
+    bool m_bound = false;
+    bool m_topFitted = true;
+};
+
+} // namespace vellum::studio
