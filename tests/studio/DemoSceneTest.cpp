@@ -1,0 +1,94 @@
+#include "DemoScene.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+bool nearlyEqual(const QVector3D& a, const QVector3D& b)
+{
+    return (a - b).length() < 1e-4f;
+}
+
+} // namespace
+
+TEST(DemoScene, AnimatesGroupsOfEveryShapeKind)
+{
+    const auto scene = createDemoScene();
+    QSet<int> kinds;
+    for (const auto& shape : scene->shapeList())
+        if (shape->isGeometric())
+            kinds.insert(shape->kind());
+    EXPECT_EQ(kinds, (QSet<int>{sg::ShapeKind::Box, sg::ShapeKind::Sphere, sg::ShapeKind::Cylinder,
+                                sg::ShapeKind::Plane}));
+
+    int animated = 0;
+    for (const auto& group : scene->groupList()) {
+        if (group->keyTrack().count() < 2)
+            continue;
+        ++animated;
+        // Keys that all hold the same pose would animate nothing.
+        const auto keys = group->keyTrack().keys();
+        EXPECT_FALSE(group->poseAt(keys.front().frame) == group->poseAt(keys.back().frame) &&
+                     group->poseAt(keys.front().frame) == group->poseAt(keys[1].frame))
+            << qPrintable(group->name());
+        EXPECT_LE(keys.back().frame, float(demo::Keys));
+    }
+    EXPECT_GE(animated, 3);
+}
+
+TEST(DemoScene, PathsHaveACornerAndAClosedLoop)
+{
+    const auto scene = createDemoScene();
+    const auto& hopper = scene->group(demo::HopperGroup)->keyTrack().keys();
+    const auto corner = std::find_if(hopper.begin() + 1, hopper.end() - 1,
+                                     [](const auto& key) { return key.startsSegment(); });
+    ASSERT_NE(corner, hopper.end() - 1) << "no sub-path starts inside the hopper's path";
+
+    const auto orbiter = scene->group(demo::OrbiterGroup);
+    EXPECT_EQ(orbiter->LoopMode(), outside::LoopClosed);
+    const auto& loop = orbiter->keyTrack().keys();
+    // The loop comes back where it started, so repeating it shows no jump.
+    EXPECT_TRUE(nearlyEqual(orbiter->poseAt(loop.front().frame).position,
+                            orbiter->poseAt(loop.back().frame).position));
+
+    const auto spinner = scene->group(demo::SpinnerGroup);
+    EXPECT_EQ(spinner->parent(), orbiter);
+    EXPECT_EQ(scene->group(demo::WatcherGroup)->LookAtID(), demo::OrbiterGroup);
+}
+
+TEST(DemoScene, LightAndCameraChangeOverTime)
+{
+    const auto scene = createDemoScene();
+    const auto sun = scene->lightList().first();
+    ASSERT_GE(sun->keyTrack().count(), 2);
+    sun->ApplyFrame(0.0f);
+    const auto morning = sun->state();
+    sun->ApplyFrame(50.0f);
+    EXPECT_NE(sun->state().colour, morning.colour);
+    EXPECT_NE(sun->state().intensity, morning.intensity);
+
+    const auto camera = scene->animationCamera();
+    const auto rig = scene->group(demo::CameraGroup);
+    EXPECT_EQ(camera->parentGroup(), rig);
+    EXPECT_FALSE(nearlyEqual(rig->worldPoseAt(0.0f).position, rig->worldPoseAt(100.0f).position));
+    EXPECT_NE(camera->FieldOfView(0.0f), camera->FieldOfView(60.0f));
+}
+
+TEST(DemoScene, LoadsWithItsAnimationSettings)
+{
+    sg::SceneGraph graph;
+    graph.applicationState()->setCurrentFrame(12.0f);
+    graph.applicationState()->setModified(true);
+    loadDemoScene(graph);
+    const auto state = graph.applicationState();
+    EXPECT_EQ(state->AnimationSettings().Keys, 100);
+    EXPECT_EQ(state->AnimationSettings().KeysPerSecond, 10.0f);
+    EXPECT_EQ(state->CurrentFrame(), 0.0f);
+    EXPECT_FALSE(state->Modified());
+    EXPECT_NE(graph.scene()->group(demo::HopperGroup), nullptr);
+}

@@ -1,0 +1,195 @@
+#include "MainWindow.h"
+
+#include "DemoScene.h"
+#include "Outliner.h"
+#include "PropertyEditor.h"
+#include "Screenshot.h"
+
+#include <Animation.h>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QImage>
+#include <QSet>
+#include <QTemporaryDir>
+#include <ScriptedPlatform.h>
+#include <TrackBar.h>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+#include <viewport/ViewportWidget.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Installed first: the window's start-up already asks the platform.
+        outside::setPlatform(platform);
+        owner = std::make_unique<MainWindow>();
+        window = owner.get();
+    }
+    void TearDown() override
+    {
+        owner.reset();
+        EXPECT_TRUE(platform->allAnswersUsed());
+        outside::setPlatform(nullptr);
+    }
+
+    int device() { return window->sceneGraph().applicationState()->SceneDeviceID(); }
+    std::shared_ptr<sg::Group> group(int number)
+    {
+        return window->sceneGraph().scene()->group(number);
+    }
+
+    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
+        std::make_shared<vellum::testing::ScriptedPlatform>();
+    std::unique_ptr<MainWindow> owner;
+    MainWindow* window = nullptr;
+};
+
+int colourCount(const QImage& image, const QRect& area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); y += 3)
+        for (int x = area.left(); x <= area.right(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, MovingTheSliderPosesTheSceneAndRedraws)
+{
+    auto* slider = window->panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+    ASSERT_NE(slider, nullptr);
+    ASSERT_TRUE(slider->isEnabled()) << "the demo opens in animation mode";
+    const QVector3D before = group(demo::HopperGroup)->position();
+    const int redraws = window->redrawCount();
+
+    slider->setValue(40);
+
+    EXPECT_EQ(window->sceneGraph().applicationState()->CurrentFrame(), 40.0f);
+    EXPECT_NE(group(demo::HopperGroup)->position(), before);
+    EXPECT_EQ(group(demo::HopperGroup)->position(),
+              group(demo::HopperGroup)->poseAt(40.0f).position);
+    EXPECT_GT(window->redrawCount(), redraws);
+}
+
+TEST_F(MainWindowTest, LooksThroughTheAnimationCameraAsItMoves)
+{
+    window->lookThroughAction()->setChecked(true);
+    auto* slider = window->panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+    slider->setValue(70);
+    const auto rig = group(demo::CameraGroup);
+    const viewport::RenderCamera seen = window->perspectiveView()->camera();
+    EXPECT_LT((seen.position - rig->worldPosition()).length(), 1e-4f);
+    EXPECT_FLOAT_EQ(seen.fieldOfViewDegrees,
+                    window->sceneGraph().scene()->animationCamera()->fieldOfView());
+    EXPECT_FALSE(window->perspectiveView()->isNavigationEnabled());
+
+    window->lookThroughAction()->setChecked(false);
+    EXPECT_GT((window->perspectiveView()->camera().position - rig->worldPosition()).length(), 1.0f);
+}
+
+TEST_F(MainWindowTest, ScreenshotShowsBothViews)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("studio.png"));
+    ASSERT_EQ(takeScreenshot(*window, path, 40), 0);
+    const QImage picture(path);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(ScreenshotWidth, ScreenshotHeight));
+    for (viewport::ViewportWidget* view : {window->perspectiveView(), window->topView()}) {
+        const QRect area(view->mapTo(window, QPoint(0, 0)), view->size());
+        ASSERT_TRUE(picture.rect().contains(area)) << qPrintable(view->objectName());
+        EXPECT_GT(colourCount(picture, area), 20) << qPrintable(view->objectName());
+    }
+    EXPECT_TRUE(window->panel()->isVisible());
+    EXPECT_EQ(takeScreenshot(*window, folder.filePath(QStringLiteral("missing/x.png")), {}), 1);
+}
+
+TEST_F(MainWindowTest, MalformedFileKeepsTheSceneAndSaysWhy)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("broken.json"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{ \"version\": 1, \"groups\": [ ");
+    file.close();
+    const auto scene = window->sceneGraph().scene();
+    platform->answerMsgBox(outside::MsgBoxResult::OK);
+
+    EXPECT_FALSE(window->openSceneFile(path));
+
+    const QStringList boxes = platform->callsNamed(QStringLiteral("MsgBox"));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.first().contains(QStringLiteral("broken.json")));
+    EXPECT_EQ(window->sceneGraph().scene(), scene);
+    EXPECT_TRUE(window->currentFile().isEmpty());
+}
+
+TEST_F(MainWindowTest, SavedSceneOpensAgain)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("demo.json"));
+    ASSERT_TRUE(window->saveSceneFile(path));
+    const auto demoScene = window->sceneGraph().scene();
+    ASSERT_TRUE(window->openSceneFile(path));
+    EXPECT_NE(window->sceneGraph().scene(), demoScene);
+    EXPECT_EQ(group(demo::HopperGroup)->keyTrack().count(),
+              demoScene->group(demo::HopperGroup)->keyTrack().count());
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("demo.json")));
+    EXPECT_NE(window->outliner()->findComponent(Outliner::GroupItem, demo::HopperGroup), nullptr);
+}
+
+TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPoses)
+{
+    QTreeWidgetItem* item =
+        window->outliner()->findComponent(Outliner::GroupItem, demo::TowerGroup);
+    ASSERT_NE(item, nullptr);
+    window->outliner()->setCurrentItem(item);
+
+    const auto tower = group(demo::TowerGroup);
+    const auto selected = window->sceneGraph().selectedItems(device());
+    ASSERT_EQ(selected.size(), int(tower->shapes().size()));
+    for (const auto& shape : selected)
+        EXPECT_EQ(shape->parentGroup(), tower);
+    EXPECT_EQ(window->propertyEditor()->group(), tower);
+    EXPECT_DOUBLE_EQ(window->propertyEditor()->field(PropertyEditor::X)->value(), 4.0);
+
+    const int redraws = window->redrawCount();
+    window->propertyEditor()->field(PropertyEditor::Y)->setValue(2.5);
+    EXPECT_FLOAT_EQ(tower->position().y(), 2.5f);
+    EXPECT_TRUE(window->sceneGraph().applicationState()->Modified());
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_GT(window->redrawCount(), redraws);
+
+    // A light has no pose here; its marker is what gets selected.
+    const auto sun = window->sceneGraph().scene()->lightList().first();
+    window->outliner()->setCurrentItem(
+        window->outliner()->findComponent(Outliner::LightItem, sun->code()));
+    ASSERT_EQ(window->sceneGraph().selectedItems(device()).size(), 1);
+    EXPECT_EQ(window->sceneGraph().selectedItems(device()).first()->LightLink(), sun->code());
+    EXPECT_EQ(window->propertyEditor()->group(), nullptr);
+}
+
+TEST_F(MainWindowTest, HintsFollowTheUsersSwitch)
+{
+    QString key = window->sceneGraph().applicationState()->RegistryKey();
+    QString text = QStringLiteral("A hint");
+    QString timeline = QStringLiteral("Timeline");
+    QString record = QStringLiteral("Record");
+    platform->setSetting(key, QStringLiteral("Tips"), timeline, QStringLiteral("0"));
+    platform->answerMsgBox(outside::MsgBoxResult::OK);
+
+    emit window->panel()->evtReqWarn(key, text, timeline);
+    emit window->panel()->evtReqWarn(key, text, record);
+
+    const QStringList boxes = platform->callsNamed(QStringLiteral("MsgBox"));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.first().contains(text));
+}
