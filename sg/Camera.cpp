@@ -64,7 +64,7 @@ void Camera::ApplyFrame(float frame)
 outside::ScriptEnginePtr Camera::ScriptEngine()
 {
     const auto s = scene();
-    return m_script.engine(s ? s->scriptEngineFactory() : nullptr);
+    return m_script.engine(s ? s->scriptEngineFactory() : nullptr, weak_from_this());
 }
 
 float Camera::currentFrame() const

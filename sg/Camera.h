@@ -3,6 +3,7 @@
 #include "KeyframedBase.h"
 #include "ScriptSlot.h"
 #include "VellumSGExport.h"
+#include "scripting/ScriptHolder.h"
 
 #include <optional>
 #include <outside/Camera.h>
@@ -15,7 +16,9 @@ class Shape;
 
 // The animation camera: it rides on a group (it stands at the group's origin and looks along
 // the group's -Z) and keys its field of view: payloadHead = field of view in degrees.
-class VELLUMSG_EXPORT Camera : public KeyframedBase<outside::Camera>
+class VELLUMSG_EXPORT Camera : public KeyframedBase<outside::Camera>,
+                               public ScriptHolder,
+                               public std::enable_shared_from_this<Camera>
 {
 public:
     explicit Camera(int id, QString name = QStringLiteral("Animation Camera"));
@@ -33,7 +36,7 @@ public:
     void setFieldOfView(float degrees); // refuses anything outside (0, 180)
 
     const QString& script() const { return m_script.text(); }
-    void setScript(const QString& script) { m_script.setText(script); }
+    void setScript(const QString& script) override { m_script.setText(script); }
     void dropScriptEngine() { m_script.dropEngine(); }
 
     std::shared_ptr<Scene> scene() const { return m_scene.lock(); }

@@ -225,7 +225,7 @@ void Group::ViewOrientation(const outside::ViewPtr&, float frame, outside::Vecto
 outside::ScriptEnginePtr Group::ScriptEngine()
 {
     const auto s = scene();
-    return m_script.engine(s ? s->scriptEngineFactory() : nullptr);
+    return m_script.engine(s ? s->scriptEngineFactory() : nullptr, weak_from_this());
 }
 
 } // namespace vellum::sg

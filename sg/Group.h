@@ -4,6 +4,7 @@
 #include "Pose.h"
 #include "ScriptSlot.h"
 #include "VellumSGExport.h"
+#include "scripting/ScriptHolder.h"
 
 #include <QMatrix4x4>
 #include <outside/Enumerations.h>
@@ -18,6 +19,7 @@ class Shape;
 // A node of the scene's hierarchy. Its pose is relative to its parent; keys hold poses (see
 // Pose for the payload) and ApplyFrame moves the group along them.
 class VELLUMSG_EXPORT Group : public KeyframedBase<outside::Group>,
+                              public ScriptHolder,
                               public std::enable_shared_from_this<Group>
 {
 public:
@@ -56,7 +58,7 @@ public:
 
     void setLookAtId(int groupNumber);
     const QString& script() const { return m_script.text(); }
-    void setScript(const QString& script) { m_script.setText(script); }
+    void setScript(const QString& script) override { m_script.setText(script); }
     void dropScriptEngine() { m_script.dropEngine(); }
 
     std::shared_ptr<Scene> scene() const { return m_scene.lock(); }

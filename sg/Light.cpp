@@ -56,7 +56,7 @@ void Light::ApplyFrame(float frame)
 outside::ScriptEnginePtr Light::ScriptEngine()
 {
     const auto s = scene();
-    return m_script.engine(s ? s->scriptEngineFactory() : nullptr);
+    return m_script.engine(s ? s->scriptEngineFactory() : nullptr, weak_from_this());
 }
 
 float Light::currentFrame() const

@@ -3,6 +3,7 @@
 #include "KeyframedBase.h"
 #include "ScriptSlot.h"
 #include "VellumSGExport.h"
+#include "scripting/ScriptHolder.h"
 
 #include <QColor>
 #include <QVector3D>
@@ -16,7 +17,9 @@ class Scene;
 
 // A point light standing in the world (not in a group). Its keys hold colour and intensity:
 // payloadHead = red, payload[0] = green, payload[1] = blue (0..1), payload[2] = intensity.
-class VELLUMSG_EXPORT Light : public KeyframedBase<outside::Light>
+class VELLUMSG_EXPORT Light : public KeyframedBase<outside::Light>,
+                              public ScriptHolder,
+                              public std::enable_shared_from_this<Light>
 {
 public:
     struct State
@@ -45,7 +48,7 @@ public:
     void setIntensity(float intensity); // refuses a negative intensity
 
     const QString& script() const { return m_script.text(); }
-    void setScript(const QString& script) { m_script.setText(script); }
+    void setScript(const QString& script) override { m_script.setText(script); }
     void dropScriptEngine() { m_script.dropEngine(); }
 
     std::shared_ptr<Scene> scene() const { return m_scene.lock(); }

@@ -165,7 +165,7 @@ void Scene::setApplicationState(const std::weak_ptr<outside::ApplicationState>& 
     m_state = state;
 }
 
-void Scene::setScriptEngineFactory(std::shared_ptr<ScriptEngineFactory> factory)
+void Scene::setScriptEngineFactory(std::shared_ptr<ComponentScriptEngineFactory> factory)
 {
     m_engineFactory = std::move(factory);
 }

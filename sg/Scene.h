@@ -59,8 +59,11 @@ public:
     // The application state's current frame, 0 while the scene is not the state's.
     float currentFrame() const;
     void setApplicationState(const std::weak_ptr<outside::ApplicationState>& state);
-    std::shared_ptr<ScriptEngineFactory> scriptEngineFactory() const { return m_engineFactory; }
-    void setScriptEngineFactory(std::shared_ptr<ScriptEngineFactory> factory);
+    std::shared_ptr<ComponentScriptEngineFactory> scriptEngineFactory() const
+    {
+        return m_engineFactory;
+    }
+    void setScriptEngineFactory(std::shared_ptr<ComponentScriptEngineFactory> factory);
 
     const std::optional<GroupChange>& lastGroupChange() const { return m_lastGroupChange; }
     int animationFinishedCount() const { return m_animationFinishedCount; }
@@ -104,7 +107,7 @@ private:
     outside::Collection<outside::Group> m_groups;
     int m_nextShapeNumber = 1;
     std::weak_ptr<outside::ApplicationState> m_state;
-    std::shared_ptr<ScriptEngineFactory> m_engineFactory;
+    std::shared_ptr<ComponentScriptEngineFactory> m_engineFactory;
     std::optional<GroupChange> m_lastGroupChange;
     int m_animationFinishedCount = 0;
 };

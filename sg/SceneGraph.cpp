@@ -1,18 +1,23 @@
 #include "SceneGraph.h"
 
 #include "AppUtility.h"
+#include "ComponentScriptEngine.h"
 #include "GraphicsUtility.h"
 #include "PictureFactory.h"
 #include "RenderUtility.h"
 #include "SceneFile.h"
+#include "ScriptObjects.h"
 #include "SgError.h"
+#include "scripting/ScriptEditor.h"
 
 namespace vellum::sg {
 
 SceneGraph::SceneGraph(QObject* parent)
     : QObject(parent), m_state(std::make_shared<sg::ApplicationState>()),
-      m_engineFactory(std::make_shared<ScriptEngineFactory>()),
-      m_logPath(AppUtility::defaultLogPath())
+      m_engineFactory(
+          std::make_shared<ComponentScriptEngineFactory>(ComponentScriptEngine::factory())),
+      m_editorFactory([] { return std::make_shared<ScriptEditor>(); }),
+      m_objectFactory(makeScriptObject), m_logPath(AppUtility::defaultLogPath())
 {
     setScene(Scene::create());
 }
@@ -87,10 +92,22 @@ void SceneGraph::selectCamera(int deviceId, const std::shared_ptr<Camera>& camer
     m_selection.select(deviceId, camera->marker());
 }
 
-void SceneGraph::setScriptEngineFactory(ScriptEngineFactory factory)
+void SceneGraph::setScriptEngineFactory(ComponentScriptEngineFactory factory)
 {
     // Scenes share the holder, so engines made from now on use the new factory.
     *m_engineFactory = std::move(factory);
+}
+
+void SceneGraph::setScriptEngineFactory(ScriptEngineFactory factory)
+{
+    if (!factory) {
+        setScriptEngineFactory(ComponentScriptEngineFactory());
+        return;
+    }
+    setScriptEngineFactory([factory = std::move(factory)](const QString& script,
+                                                          const std::weak_ptr<outside::Scripted>&) {
+        return factory(script);
+    });
 }
 
 void SceneGraph::setViewCameras(const outside::View* view, const QList<outside::CameraPtr>& cameras)

@@ -44,6 +44,9 @@ public:
     void selectLight(int deviceId, const std::shared_ptr<Light>& light);
     void selectCamera(int deviceId, const std::shared_ptr<Camera>& camera);
 
+    // Scripts work from the start; these replace the engines, editors and script objects.
+    // An empty factory leaves the scene graph without that part (429 when asked for it).
+    void setScriptEngineFactory(ComponentScriptEngineFactory factory);
     void setScriptEngineFactory(ScriptEngineFactory factory);
     void setScriptEditorFactory(ScriptEditorFactory factory)
     {
@@ -100,7 +103,7 @@ private:
 
     std::shared_ptr<sg::ApplicationState> m_state;
     Selection m_selection;
-    std::shared_ptr<ScriptEngineFactory> m_engineFactory;
+    std::shared_ptr<ComponentScriptEngineFactory> m_engineFactory;
     ScriptEditorFactory m_editorFactory;
     ScriptObjectFactory m_objectFactory;
     QString m_logPath;

@@ -106,7 +106,7 @@ void Shape::PrepareRestore()
 outside::ScriptEnginePtr Shape::ScriptEngine()
 {
     const auto s = scene();
-    return m_script.engine(s ? s->scriptEngineFactory() : nullptr);
+    return m_script.engine(s ? s->scriptEngineFactory() : nullptr, weak_from_this());
 }
 
 } // namespace vellum::sg

@@ -3,6 +3,7 @@
 #include "ScriptSlot.h"
 #include "ShapeKind.h"
 #include "VellumSGExport.h"
+#include "scripting/ScriptHolder.h"
 
 #include <QColor>
 #include <QMatrix4x4>
@@ -16,7 +17,9 @@ class Scene;
 
 // A component placed in a group: a piece of geometry, or a marker standing for a light or the
 // animation camera so that selecting those selects a component.
-class VELLUMSG_EXPORT Shape : public outside::Shape, public std::enable_shared_from_this<Shape>
+class VELLUMSG_EXPORT Shape : public outside::Shape,
+                              public ScriptHolder,
+                              public std::enable_shared_from_this<Shape>
 {
 public:
     // A shape in no group and no scene; refuses an unknown kind.
@@ -48,7 +51,7 @@ public:
     void setLightLink(int lightCode) { m_lightLink = lightCode; }
     void setObjectLink(int objectId) { m_objectLink = objectId; }
     const QString& script() const { return m_script.text(); }
-    void setScript(const QString& script) { m_script.setText(script); }
+    void setScript(const QString& script) override { m_script.setText(script); }
     bool hasScriptEngine() const { return m_script.hasEngine(); }
 
     // The group's world transform followed by the offset.

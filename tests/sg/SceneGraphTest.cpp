@@ -128,6 +128,9 @@ public:
 
 TEST_F(Graph, ScriptEnginesComeFromTheInstalledFactoryOnce)
 {
+    graph.setScriptEngineFactory(ScriptEngineFactory());
+    graph.setScriptEditorFactory({});
+    graph.setScriptObjectFactory({});
     group->setScript(QStringLiteral("one"));
     try {
         group->ScriptEngine();

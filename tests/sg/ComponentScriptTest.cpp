@@ -1,0 +1,242 @@
+// Component scripts run through the scene graph's own engines, editor and script objects.
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::sg;
+using outside::ScriptObjectClass;
+
+namespace {
+
+class ComponentScripts : public ::testing::Test
+{
+protected:
+    // Runs the entry as the panel does, with a fresh script object; the error number, 0 when
+    // the script ran.
+    int run(outside::Scripted& component, ScriptObjectClass objectClass, const QString& entry,
+            float frame = 0)
+    {
+        outside::ScriptObjectPtr object = graph.NewScriptObject(objectClass);
+        try {
+            component.ScriptEngine()->Run(entry, frame, object);
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), component.ScriptEngine()->Error().Number);
+            return error.number();
+        }
+        return 0;
+    }
+    int runGroup(Group& target, float frame = 0)
+    {
+        return run(target, ScriptObjectClass::GroupScriptObject, QStringLiteral("AnimateGroup"),
+                   frame);
+    }
+
+    SceneGraph graph;
+    std::shared_ptr<Scene> scene = graph.scene();
+    std::shared_ptr<Group> group = scene->addGroup(1, QStringLiteral("Wheel"));
+};
+
+TEST_F(ComponentScripts, GroupScriptPosesItsGroup)
+{
+    group->setScript(QStringLiteral("function AnimateGroup(frame, group) {\n"
+                                    "    if (group.name !== 'Wheel') throw 'name ' + group.name;\n"
+                                    "    group.y = Math.sin(frame / 10) * 2;\n"
+                                    "    group.yaw = frame;\n"
+                                    "    group.move(1, 0, 0.5);\n"
+                                    "}\n"));
+    ASSERT_EQ(runGroup(*group, 15), 0) << group->ScriptEngine()->Error().Description.toStdString();
+    EXPECT_NEAR(group->position().y(), std::sin(1.5) * 2, 1e-5);
+    EXPECT_NEAR(group->position().x(), 1.0, 1e-6);
+    EXPECT_NEAR(group->position().z(), 0.5, 1e-6);
+    EXPECT_NEAR(group->orientation().toEulerAngles().y(), 15.0, 1e-3);
+
+    ASSERT_EQ(runGroup(*group, 15), 0);
+    EXPECT_NEAR(group->position().x(), 2.0, 1e-6) << "the second run starts from the first's pose";
+}
+
+TEST_F(ComponentScripts, EachKindReachesItsOwnComponent)
+{
+    const auto light = scene->addLight(1, QStringLiteral("Key"));
+    light->setScript(QStringLiteral("function AnimateLight(frame, light) {\n"
+                                    "    light.setColour(0.25, 0.5, 1);\n"
+                                    "    light.green = light.green / 2;\n"
+                                    "    light.intensity = frame / 10;\n"
+                                    "}\n"));
+    EXPECT_EQ(run(*light, ScriptObjectClass::LightScriptObject, QStringLiteral("AnimateLight"), 5),
+              0);
+    EXPECT_NEAR(light->state().colour.x(), 0.25, 1e-3);
+    EXPECT_NEAR(light->state().colour.y(), 0.25, 1e-3);
+    EXPECT_NEAR(light->state().colour.z(), 1.0, 1e-3);
+    EXPECT_FLOAT_EQ(light->intensity(), 0.5f);
+
+    const auto camera = scene->animationCamera();
+    const auto rig = scene->addGroup(2, QStringLiteral("Rig"));
+    camera->setParentGroup(rig);
+    camera->setScript(QStringLiteral("function AnimateCamera(frame, camera) {\n"
+                                     "    camera.fieldOfView = 30 + frame;\n"
+                                     "    camera.setPosition(0, 1, -frame);\n"
+                                     "}\n"));
+    EXPECT_EQ(
+        run(*camera, ScriptObjectClass::CameraScriptObject, QStringLiteral("AnimateCamera"), 10),
+        0);
+    EXPECT_FLOAT_EQ(camera->fieldOfView(), 40.0f);
+    EXPECT_EQ(rig->position(), QVector3D(0, 1, -10));
+
+    const auto box = scene->addShape(ShapeKind::Box, QStringLiteral("Box"), group);
+    box->setDimensions(QVector3D(1, 2, 3));
+    box->setScript(QStringLiteral("function AnimateShape(frame, shape) {\n"
+                                  "    shape.visible = frame < 5;\n"
+                                  "    shape.scale(2);\n"
+                                  "    shape.red = 0;\n"
+                                  "}\n"));
+    EXPECT_EQ(run(*box, ScriptObjectClass::ShapeScriptObject, QStringLiteral("AnimateShape"), 8),
+              0);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(box->dimensions(), QVector3D(2, 4, 6));
+    EXPECT_EQ(box->colour().red(), 0);
+    EXPECT_EQ(box->colour().green(), 200) << "the other channels stay";
+}
+
+struct FailureRow
+{
+    const char* name;
+    const char* script;
+    ScriptObjectClass objectClass;
+    int number;
+    int line;
+};
+
+class ScriptFailures : public ComponentScripts, public ::testing::WithParamInterface<FailureRow>
+{};
+
+TEST_P(ScriptFailures, KeepTheirNumberAndLine)
+{
+    const FailureRow& row = GetParam();
+    group->setScript(QString::fromUtf8(row.script));
+    const float before = group->position().x();
+    EXPECT_EQ(run(*group, row.objectClass, QStringLiteral("AnimateGroup")), row.number);
+    const outside::ScriptError error = group->ScriptEngine()->Error();
+    EXPECT_EQ(error.Number, row.number);
+    EXPECT_EQ(error.Line, row.line);
+    EXPECT_FALSE(error.Description.isEmpty());
+    EXPECT_EQ(group->position().x(), before) << "a refused value was stored";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ComponentScripts, ScriptFailures,
+    ::testing::Values(
+        FailureRow{"MissingEntry", "function AnimateLight(frame, light) {}",
+                   ScriptObjectClass::GroupScriptObject, 438, 0},
+        FailureRow{"WrongParameterCount", "function AnimateGroup(frame) {}",
+                   ScriptObjectClass::GroupScriptObject, 450, 0},
+        FailureRow{"MissingMemberInsideTheScript",
+                   "function AnimateGroup(frame, group) {\n    var a = 1;\n"
+                   "    group.spin(a);\n}",
+                   ScriptObjectClass::GroupScriptObject, 438, 3},
+        FailureRow{"RefusedValue", "function AnimateGroup(frame, group) {\n    group.x = 1 / 0;\n}",
+                   ScriptObjectClass::GroupScriptObject, 380, 2},
+        FailureRow{"ObjectOfAnotherKind",
+                   "function AnimateGroup(frame, group) {\n\n    group.intensity = 1;\n}",
+                   ScriptObjectClass::LightScriptObject, 424, 3}),
+    [](const ::testing::TestParamInfo<FailureRow>& info) { return info.param.name; });
+
+TEST_F(ComponentScripts, ComponentRefusalsReachTheScriptAtTheirLine)
+{
+    const auto light = scene->addLight(1, QStringLiteral("Key"));
+    light->setScript(QStringLiteral("function AnimateLight(frame, light) {\n"
+                                    "    light.intensity = -1;\n}"));
+    EXPECT_EQ(run(*light, ScriptObjectClass::LightScriptObject, QStringLiteral("AnimateLight")),
+              380);
+    EXPECT_EQ(light->ScriptEngine()->Error().Line, 2);
+    EXPECT_FLOAT_EQ(light->intensity(), 1.0f);
+
+    const auto marker = scene->lightMarker(light->code());
+    marker->setScript(QStringLiteral("function AnimateShape(frame, shape) {\n"
+                                     "    shape.visible = false;\n"
+                                     "    shape.scale(2);\n}"));
+    EXPECT_EQ(run(*marker, ScriptObjectClass::ShapeScriptObject, QStringLiteral("AnimateShape")),
+              438)
+        << "a marker has no dimensions to scale";
+    EXPECT_EQ(marker->ScriptEngine()->Error().Line, 3);
+    EXPECT_FALSE(marker->isVisible()) << "what ran before the failure stays done";
+}
+
+TEST_F(ComponentScripts, AnAppliedScriptIsWhatTheSameEngineRunsNext)
+{
+    group->setScript(QStringLiteral("function AnimateGroup(frame, group) { group.y = 1; }"));
+    const auto engine = group->ScriptEngine();
+    ASSERT_EQ(runGroup(*group), 0);
+    EXPECT_EQ(group->position().y(), 1.0f);
+
+    const QString edited = QStringLiteral("function AnimateGroup(frame, group) { group.y = 2; }");
+    const auto editor = graph.NewScriptEditor();
+    outside::ScriptedPtr component = group;
+    editor->ApplyScript(component, edited, true, 0, 0);
+    EXPECT_EQ(component, group);
+    EXPECT_EQ(group->Script(), edited);
+    EXPECT_EQ(group->ScriptEngine(), engine) << "the engine follows the text";
+    float frame = 0;
+    outside::ScriptObjectPtr object = graph.NewScriptObject(ScriptObjectClass::GroupScriptObject);
+    engine->Run(QStringLiteral("AnimateGroup"), frame, object);
+    EXPECT_EQ(group->position().y(), 2.0f);
+
+    ScriptHolder& holder = *group;
+    holder.setScript(QStringLiteral("function AnimateGroup(frame, group) { group.y = 3; }"));
+    ASSERT_EQ(runGroup(*group), 0);
+    EXPECT_EQ(group->position().y(), 3.0f);
+}
+
+TEST_F(ComponentScripts, EnginesOfTwoComponentsShareNoState)
+{
+    const QString counting = QStringLiteral("var runs = 0;\n"
+                                            "function AnimateGroup(frame, group) {\n"
+                                            "    group.x = ++runs;\n"
+                                            "    if (typeof leaked !== 'undefined') group.z = 1;\n"
+                                            "    leaked = true;\n"
+                                            "}\n");
+    const auto other = scene->addGroup(2, QStringLiteral("Other"));
+    group->setScript(counting);
+    other->setScript(counting);
+    ASSERT_EQ(runGroup(*group), 0);
+    ASSERT_EQ(runGroup(*group), 0);
+    ASSERT_EQ(runGroup(*other), 0);
+    EXPECT_EQ(group->position(), QVector3D(2, 0, 1));
+    EXPECT_EQ(other->position(), QVector3D(1, 0, 0));
+}
+
+TEST_F(ComponentScripts, RestoredAndReopenedComponentsRunTheirScripts)
+{
+    const auto box = scene->addShape(ShapeKind::Box, QStringLiteral("Box"), group);
+    box->setScript(
+        QStringLiteral("function AnimateShape(frame, shape) { shape.visible = false; }"));
+    const auto backup = graph.NewShape();
+    backup->CopyFrom(box);
+    box->setScript(QStringLiteral("function AnimateShape(frame, shape) { shape.red = 0; }"));
+    const auto shapeEntry = QStringLiteral("AnimateShape");
+    ASSERT_EQ(run(*box, ScriptObjectClass::ShapeScriptObject, shapeEntry), 0);
+
+    box->PrepareRestore();
+    box->CopyFrom(backup);
+    ASSERT_EQ(run(*box, ScriptObjectClass::ShapeScriptObject, shapeEntry), 0);
+    EXPECT_FALSE(box->isVisible());
+
+    group->setScript(QStringLiteral("function AnimateGroup(frame, group) { group.z = frame; }"));
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("scene.json"));
+    graph.saveScene(path);
+    SceneGraph reopened;
+    reopened.openScene(path);
+    const auto wheel = reopened.scene()->group(1);
+    ASSERT_TRUE(wheel);
+    float frame = 7;
+    outside::ScriptObjectPtr object =
+        reopened.NewScriptObject(ScriptObjectClass::GroupScriptObject);
+    wheel->ScriptEngine()->Run(QStringLiteral("AnimateGroup"), frame, object);
+    EXPECT_EQ(wheel->position().z(), 7.0f);
+    EXPECT_EQ(group->position().z(), 0.0f) << "the script moved a group of another scene graph";
+}
+
+} // namespace
