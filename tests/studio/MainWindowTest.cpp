@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <ScriptedPlatform.h>
 #include <TrackBar.h>
 #include <gtest/gtest.h>
@@ -192,4 +193,32 @@ TEST_F(MainWindowTest, HintsFollowTheUsersSwitch)
     const QStringList boxes = platform->callsNamed(QStringLiteral("MsgBox"));
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes.first().contains(text));
+}
+
+TEST_F(MainWindowTest, ClickingAShapeInAViewSelectsIt)
+{
+    viewport::ViewportWidget* view = window->topView();
+    view->resize(400, 400);
+    view->draw();
+    const auto column = group(demo::TowerGroup)->shapes().front();
+    std::optional<QPoint> onColumn;
+    for (int y = 0; y < view->height() && !onColumn; y += 4)
+        for (int x = 0; x < view->width() && !onColumn; x += 4)
+            if (const int index = view->pickItem(QPoint(x, y));
+                index >= 0 && view->scene().items[index].colour == column->colour())
+                onColumn = QPoint(x, y);
+    ASSERT_TRUE(onColumn.has_value()) << "the column is not in the top view";
+
+    QTest::mouseClick(view, Qt::LeftButton, {}, *onColumn);
+
+    const auto selected = window->sceneGraph().selectedItems(device());
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.first(), column);
+    ASSERT_NE(window->outliner()->currentItem(), nullptr);
+    EXPECT_EQ(window->outliner()->currentItem()->data(0, Outliner::IdRole).toInt(), column->code());
+    EXPECT_EQ(window->propertyEditor()->group(), group(demo::TowerGroup));
+
+    // Empty ground clears the selection.
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(window->sceneGraph().selectedItems(device()).isEmpty());
 }

@@ -1,0 +1,62 @@
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+using namespace vellum::studio;
+
+namespace {
+
+struct CommandLineRow
+{
+    const char* name;
+    QStringList arguments;
+    bool accepted;
+    QString sceneFile;
+    QString screenshotFile;
+    std::optional<int> frame;
+};
+
+class CommandLineTest : public ::testing::TestWithParam<CommandLineRow>
+{};
+
+} // namespace
+
+TEST_P(CommandLineTest, Parses)
+{
+    const CommandLineRow& row = GetParam();
+    const ParsedCommandLine parsed =
+        parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + row.arguments);
+    ASSERT_EQ(parsed.options.has_value(), row.accepted) << qPrintable(parsed.error);
+    if (!row.accepted) {
+        EXPECT_FALSE(parsed.error.isEmpty());
+        return;
+    }
+    EXPECT_EQ(parsed.options->sceneFile, row.sceneFile);
+    EXPECT_EQ(parsed.options->screenshotFile, row.screenshotFile);
+    EXPECT_EQ(parsed.options->frame, row.frame);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Studio, CommandLineTest,
+    ::testing::Values(
+        CommandLineRow{"Nothing", {}, true, {}, {}, {}},
+        CommandLineRow{
+            "SceneFile", {QStringLiteral("a b.json")}, true, QStringLiteral("a b.json"), {}, {}},
+        CommandLineRow{"ScreenshotAtFrame",
+                       {QStringLiteral("--screenshot"), QStringLiteral("/tmp/s.png"),
+                        QStringLiteral("--frame"), QStringLiteral("40")},
+                       true,
+                       {},
+                       QStringLiteral("/tmp/s.png"),
+                       40},
+        CommandLineRow{"FrameNotANumber",
+                       {QStringLiteral("--frame"), QStringLiteral("forty")},
+                       false,
+                       {},
+                       {},
+                       {}},
+        CommandLineRow{"NegativeFrame", {QStringLiteral("--frame=-1")}, false, {}, {}, {}},
+        CommandLineRow{
+            "TwoScenes", {QStringLiteral("a.json"), QStringLiteral("b.json")}, false, {}, {}, {}},
+        CommandLineRow{"UnknownOption", {QStringLiteral("--record")}, false, {}, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });

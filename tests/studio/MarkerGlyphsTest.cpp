@@ -1,0 +1,48 @@
+#include "MarkerGlyphs.h"
+
+#include <gtest/gtest.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+QVector3D faceNormal(const viewport::RenderMesh& mesh, int triangle)
+{
+    const QVector3D a = mesh.positions[mesh.indices[3 * triangle]];
+    const QVector3D b = mesh.positions[mesh.indices[3 * triangle + 1]];
+    const QVector3D c = mesh.positions[mesh.indices[3 * triangle + 2]];
+    return QVector3D::crossProduct(b - a, c - a);
+}
+
+QVector3D faceCentre(const viewport::RenderMesh& mesh, int triangle)
+{
+    return (mesh.positions[mesh.indices[3 * triangle]] +
+            mesh.positions[mesh.indices[3 * triangle + 1]] +
+            mesh.positions[mesh.indices[3 * triangle + 2]]) /
+           3.0f;
+}
+
+} // namespace
+
+// Closed glyphs lose their back faces: a face wound the wrong way would be a hole.
+TEST(MarkerGlyphs, FacesPointOutwards)
+{
+    const viewport::RenderMesh light = makeLightGlyph(0.5f);
+    ASSERT_EQ(light.indices.size(), 8 * 3);
+    for (int t = 0; t < int(light.indices.size() / 3); ++t)
+        EXPECT_GT(QVector3D::dotProduct(faceNormal(light, t), faceCentre(light, t)), 0.0f) << t;
+
+    const viewport::RenderMesh camera = makeCameraGlyph(1.0f);
+    ASSERT_EQ(camera.indices.size() % 3, 0);
+    int mouthFaces = 0;
+    for (int t = 0; t < int(camera.indices.size() / 3); ++t) {
+        EXPECT_GT(faceNormal(camera, t).length(), 0.0f) << "degenerate triangle " << t;
+        if (faceCentre(camera, t).z() < -0.89f) {
+            ++mouthFaces;
+            // The lens opens the way the camera looks.
+            EXPECT_LT(faceNormal(camera, t).z(), 0.0f) << t;
+        }
+    }
+    EXPECT_EQ(mouthFaces, 2);
+}
