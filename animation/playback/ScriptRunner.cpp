@@ -65,6 +65,8 @@ ScriptOutcome ScriptRunner::runAndClassify(outside::SceneGraph& sceneGraph, Scri
     outside::ScriptEnginePtr engine;
     try {
         engine = component.ScriptEngine();
+        if (!engine)
+            throw Error(91, QStringLiteral("Object variable or With block variable not set"));
         engine->Run(target.entry(), frame, scriptObject);
     } catch (...) {
         const Error error = outside::toError(std::current_exception());

@@ -18,6 +18,14 @@ namespace vellum::testing {
 
 using ::testing::NiceMock;
 
+// Matches a shared pointer by the object it points to, without holding the object: mocks that
+// expect each other would otherwise keep each other alive.
+template <typename Pointer, typename Object> auto pointsTo(const std::shared_ptr<Object>& object)
+{
+    return ::testing::Property(&Pointer::get,
+                               static_cast<typename Pointer::element_type*>(object.get()));
+}
+
 class PanelHarness
 {
 public:
@@ -29,6 +37,12 @@ public:
     void bind();
     void unbind();
     void setActiveView(bool present);
+    // The scene graph as the panel's operations take it.
+    outside::SceneGraphPtr& sceneGraph_base()
+    {
+        m_sceneGraphBase = sceneGraph;
+        return m_sceneGraphBase;
+    }
 
     common::TrackBar& slider() const;
     template <typename Widget> Widget& widget(const char* name) const
@@ -75,6 +89,7 @@ public:
     std::unique_ptr<animation::Animation> control;
 
 private:
+    outside::SceneGraphPtr m_sceneGraphBase;
     void wireState();
     void recordEvents();
 };

@@ -1,0 +1,136 @@
+#include "PanelHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace vellum::testing {
+namespace {
+
+using ::testing::_;
+using ::testing::InSequence;
+using ::testing::Return;
+
+class QuietEngine : public outside::ScriptEngine
+{
+public:
+    void Run(const QString&, float&, outside::ScriptObjectPtr&) override { ++runs; }
+    outside::ScriptError Error() override { return {}; }
+    int runs = 0;
+};
+
+class SceneRefreshTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        h.bind();
+        h.currentFrame = 30.0f;
+        ON_CALL(*h.sceneGraph, CreateRenderUtility()).WillByDefault(Return(renderUtility));
+        h.events.clear();
+    }
+    void TearDown() override { h.unbind(); }
+
+    std::shared_ptr<NiceMock<MockShape>> addShape(bool refreshAlways, const QString& script)
+    {
+        auto shape = std::make_shared<NiceMock<MockShape>>();
+        ON_CALL(*shape, RefreshAlways()).WillByDefault(Return(refreshAlways));
+        ON_CALL(*shape, Script()).WillByDefault(Return(script));
+        ON_CALL(*shape, ParentGroup()).WillByDefault(Return(h.rootGroup));
+        h.shapes.Add(shape);
+        return shape;
+    }
+
+    PanelHarness h;
+    std::shared_ptr<NiceMock<MockRenderUtility>> renderUtility =
+        std::make_shared<NiceMock<MockRenderUtility>>();
+};
+
+TEST_F(SceneRefreshTest, OutsideAnimationModeOnlyAlwaysRefreshedShapesAndLookAtsAreTouched)
+{
+    h.mode = 0;
+    auto always = addShape(true, QString());
+    auto scripted = addShape(false, QStringLiteral("function AnimateShape(f, s) {}"));
+    auto light = std::make_shared<NiceMock<MockLight>>();
+    h.lights.Add(light);
+    auto watcher = h.addGroup(1);
+    auto target = h.addGroup(2);
+    ON_CALL(*watcher, LookAtID()).WillByDefault(Return(2));
+
+    EXPECT_CALL(*h.scene, UpdateShape(outside::ShapePtr(always), outside::GroupPtr(h.rootGroup),
+                                      true, false, true, true));
+    EXPECT_CALL(*h.scene, UpdateShape(outside::ShapePtr(scripted), _, _, _, _, _)).Times(0);
+    EXPECT_CALL(*scripted, ScriptEngine()).Times(0);
+    EXPECT_CALL(*light, RestoreAnimationState()).Times(0);
+    EXPECT_CALL(*light, ApplyFrame(_)).Times(0);
+    EXPECT_CALL(*watcher, LookAt(outside::GroupPtr(target), 0));
+
+    h.control->RefreshScene();
+}
+
+TEST_F(SceneRefreshTest, InAnimationModeScriptedShapesLightsAndCamerasFollowTheFrame)
+{
+    h.mode = 1;
+    auto scripted = addShape(false, QStringLiteral("x"));
+    auto engine = std::make_shared<QuietEngine>();
+    auto light = std::make_shared<NiceMock<MockLight>>();
+    auto camera = std::make_shared<NiceMock<MockCamera>>();
+    h.lights.Add(light);
+    h.cameras.Add(camera);
+    EXPECT_CALL(*h.scene,
+                UpdateShape(pointsTo<outside::ShapePtr>(scripted), _, false, false, true, true));
+    EXPECT_CALL(*scripted, ScriptEngine()).WillOnce(Return(engine));
+    {
+        InSequence order;
+        EXPECT_CALL(*light, RestoreAnimationState());
+        EXPECT_CALL(*light, ApplyFrame(30.0f));
+        EXPECT_CALL(*camera, RestoreAnimationState());
+        EXPECT_CALL(*camera, ApplyFrame(30.0f));
+    }
+    h.control->RefreshScene();
+    EXPECT_EQ(engine->runs, 1);
+}
+
+TEST_F(SceneRefreshTest, LookAtsSkipMissingTargetsAndGoOn)
+{
+    auto first = h.addGroup(1);
+    auto lost = h.addGroup(3);
+    auto overflowing = h.addGroup(5);
+    auto last = h.addGroup(7);
+    ON_CALL(*first, LookAtID()).WillByDefault(Return(7));
+    ON_CALL(*lost, LookAtID()).WillByDefault(Return(99));
+    ON_CALL(*overflowing, LookAtID()).WillByDefault(Return(2'000'000'000));
+    ON_CALL(*last, LookAtID()).WillByDefault(Return(1));
+
+    EXPECT_CALL(*first, LookAt(pointsTo<outside::GroupPtr>(last), 0));
+    EXPECT_CALL(*lost, LookAt(_, _)).Times(0);
+    EXPECT_CALL(*overflowing, LookAt(_, _)).Times(0);
+    EXPECT_CALL(*last, LookAt(pointsTo<outside::GroupPtr>(first), 0));
+    EXPECT_NO_THROW(h.control->ApplyLookAts());
+    EXPECT_TRUE(h.events.isEmpty()) << "a missing target shows nothing";
+}
+
+TEST_F(SceneRefreshTest, RestoringAShapeStateDependsOnItsKind)
+{
+    auto operation = std::make_shared<NiceMock<MockShape>>();
+    ON_CALL(*operation, Kind()).WillByDefault(Return(11));
+    outside::ShapePtr shape = operation;
+    h.control->RestoreShapeState(shape, false);
+    EXPECT_TRUE(h.events.isEmpty());
+    h.control->RestoreShapeState(shape, true);
+    EXPECT_EQ(h.events, QStringList(QStringLiteral("RenderAllViews")));
+
+    auto camera = std::make_shared<NiceMock<MockShape>>();
+    ON_CALL(*camera, Kind()).WillByDefault(Return(80));
+    EXPECT_CALL(*renderUtility, KindCategory(_, _)).Times(0);
+    shape = camera;
+    h.control->RestoreShapeState(shape, true);
+
+    auto box = std::make_shared<NiceMock<MockShape>>();
+    ON_CALL(*box, Kind()).WillByDefault(Return(20));
+    EXPECT_CALL(*renderUtility, KindCategory(20, _));
+    shape = box;
+    h.control->RestoreShapeState(shape, true);
+    EXPECT_EQ(h.events.size(), 1);
+}
+
+} // namespace
+} // namespace vellum::testing
