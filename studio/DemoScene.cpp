@@ -100,6 +100,27 @@ void addTowerAndWatcher(sg::Scene& scene)
     watcher->setLookAtId(demo::OrbiterGroup);
 }
 
+// Played motion that no key describes: the group's script runs once a frame during playback, and
+// the lamp's script whenever the scene is evaluated, so scrubbing shows the pulse too.
+void addBeacon(sg::Scene& scene)
+{
+    auto beacon = scene.addGroup(demo::BeaconGroup, QStringLiteral("Beacon"));
+    beacon->setPosition(QVector3D(4.0f, 3.2f, 3.0f));
+    beacon->setScript(QStringLiteral("// Bobs above the tower and turns once every five seconds.\n"
+                                     "function AnimateGroup(frame, group) {\n"
+                                     "    group.y = 3.2 + 0.25 * Math.sin(frame / 4);\n"
+                                     "    group.yaw = frame * 7.2;\n"
+                                     "}\n"));
+    auto lamp = addShape(scene, beacon, sg::ShapeKind::Box, QStringLiteral("Lamp"),
+                         QVector3D(0.45f, 0.45f, 0.45f), QColor(255, 190, 60));
+    lamp->setScript(
+        QStringLiteral("// Glows brighter and dimmer with the frame.\n"
+                       "function AnimateShape(frame, shape) {\n"
+                       "    var glow = 0.5 + 0.5 * Math.sin(frame / 3);\n"
+                       "    shape.setColour(1.0, 0.45 + 0.45 * glow, 0.15 + 0.2 * glow);\n"
+                       "}\n"));
+}
+
 void addLights(sg::Scene& scene)
 {
     auto key = scene.addLight(1, QStringLiteral("Sun"));
@@ -162,6 +183,7 @@ std::shared_ptr<sg::Scene> createDemoScene()
     addHopper(*scene);
     addOrbiterWithSpinner(*scene);
     addTowerAndWatcher(*scene);
+    addBeacon(*scene);
     addLights(*scene);
     addCameraPath(*scene);
     for (const auto& group : scene->groupList())
