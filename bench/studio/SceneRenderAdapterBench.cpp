@@ -2,9 +2,11 @@
 // and turning it into a render scene.
 #include "DemoScene.h"
 #include "SceneRenderAdapter.h"
+#include "ViewCameras.h"
 
 #include <benchmark/benchmark.h>
 #include <sg/Scene.h>
+#include <viewport/Renderer.h>
 
 using namespace vellum;
 
@@ -22,5 +24,32 @@ static void BM_StudioBuildRenderScene(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StudioBuildRenderScene);
+
+// The demo scene as the perspective view first shows it, rendered into 640 x 480 pixels.
+static void renderDemo(benchmark::State& state, int antiAliasing)
+{
+    const auto scene = studio::createDemoScene();
+    studio::SceneRenderAdapter adapter;
+    const viewport::RenderScene renderScene = adapter.build(*scene);
+    const viewport::RenderCamera camera = studio::defaultPerspectiveCamera();
+    viewport::Renderer renderer;
+    renderer.render(renderScene, camera, QSize(640, 480), antiAliasing); // sizes the buffers
+    for (auto _ : state) {
+        const QImage& image = renderer.render(renderScene, camera, QSize(640, 480), antiAliasing);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+static void BM_RenderDemo_640x480(benchmark::State& state)
+{
+    renderDemo(state, 0);
+}
+BENCHMARK(BM_RenderDemo_640x480)->Unit(benchmark::kMillisecond);
+
+static void BM_RenderDemo_640x480_AA2(benchmark::State& state)
+{
+    renderDemo(state, 2);
+}
+BENCHMARK(BM_RenderDemo_640x480_AA2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -19,19 +19,19 @@ void renderDemo(benchmark::State& state, int antiAliasing)
     }
 }
 
-void BM_RenderDemo_640x480(benchmark::State& state)
+void BM_RenderSyntheticScene_640x480(benchmark::State& state)
 {
     renderDemo(state, 0);
 }
 
-void BM_RenderDemo_640x480_AA4(benchmark::State& state)
+void BM_RenderSyntheticScene_640x480_AA4(benchmark::State& state)
 {
     renderDemo(state, 4);
 }
 
 } // namespace
 
-BENCHMARK(BM_RenderDemo_640x480)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RenderDemo_640x480_AA4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderSyntheticScene_640x480)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderSyntheticScene_640x480_AA4)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
