@@ -1,6 +1,7 @@
 #include "AnimationPrivate.h"
 
 #include "Animation.h"
+#include "AnimationWindow.h"
 #include "AppUtility.h"
 #include "ErrorRule.h"
 #include "ModuleState.h"
@@ -16,7 +17,7 @@ using outside::ignoreFailure;
 AnimationPrivate::AnimationPrivate(Animation& control)
     : q(control), widgets(buildPanelWidgets(&control)),
       navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this),
-      refresh(*this), scripts(*this)
+      refresh(*this), scripts(*this), playback(*this)
 {
     connectWidgets();
 }
@@ -76,6 +77,20 @@ void AnimationPrivate::loadSettingsOnce()
             toBoolean(readSetting(SettingKey::TimelineChecked, QStringLiteral("False"))));
     });
     bSettingsLoaded = true;
+}
+
+AnimationPrivate::~AnimationPrivate() = default;
+
+RunWindow& AnimationPrivate::animationWindow()
+{
+    if (!m_animationWindow)
+        m_animationWindow = std::make_unique<AnimationWindow>(&q);
+    return *m_animationWindow;
+}
+
+void AnimationPrivate::unloadAnimationWindow()
+{
+    m_animationWindow.reset();
 }
 
 void AnimationPrivate::logTermination()

@@ -5,6 +5,7 @@
 #include "ModeSwitch.h"
 #include "PanelLayout.h"
 #include "PanelWidgets.h"
+#include "Playback.h"
 #include "SceneRefresh.h"
 #include "ScriptRunner.h"
 
@@ -14,12 +15,16 @@
 namespace vellum::animation {
 
 class Animation;
+class AnimationWindow;
+class RunRecording;
+class RunWindow;
 
 // The control's fields and widgets, and one object per concern.
 class AnimationPrivate
 {
 public:
     explicit AnimationPrivate(Animation& control);
+    ~AnimationPrivate();
 
     void SetSceneGraph(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier);
     void logTermination();
@@ -44,8 +49,16 @@ public:
     ModeSwitch modes;
     SceneRefresh refresh;
     ScriptRunner scripts;
+    Playback playback;
+    // What recording adds to a run; none until recording is set up.
+    RunRecording* recording = nullptr;
+
+    // The animation window, loaded on first use and unloaded at the end of a run.
+    RunWindow& animationWindow();
+    void unloadAnimationWindow();
 
 private:
+    std::unique_ptr<AnimationWindow> m_animationWindow;
     void saveTimelineSettings();
     void loadSettingsOnce();
     void connectWidgets();

@@ -16,6 +16,11 @@ struct ModuleState
     std::int32_t lGhostPrecedingNumber = 0;
     std::int32_t lGhostFollowingNumber = 0;
 
+    // The recording settings that playback, snapshots and recording share.
+    std::int32_t recordWidth = 0;
+    std::int32_t recordHeight = 0;
+    std::int32_t recordAntiAlias = 0;
+
     outside::AppUtilityPtr appUtility;
     outside::RenderUtilityPtr renderUtility;
     outside::GraphicsUtilityPtr graphicsUtility;

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Forward.h"
+#include "VellumAnimationExport.h"
 
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -36,5 +38,15 @@ public:
     virtual void onMouseEvent(std::function<void()> handler) = 0;
     virtual void onDrawn(std::function<void()> handler) = 0;
 };
+
+} // namespace vellum::outside
+
+namespace vellum::outside {
+
+// The host supplies the viewport control, since the panel links no renderer of its own.
+using ViewportFactory = std::function<std::unique_ptr<Viewport>(QWidget* parent)>;
+VELLUMANIMATION_EXPORT void setViewportFactory(ViewportFactory factory);
+// A new viewport from the host's factory; refused when the host installed none.
+VELLUMANIMATION_EXPORT std::unique_ptr<Viewport> createViewport(QWidget* parent);
 
 } // namespace vellum::outside
