@@ -2,6 +2,7 @@
 
 #include "Forward.h"
 #include "FrameNavigation.h"
+#include "GhostPlayback.h"
 #include "ModeSwitch.h"
 #include "PanelLayout.h"
 #include "PanelWidgets.h"
@@ -50,6 +51,7 @@ public:
     SceneRefresh refresh;
     ScriptRunner scripts;
     Playback playback;
+    GhostPlayback ghost;
     // What recording adds to a run; none until recording is set up.
     RunRecording* recording = nullptr;
 
