@@ -10,6 +10,13 @@ namespace {
 std::atomic<long> allocations{0};
 } // namespace
 
+// Under AddressSanitizer the sanitizer owns the allocator (and slows every call), so allocations
+// are counted and timed only in ordinary builds.
+#if defined(__SANITIZE_ADDRESS__)
+#define VELLUM_MEASURES_PLAYBACK_COST 0
+#else
+#define VELLUM_MEASURES_PLAYBACK_COST 1
+
 void* operator new(std::size_t size)
 {
     ++allocations;
@@ -27,6 +34,7 @@ void operator delete(void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
+#endif
 
 using namespace vellum::sg;
 
@@ -34,6 +42,8 @@ namespace {
 
 TEST(PlaybackCost, ThousandAnimatedGroupsPoseWithoutAllocatingWellWithinAMillisecond)
 {
+    if (!VELLUM_MEASURES_PLAYBACK_COST)
+        GTEST_SKIP() << "allocations cannot be counted under the address sanitizer";
     SceneGraph graph;
     const auto scene = graph.scene();
     std::vector<std::shared_ptr<Group>> groups;
