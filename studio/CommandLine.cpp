@@ -24,8 +24,28 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         QStringLiteral("frame"),
         QCoreApplication::translate("CommandLine", "Move the animation to this frame first."),
         QStringLiteral("n"));
+    const QCommandLineOption play(
+        QStringLiteral("play"),
+        QCoreApplication::translate("CommandLine", "Start playback once the window is up."));
+    const QCommandLineOption playFullScreen(
+        QStringLiteral("play-full-screen"),
+        QCoreApplication::translate("CommandLine",
+                                    "Start full-screen playback once the window is up."));
+    const QCommandLineOption ghost(
+        QStringLiteral("ghost"),
+        QCoreApplication::translate("CommandLine", "Play the ghost frames once the window is up."));
+    const QCommandLineOption quitAfter(
+        QStringLiteral("quit-after"),
+        QCoreApplication::translate("CommandLine",
+                                    "Quit after this many seconds, printing the last status "
+                                    "text (and saving the screenshot, if asked for, then)."),
+        QStringLiteral("seconds"));
     parser.addOption(screenshot);
     parser.addOption(frame);
+    parser.addOption(play);
+    parser.addOption(playFullScreen);
+    parser.addOption(ghost);
+    parser.addOption(quitAfter);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -53,6 +73,31 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
             return result;
         }
         options.frame = value;
+    }
+    const QList<std::pair<const QCommandLineOption*, QString>> starters = {
+        {&play, QStringLiteral("cmdPlay")},
+        {&playFullScreen, QStringLiteral("cmdPlayFullScreen")},
+        {&ghost, QStringLiteral("cmdPlayGhost")}};
+    for (const auto& [option, button] : starters) {
+        if (!parser.isSet(*option))
+            continue;
+        if (!options.startButton.isEmpty()) {
+            result.error = QCoreApplication::translate(
+                "CommandLine", "Give at most one of --play, --play-full-screen and --ghost.");
+            return result;
+        }
+        options.startButton = button;
+    }
+    if (parser.isSet(quitAfter)) {
+        bool ok = false;
+        const double seconds = parser.value(quitAfter).toDouble(&ok);
+        if (!ok || seconds < 0.0) {
+            result.error = QCoreApplication::translate(
+                               "CommandLine", "--quit-after needs a number of seconds, not \"%1\".")
+                               .arg(parser.value(quitAfter));
+            return result;
+        }
+        options.quitAfterSeconds = seconds;
     }
     result.options = options;
     return result;

@@ -11,6 +11,10 @@ struct StudioOptions
     QString sceneFile;      // empty: the demo scene
     QString screenshotFile; // empty: run interactively
     std::optional<int> frame;
+    // The panel button to press once the window is up (cmdPlay …); empty: none.
+    QString startButton;
+    // Quit by itself after that long; with a screenshot file, the window is saved then.
+    std::optional<double> quitAfterSeconds;
 };
 
 // Parses the arguments (the program name first). On a bad command line, the text to show

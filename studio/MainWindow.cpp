@@ -2,9 +2,11 @@
 
 #include "ActiveView.h"
 #include "DemoScene.h"
+#include "GhostTrail.h"
 #include "Outliner.h"
 #include "PropertyEditor.h"
 #include "StudioApplier.h"
+#include "StudioViewport.h"
 #include "ViewCameras.h"
 
 #include <Animation.h>
@@ -20,11 +22,14 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <outside/Enumerations.h>
 #include <outside/Platform.h>
+#include <outside/Viewport.h>
 #include <sg/SceneFile.h>
 #include <sg/SceneGraph.h>
+#include <utility>
 #include <viewport/ViewportWidget.h>
 
 Q_LOGGING_CATEGORY(lcStudio, "vellum.studio")
@@ -35,6 +40,9 @@ namespace {
 
 const QString applicationTitle = QStringLiteral("Vellum Studio");
 const QString sceneFilter = QStringLiteral("Vellum scenes (*.json);;All files (*)");
+
+// The application state's GhostState while the ghost frames are played.
+constexpr std::int32_t GhostFramesPlaying = 1;
 
 // The panel passes its errors on; in an event handler there is nobody left to pass them to.
 template <typename Call> void tolerate(const char* what, Call&& call)
@@ -73,9 +81,13 @@ viewport::ViewportWidget* makeView(const QString& name, const QString& caption,
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_graph(std::make_shared<sg::SceneGraph>()),
-      m_applier(std::make_shared<StudioApplier>())
+      m_applier(std::make_shared<StudioApplier>()), m_ghosts(new GhostTrail(this))
 {
+    // Before the panel exists: its animation window asks for a viewport when first shown.
+    outside::setViewportFactory(
+        [](QWidget* parent) { return std::make_unique<StudioViewport>(parent); });
     loadDemoScene(*m_graph);
+    connectSceneGraph();
     buildViews();
     buildDocks();
     buildMenus();
@@ -89,6 +101,15 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     unbindPanel();
+    outside::setViewportFactory(nullptr);
+}
+
+void MainWindow::connectSceneGraph()
+{
+    connect(m_graph.get(), &sg::SceneGraph::normalDisplayRequested, this,
+            &MainWindow::normalDisplayRequested);
+    connect(m_graph.get(), &sg::SceneGraph::ghostDelayRequested, m_ghosts, &GhostTrail::hold);
+    connect(m_ghosts, &GhostTrail::cleared, this, &MainWindow::renderAllViews);
 }
 
 void MainWindow::buildViews()
@@ -117,6 +138,7 @@ void MainWindow::buildViews()
     splitter->setChildrenCollapsible(false);
 
     setCentralWidget(splitter);
+    splitter->installEventFilter(this);
 }
 
 void MainWindow::buildDocks()
@@ -205,7 +227,8 @@ void MainWindow::connectPanel()
             updateTitle();
         },
         direct);
-    connect(m_panel, &Animation::evtreqRenderAllViews, this, &MainWindow::renderAllViews, direct);
+    connect(m_panel, &Animation::evtreqRenderAllViews, this, &MainWindow::panelRenderRequested,
+            direct);
     // The undo snapshot will be taken here.
     connect(
         m_panel, &Animation::evtReqPrepareForSceneChanges, this, [] {}, direct);
@@ -217,11 +240,22 @@ void MainWindow::connectPanel()
             renderAllViews();
         },
         direct);
-    // Playback needs no preparation of the views yet.
+    // Full-screen playback covers the views wherever they are now.
     connect(
-        m_panel, &Animation::evtReqPrepareForAnimation, this, [](int&) {}, direct);
+        m_panel, &Animation::evtReqPrepareForAnimation, this,
+        [this](int&) {
+            m_running = true;
+            updateRenderingRectangle();
+        },
+        direct);
     connect(
-        m_panel, &Animation::evtReqRestoreFromAnimation, this, [](int&) {}, direct);
+        m_panel, &Animation::evtReqRestoreFromAnimation, this,
+        [this](int&) {
+            m_running = false;
+            if (std::exchange(m_closeAfterRun, false))
+                QTimer::singleShot(0, this, &QWidget::close);
+        },
+        direct);
     // The animation window draws through the camera itself.
     connect(
         m_panel, &Animation::evtreqAnimateCamera, this, [](int&) {}, direct);
@@ -234,11 +268,7 @@ void MainWindow::connectPanel()
         direct);
     connect(
         m_panel, &Animation::evtReqUpdateStatusBar, this,
-        [this](QString& position, QString& misc) {
-            m_statusPosition->setText(position);
-            m_statusMisc->setText(misc);
-        },
-        direct);
+        [this](QString& position, QString& misc) { showStatus(position, misc); }, direct);
     connect(
         m_panel, &Animation::Resize, this,
         [this] {
@@ -264,9 +294,36 @@ void MainWindow::unbindPanel()
     m_graph->applicationState()->setActiveView(nullptr);
 }
 
+void MainWindow::showStatus(const QString& position, const QString& misc)
+{
+    m_statusPosition->setText(position);
+    m_statusMisc->setText(misc);
+    if (!misc.isEmpty())
+        m_lastStatusMisc = misc;
+}
+
 void MainWindow::renderAllViews()
 {
-    const viewport::RenderScene scene = m_adapter.build(*m_graph->scene(), highlightedShapes());
+    renderViews(false);
+}
+
+// While ghost frames are played, every frame the panel draws leaves a ghost copy behind.
+void MainWindow::panelRenderRequested()
+{
+    const bool ghosting = m_graph->applicationState()->GhostState() == GhostFramesPlaying;
+    if (!ghosting)
+        m_ghosts->closeRun();
+    renderViews(ghosting);
+}
+
+void MainWindow::renderViews(bool addGhostSet)
+{
+    if (!m_normalDisplay)
+        return;
+    viewport::RenderScene scene = m_adapter.build(*m_graph->scene(), highlightedShapes());
+    if (addGhostSet)
+        m_ghosts->addSet(scene, m_adapter);
+    m_ghosts->appendTo(scene);
     m_perspective->setScene(scene);
     m_top->setScene(scene);
     if (m_lookThrough->isChecked())
@@ -459,8 +516,29 @@ void MainWindow::newScene()
     sceneReplaced();
 }
 
+void MainWindow::normalDisplayRequested(bool normal)
+{
+    m_normalDisplay = normal;
+    if (normal)
+        renderAllViews();
+}
+
+QRect MainWindow::viewsArea() const
+{
+    const QWidget* area = centralWidget();
+    if (!area)
+        return {};
+    return QRect(area->mapToGlobal(QPoint(0, 0)), area->size());
+}
+
+void MainWindow::updateRenderingRectangle()
+{
+    m_graph->setRenderingRectangle(viewsArea());
+}
+
 void MainWindow::sceneReplaced()
 {
+    m_ghosts->clear();
     tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
     tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
     m_outliner->populate(*m_graph->scene());
@@ -512,6 +590,9 @@ void MainWindow::saveAsTriggered()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == centralWidget() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        updateRenderingRectangle();
     if (watched == m_top && event->type() == QEvent::Resize && m_topFitted) {
         viewport::RenderCamera camera = m_top->camera();
         fitStage(camera, m_top->size());
@@ -520,8 +601,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    updateRenderingRectangle();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    updateRenderingRectangle();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // The run is still on the stack and uses the panel's binding: close once it has returned.
+    if (m_running) {
+        m_closeAfterRun = true;
+        tolerate("HaltAnimation", [this] { m_panel->HaltAnimation(); });
+        event->ignore();
+        return;
+    }
     if (!maybeSave()) {
         event->ignore();
         return;

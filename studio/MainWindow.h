@@ -23,6 +23,7 @@ class ViewportWidget;
 namespace vellum::studio {
 
 class ActiveView;
+class GhostTrail;
 class Outliner;
 class PropertyEditor;
 class StudioApplier;
@@ -48,6 +49,11 @@ public:
     QString currentFile() const { return m_filePath; }
     // Full redraws of both views so far.
     int redrawCount() const { return m_redraws; }
+    const GhostTrail& ghostTrail() const { return *m_ghosts; }
+    // Where the views lie on the screen: the area that full-screen playback covers.
+    QRect viewsArea() const;
+    // The last text the panel put at the right of the status bar that was not empty.
+    QString lastStatusMiscText() const { return m_lastStatusMisc; }
 
     // On failure the present scene stays and the reason is shown, or handed back in error.
     bool openSceneFile(const QString& path, QString* error = nullptr);
@@ -61,6 +67,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildViews();
@@ -71,6 +79,12 @@ private:
     void connectPanel();
     void sceneReplaced();
     void unbindPanel();
+    void connectSceneGraph();
+    void panelRenderRequested();
+    void renderViews(bool addGhostSet);
+    void normalDisplayRequested(bool normal);
+    void updateRenderingRectangle();
+    void showStatus(const QString& position, const QString& misc);
     bool maybeSave();
     void updateTitle();
     void updateCameraPositions();
@@ -98,11 +112,17 @@ private:
     QLabel* m_statusPosition = nullptr;
     QLabel* m_statusMisc = nullptr;
     QAction* m_lookThrough = nullptr;
+    GhostTrail* m_ghosts = nullptr;
+    QString m_lastStatusMisc;
     viewport::RenderCamera m_freeCamera;
     QString m_filePath;
     int m_redraws = 0;
     bool m_bound = false;
     bool m_topFitted = true;
+    // False while the animation window covers the views: drawing them would only cost time.
+    bool m_normalDisplay = true;
+    bool m_running = false;
+    bool m_closeAfterRun = false;
 };
 
 } // namespace vellum::studio

@@ -52,7 +52,7 @@ viewport::RenderScene SceneRenderAdapter::build(const sg::Scene& scene,
         if (shape->isGeometric())
             addItem(out, shape, m_meshes.meshFor(*shape), shape->worldTransform(), shape->colour(),
                     lit);
-        else
+        else if (m_markersShown)
             addMarker(out, scene, shape, lit);
     }
     for (const std::shared_ptr<sg::Light>& light : scene.lightList())

@@ -28,6 +28,8 @@ public:
     std::shared_ptr<sg::Shape> shapeAt(int itemIndex) const;
 
     const MeshCache& meshCache() const { return m_meshes; }
+    // Light and camera markers belong to the modeller's views, not to a played animation.
+    void setMarkersShown(bool shown) { m_markersShown = shown; }
 
 private:
     void addItem(viewport::RenderScene& out, const std::shared_ptr<sg::Shape>& shape,
@@ -40,6 +42,7 @@ private:
     std::shared_ptr<const viewport::RenderMesh> m_lightGlyph;
     std::shared_ptr<const viewport::RenderMesh> m_cameraGlyph;
     QList<std::weak_ptr<sg::Shape>> m_itemShapes;
+    bool m_markersShown = true;
 };
 
 } // namespace vellum::studio

@@ -1,3 +1,4 @@
+#include "AutoRun.h"
 #include "CommandLine.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
@@ -25,7 +26,7 @@ int main(int argc, char** argv)
     const vellum::studio::StudioOptions& options = *parsed.options;
 
     vellum::studio::MainWindow window;
-    const bool headless = !options.screenshotFile.isEmpty();
+    const bool headless = !options.screenshotFile.isEmpty() && !options.quitAfterSeconds;
     if (headless) {
         // Nobody is there to close a message box.
         QString error;
@@ -40,5 +41,7 @@ int main(int argc, char** argv)
     if (options.frame)
         vellum::studio::moveToFrame(window, *options.frame);
     window.show();
+    vellum::studio::AutoRun autoRun(window, options);
+    autoRun.start();
     return QApplication::exec();
 }

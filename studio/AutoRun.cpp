@@ -1,0 +1,56 @@
+#include "AutoRun.h"
+
+#include "MainWindow.h"
+
+#include <Animation.h>
+#include <Error.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+
+namespace vellum::studio {
+
+AutoRun::AutoRun(MainWindow& window, const StudioOptions& options)
+    : m_window(window), m_options(options)
+{}
+
+void AutoRun::start()
+{
+    // Playback keeps the event loop busy inside the click: the quit timer must already run.
+    if (m_options.quitAfterSeconds)
+        QTimer::singleShot(int(*m_options.quitAfterSeconds * 1000.0), this, &AutoRun::quit);
+    if (!m_options.startButton.isEmpty())
+        QTimer::singleShot(0, this, &AutoRun::pressStartButton);
+}
+
+void AutoRun::pressStartButton()
+{
+    auto* button = m_window.panel()->findChild<QAbstractButton*>(m_options.startButton);
+    if (!button || !button->isEnabled()) {
+        std::fprintf(stderr, "vellum-studio: %s cannot be pressed now\n",
+                     qPrintable(m_options.startButton));
+        return;
+    }
+    button->click();
+}
+
+void AutoRun::quit()
+{
+    std::fprintf(stdout, "%s\n", qPrintable(m_window.lastStatusMiscText().trimmed()));
+    std::fflush(stdout);
+    if (!m_options.screenshotFile.isEmpty() &&
+        !m_window.grab().toImage().save(m_options.screenshotFile, "PNG"))
+        std::fprintf(stderr, "vellum-studio: cannot save the screenshot to %s\n",
+                     qPrintable(m_options.screenshotFile));
+    // A playback in progress loops inside its button's click until it is told to stop.
+    try {
+        m_window.panel()->HaltAnimation();
+    } catch (const Error& error) {
+        std::fprintf(stderr, "vellum-studio: %s\n", qPrintable(error.description()));
+    }
+    QApplication::quit();
+}
+
+} // namespace vellum::studio
