@@ -25,7 +25,7 @@ GhostTrail::GhostTrail(QObject* parent) : QObject(parent)
     m_holdTimer.setSingleShot(true);
     connect(&m_holdTimer, &QTimer::timeout, this, [this] {
         clear();
-        Q_EMIT cleared();
+        Q_EMIT changed();
     });
 }
 
@@ -54,6 +54,7 @@ void GhostTrail::hold(int milliseconds)
         return;
     setOpacity(HeldOpacity);
     m_holdTimer.start(std::max(milliseconds, 0));
+    Q_EMIT changed();
 }
 
 void GhostTrail::clear()

@@ -26,7 +26,7 @@ public:
     void addSet(const viewport::RenderScene& built, const SceneRenderAdapter& adapter);
     // No more sets belong to the present run.
     void closeRun() { m_runOpen = false; }
-    // Keeps the ghosts, faded, for that long; then they go and cleared() is emitted.
+    // Keeps the ghosts, faded, for that long, and then lets them go; changed() both times.
     void hold(int milliseconds);
     void clear();
 
@@ -38,7 +38,8 @@ public:
     bool isHeld() const { return m_holdTimer.isActive(); }
 
 Q_SIGNALS:
-    void cleared();
+    // What the views should show is different now.
+    void changed();
 
 private:
     void setOpacity(float opacity);

@@ -109,7 +109,7 @@ void MainWindow::connectSceneGraph()
     connect(m_graph.get(), &sg::SceneGraph::normalDisplayRequested, this,
             &MainWindow::normalDisplayRequested);
     connect(m_graph.get(), &sg::SceneGraph::ghostDelayRequested, m_ghosts, &GhostTrail::hold);
-    connect(m_ghosts, &GhostTrail::cleared, this, &MainWindow::renderAllViews);
+    connect(m_ghosts, &GhostTrail::changed, this, &MainWindow::renderAllViews);
 }
 
 void MainWindow::buildViews()
@@ -212,6 +212,8 @@ void MainWindow::createPanel()
     connectPanel();
     m_panel->SetSceneGraph(m_graph, m_applier);
     m_bound = true;
+    // Docked for good: the panel is there to finish every run it starts.
+    m_graph->applicationState()->setPanelActive(true);
     tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
     tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
 }
@@ -290,6 +292,7 @@ void MainWindow::unbindPanel()
     if (!m_bound)
         return;
     m_bound = false;
+    m_graph->applicationState()->setPanelActive(false);
     tolerate("SetSceneGraph", [this] { m_panel->SetSceneGraph(nullptr, nullptr); });
     m_graph->applicationState()->setActiveView(nullptr);
 }

@@ -60,3 +60,24 @@ INSTANTIATE_TEST_SUITE_P(
             "TwoScenes", {QStringLiteral("a.json"), QStringLiteral("b.json")}, false, {}, {}, {}},
         CommandLineRow{"UnknownOption", {QStringLiteral("--record")}, false, {}, {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, StartsOnePlaybackAndQuitsWhenAsked)
+{
+    const auto parse = [](const QStringList& arguments) {
+        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
+    };
+    const ParsedCommandLine full = parse({QStringLiteral("--play-full-screen"),
+                                          QStringLiteral("--quit-after"), QStringLiteral("2.5")});
+    ASSERT_TRUE(full.options) << qPrintable(full.error);
+    EXPECT_EQ(full.options->startButton, QStringLiteral("cmdPlayFullScreen"));
+    EXPECT_EQ(full.options->quitAfterSeconds, 2.5);
+
+    const ParsedCommandLine ghost = parse({QStringLiteral("--ghost")});
+    ASSERT_TRUE(ghost.options);
+    EXPECT_EQ(ghost.options->startButton, QStringLiteral("cmdPlayGhost"));
+    EXPECT_FALSE(ghost.options->quitAfterSeconds);
+
+    EXPECT_FALSE(parse({QStringLiteral("--play"), QStringLiteral("--ghost")}).options);
+    EXPECT_FALSE(parse({QStringLiteral("--quit-after"), QStringLiteral("soon")}).options);
+    EXPECT_FALSE(parse({QStringLiteral("--quit-after=-1")}).options);
+}

@@ -1,0 +1,213 @@
+#include "GhostTrail.h"
+#include "MainWindow.h"
+
+#include <Animation.h>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <ScriptedPlatform.h>
+#include <gtest/gtest.h>
+#include <outside/GraphicsUtility.h>
+#include <sg/SceneGraph.h>
+#include <viewport/ViewportWidget.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+class PlaybackHostTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        outside::setPlatform(platform);
+        // Playback yields here: timers and clicks must get through.
+        platform->onPumpMessages([] { QCoreApplication::processEvents(); });
+        window = std::make_unique<MainWindow>();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        outside::setPlatform(nullptr);
+    }
+
+    sg::SceneGraph& graph() { return window->sceneGraph(); }
+    void poseAt(float frame)
+    {
+        const auto scene = graph().scene();
+        for (const auto& group : scene->groupList())
+            group->ApplyFrame(frame);
+        scene->rootGroup()->RefreshTree(true);
+    }
+    void requestRender() { emit window->panel()->evtreqRenderAllViews(); }
+    static QList<viewport::RenderItem> ghostsIn(const viewport::ViewportWidget* view)
+    {
+        QList<viewport::RenderItem> ghosts;
+        for (const auto& item : view->scene().items)
+            if (item.opacity < 1.0f)
+                ghosts.append(item);
+        return ghosts;
+    }
+    int geometricShapes()
+    {
+        int count = 0;
+        for (const auto& shape : graph().scene()->shapeList())
+            count += shape->isVisible() && shape->isGeometric();
+        return count;
+    }
+    // Presses a start button; the run loops inside the click until the callback stops it.
+    void playFor(const QString& button, int milliseconds, const std::function<void()>& whilePlaying)
+    {
+        auto* start = window->panel()->findChild<QAbstractButton*>(button);
+        ASSERT_NE(start, nullptr);
+        ASSERT_TRUE(start->isEnabled());
+        QTimer::singleShot(milliseconds, window.get(), [&] {
+            whilePlaying();
+            window->panel()->HaltAnimation();
+        });
+        start->click();
+    }
+
+    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
+        std::make_shared<vellum::testing::ScriptedPlatform>();
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+TEST_F(PlaybackHostTest, GhostFramesAccumulateAndFadeAwayAfterTheDelay)
+{
+    const auto state = graph().applicationState();
+    const int perSet = geometricShapes();
+    state->setGhostState(1);
+    for (const float frame : {20.0f, 40.0f, 60.0f}) {
+        poseAt(frame);
+        requestRender();
+    }
+    for (const auto* view : {window->perspectiveView(), window->topView()}) {
+        const auto ghosts = ghostsIn(view);
+        ASSERT_EQ(ghosts.size(), 3 * perSet);
+        EXPECT_GE(view->scene().items.size() - ghosts.size(), perSet) << "the scene itself";
+    }
+    // Each set stands where the shapes stood at its frame.
+    const auto ghosts = ghostsIn(window->perspectiveView());
+    const auto moved = [&](int set) {
+        int count = 0;
+        for (int i = 0; i < perSet; ++i)
+            count += ghosts[i].world != ghosts[set * perSet + i].world;
+        return count;
+    };
+    EXPECT_GT(moved(1), 0);
+    EXPECT_GT(moved(2), 0);
+
+    // Putting the scene back draws it with the ghosts behind, adding none.
+    state->setGhostState(2);
+    poseAt(0.0f);
+    requestRender();
+    EXPECT_EQ(ghostsIn(window->perspectiveView()).size(), 3 * perSet);
+
+    state->setGhostState(0);
+    graph().CreateGraphicsUtility()->GhostDelay(400);
+    const auto held = ghostsIn(window->topView());
+    ASSERT_EQ(held.size(), 3 * perSet) << "the ghosts stay for the delay";
+    EXPECT_LT(held.front().opacity, GhostTrail::Opacity);
+    QTest::qWait(100);
+    EXPECT_EQ(ghostsIn(window->perspectiveView()).size(), 3 * perSet);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ghostsIn(window->topView()).isEmpty(); }, 2000));
+    EXPECT_TRUE(ghostsIn(window->perspectiveView()).isEmpty());
+    EXPECT_EQ(window->perspectiveView()->scene().items.size(),
+              window->topView()->scene().items.size());
+}
+
+TEST_F(PlaybackHostTest, ANewGhostRunStartsAfresh)
+{
+    const auto state = graph().applicationState();
+    state->setGhostState(1);
+    poseAt(10.0f);
+    requestRender();
+    poseAt(30.0f);
+    requestRender();
+    state->setGhostState(0);
+    requestRender();
+    EXPECT_EQ(window->ghostTrail().setCount(), 2) << "kept until the delay ends";
+
+    state->setGhostState(1);
+    poseAt(50.0f);
+    requestRender();
+    EXPECT_EQ(window->ghostTrail().setCount(), 1);
+    EXPECT_EQ(ghostsIn(window->perspectiveView()).size(), geometricShapes());
+    // Views drawn for other reasons add no ghosts.
+    window->renderAllViews();
+    EXPECT_EQ(window->ghostTrail().setCount(), 1);
+}
+
+TEST_F(PlaybackHostTest, RenderingRectangleFollowsTheViews)
+{
+    window->resize(900, 640);
+    window->move(30, 40);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const auto covers = [this] {
+        const QRect area = graph().renderingRectangle();
+        for (const auto* view : {window->perspectiveView(), window->topView()}) {
+            const QRect global(view->mapToGlobal(QPoint(0, 0)), view->size());
+            if (!area.contains(global))
+                return false;
+        }
+        return area == window->viewsArea() && !area.isEmpty();
+    };
+    EXPECT_TRUE(covers());
+    const QRect before = graph().renderingRectangle();
+
+    window->resize(1100, 760);
+    window->move(80, 20);
+    QTest::qWait(20);
+    EXPECT_TRUE(covers());
+    EXPECT_NE(graph().renderingRectangle().size(), before.size());
+    EXPECT_NE(graph().renderingRectangle().topLeft(), before.topLeft());
+}
+
+TEST_F(PlaybackHostTest, PlaybackShowsItsRateInTheStatusBar)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* misc = window->findChild<QLabel*>(QStringLiteral("lblStatusMisc"));
+    ASSERT_NE(misc, nullptr);
+    QString shown;
+    const int redraws = window->redrawCount();
+    playFor(QStringLiteral("cmdPlay"), 1300, [&] { shown = misc->text(); });
+
+    const QRegularExpression rate(QStringLiteral("^ Animating: (\\d+) Frames/Second$"));
+    const auto match = rate.match(shown);
+    ASSERT_TRUE(match.hasMatch()) << qPrintable(shown);
+    EXPECT_GT(match.captured(1).toInt(), 0);
+    EXPECT_GT(window->redrawCount() - redraws, match.captured(1).toInt() / 2);
+    EXPECT_TRUE(misc->text().isEmpty()) << "cleared at the end";
+}
+
+TEST_F(PlaybackHostTest, FullScreenPlaybackCoversTheViewsWhichRestMeanwhile)
+{
+    window->resize(900, 640);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QRect covered;
+    int redrawsWhileCovered = -1;
+    const int before = window->redrawCount();
+    playFor(QStringLiteral("cmdPlayFullScreen"), 400, [&] {
+        const auto* animate = window->panel()->findChild<QWidget*>(QStringLiteral("frmAnimate"));
+        const auto* drawing =
+            animate ? animate->findChild<viewport::ViewportWidget*>(QStringLiteral("dfvViewport"))
+                    : nullptr;
+        if (drawing && drawing->isVisible())
+            covered = QRect(drawing->mapToGlobal(QPoint(0, 0)), drawing->size());
+        redrawsWhileCovered = window->redrawCount() - before;
+    });
+
+    EXPECT_EQ(graph().renderingRectangle(), window->viewsArea());
+    EXPECT_EQ(covered.size(), window->viewsArea().size());
+    EXPECT_EQ(redrawsWhileCovered, 0);
+    EXPECT_GT(window->redrawCount(), before) << "normal display brings the views back";
+}
