@@ -65,7 +65,6 @@ AnimationWindow::~AnimationWindow() = default;
 void AnimationWindow::prepare(int mode)
 {
     placeOver(mode);
-    show();
     m_viewport->setAntiAliasing(viewportAntiAliasing(module().recordAntiAlias));
     const ApplicationStatePtr state = applicationState();
     m_viewport->setDisplayOption(state->ViewportOption());
@@ -89,9 +88,6 @@ void AnimationWindow::placeOver(int mode)
     std::int32_t width = 0;
     std::int32_t height = 0;
     pictureFactory().MaximumDimensions(left, top, width, height);
-    std::int32_t clientX = 0;
-    std::int32_t clientY = 0;
-    graphicsUtility().ScreenPosition(m_picDummy, clientX, clientY);
 
     QSize client(width, height);
     QPoint target(left, top);
@@ -101,6 +97,12 @@ void AnimationWindow::placeOver(int mode)
     }
     setFixedSize(client);
     m_viewport->widget()->setGeometry(QRect(QPoint(0, 0), client));
+    setGeometry(QRect(target, client));
+    show();
+    // Window frames are known only once shown: correct by where the client area really is.
+    std::int32_t clientX = 0;
+    std::int32_t clientY = 0;
+    graphicsUtility().ScreenPosition(m_picDummy, clientX, clientY);
     move(pos() + target - QPoint(clientX, clientY));
 }
 
