@@ -26,14 +26,6 @@ namespace vellum::animation {
 using outside::ModeAnimation;
 using outside::ModeAnimationOff;
 
-namespace {
-void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
-{
-    for (QWidget* widget : widgets)
-        widget->setEnabled(enabled);
-}
-} // namespace
-
 void ModeSwitch::SetModePrepare(std::int32_t cdtMode)
 {
     outside::passOn([&] {

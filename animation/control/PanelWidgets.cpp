@@ -186,6 +186,12 @@ void buildTimelineFrames(QWidget* control, PanelWidgets& w)
 
 } // namespace
 
+void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
+{
+    for (QWidget* widget : widgets)
+        widget->setEnabled(enabled);
+}
+
 PanelWidgets buildPanelWidgets(QWidget* control)
 {
     PanelWidgets w;

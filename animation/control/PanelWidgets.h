@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <array>
+#include <initializer_list>
 
 class QComboBox;
 class QMenu;
@@ -71,6 +72,9 @@ struct PanelWidgets
 
 // Builds the panel's widgets inside the control, at their design places.
 PanelWidgets buildPanelWidgets(QWidget* control);
+
+// The panel enables and disables its tools in sets.
+void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
 
 // Design geometry in twips, kept so that layout can be redone at any DPI.
 inline constexpr int ButtonSizeTwips = 330;

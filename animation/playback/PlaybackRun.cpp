@@ -29,12 +29,6 @@ namespace {
 
 constexpr float EndTolerance = 0.001f;
 
-void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
-{
-    for (QWidget* widget : widgets)
-        widget->setEnabled(enabled);
-}
-
 } // namespace
 
 PlaybackRun::PlaybackRun(AnimationPrivate& panel, int mode, QString fileName)
