@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
@@ -36,12 +37,23 @@ void AutoRun::pressStartButton()
     button->click();
 }
 
+// From the screen where there is one: the animation window is a window of its own.
+QImage AutoRun::picture() const
+{
+    if (QScreen* screen = m_window.screen()) {
+        const QRect area = m_window.frameGeometry();
+        const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        if (!shot.isNull())
+            return shot.toImage();
+    }
+    return m_window.grab().toImage();
+}
+
 void AutoRun::quit()
 {
     std::fprintf(stdout, "%s\n", qPrintable(m_window.lastStatusMiscText().trimmed()));
     std::fflush(stdout);
-    if (!m_options.screenshotFile.isEmpty() &&
-        !m_window.grab().toImage().save(m_options.screenshotFile, "PNG"))
+    if (!m_options.screenshotFile.isEmpty() && !picture().save(m_options.screenshotFile, "PNG"))
         std::fprintf(stderr, "vellum-studio: cannot save the screenshot to %s\n",
                      qPrintable(m_options.screenshotFile));
     // A playback in progress loops inside its button's click until it is told to stop.

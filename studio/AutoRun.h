@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 
+#include <QImage>
 #include <QObject>
 
 namespace vellum::studio {
@@ -23,6 +24,7 @@ public:
 private:
     void pressStartButton();
     void quit();
+    QImage picture() const;
 
     MainWindow& m_window;
     const StudioOptions m_options;

@@ -82,66 +82,37 @@ TEST_F(PlaybackHostTest, GhostFramesAccumulateAndFadeAwayAfterTheDelay)
 {
     const auto state = graph().applicationState();
     const int perSet = geometricShapes();
-    state->setGhostState(1);
-    for (const float frame : {20.0f, 40.0f, 60.0f}) {
-        poseAt(frame);
+    const auto playGhosts = [&](std::initializer_list<float> frames) {
+        state->setGhostState(1);
+        for (const float frame : frames) {
+            poseAt(frame);
+            requestRender();
+        }
+        state->setGhostState(2);
+        poseAt(0.0f);
         requestRender();
-    }
-    for (const auto* view : {window->perspectiveView(), window->topView()}) {
-        const auto ghosts = ghostsIn(view);
-        ASSERT_EQ(ghosts.size(), 3 * perSet);
-        EXPECT_GE(view->scene().items.size() - ghosts.size(), perSet) << "the scene itself";
-    }
-    // Each set stands where the shapes stood at its frame.
-    const auto ghosts = ghostsIn(window->perspectiveView());
-    const auto moved = [&](int set) {
-        int count = 0;
-        for (int i = 0; i < perSet; ++i)
-            count += ghosts[i].world != ghosts[set * perSet + i].world;
-        return count;
+        state->setGhostState(0);
     };
-    EXPECT_GT(moved(1), 0);
-    EXPECT_GT(moved(2), 0);
+    playGhosts({10.0f, 30.0f});
+    playGhosts({20.0f, 40.0f, 60.0f});
+    window->renderAllViews(); // drawn for another reason: no ghosts added
+    EXPECT_EQ(window->ghostTrail().setCount(), 3) << "a new run starts afresh";
+    const auto ghosts = ghostsIn(window->perspectiveView());
+    ASSERT_EQ(ghosts.size(), 3 * perSet);
+    EXPECT_EQ(ghostsIn(window->topView()).size(), 3 * perSet);
+    int moved = 0;
+    for (int i = 0; i < perSet; ++i)
+        moved += ghosts[i].world != ghosts[perSet + i].world;
+    EXPECT_GT(moved, 0) << "each set stands where the shapes stood at its frame";
 
-    // Putting the scene back draws it with the ghosts behind, adding none.
-    state->setGhostState(2);
-    poseAt(0.0f);
-    requestRender();
-    EXPECT_EQ(ghostsIn(window->perspectiveView()).size(), 3 * perSet);
-
-    state->setGhostState(0);
     graph().CreateGraphicsUtility()->GhostDelay(400);
     const auto held = ghostsIn(window->topView());
-    ASSERT_EQ(held.size(), 3 * perSet) << "the ghosts stay for the delay";
-    EXPECT_LT(held.front().opacity, GhostTrail::Opacity);
+    ASSERT_EQ(held.size(), 3 * perSet);
+    EXPECT_LT(held.front().opacity, GhostTrail::Opacity) << "faded while they stay";
     QTest::qWait(100);
     EXPECT_EQ(ghostsIn(window->perspectiveView()).size(), 3 * perSet);
     EXPECT_TRUE(QTest::qWaitFor([&] { return ghostsIn(window->topView()).isEmpty(); }, 2000));
     EXPECT_TRUE(ghostsIn(window->perspectiveView()).isEmpty());
-    EXPECT_EQ(window->perspectiveView()->scene().items.size(),
-              window->topView()->scene().items.size());
-}
-
-TEST_F(PlaybackHostTest, ANewGhostRunStartsAfresh)
-{
-    const auto state = graph().applicationState();
-    state->setGhostState(1);
-    poseAt(10.0f);
-    requestRender();
-    poseAt(30.0f);
-    requestRender();
-    state->setGhostState(0);
-    requestRender();
-    EXPECT_EQ(window->ghostTrail().setCount(), 2) << "kept until the delay ends";
-
-    state->setGhostState(1);
-    poseAt(50.0f);
-    requestRender();
-    EXPECT_EQ(window->ghostTrail().setCount(), 1);
-    EXPECT_EQ(ghostsIn(window->perspectiveView()).size(), geometricShapes());
-    // Views drawn for other reasons add no ghosts.
-    window->renderAllViews();
-    EXPECT_EQ(window->ghostTrail().setCount(), 1);
 }
 
 TEST_F(PlaybackHostTest, RenderingRectangleFollowsTheViews)
@@ -150,24 +121,16 @@ TEST_F(PlaybackHostTest, RenderingRectangleFollowsTheViews)
     window->move(30, 40);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    const auto covers = [this] {
-        const QRect area = graph().renderingRectangle();
-        for (const auto* view : {window->perspectiveView(), window->topView()}) {
-            const QRect global(view->mapToGlobal(QPoint(0, 0)), view->size());
-            if (!area.contains(global))
-                return false;
-        }
-        return area == window->viewsArea() && !area.isEmpty();
-    };
+    const auto covers = [this] { return graph().renderingRectangle() == window->viewsArea(); };
     EXPECT_TRUE(covers());
+    EXPECT_TRUE(window->viewsArea().contains(window->topView()->mapToGlobal(QPoint(5, 5))));
     const QRect before = graph().renderingRectangle();
 
     window->resize(1100, 760);
     window->move(80, 20);
     QTest::qWait(20);
     EXPECT_TRUE(covers());
-    EXPECT_NE(graph().renderingRectangle().size(), before.size());
-    EXPECT_NE(graph().renderingRectangle().topLeft(), before.topLeft());
+    EXPECT_NE(graph().renderingRectangle(), before);
 }
 
 TEST_F(PlaybackHostTest, PlaybackShowsItsRateInTheStatusBar)
