@@ -170,7 +170,7 @@ TEST_F(PlaybackHostTest, FullScreenPlaybackCoversTheViewsWhichRestMeanwhile)
     });
 
     EXPECT_EQ(graph().renderingRectangle(), window->viewsArea());
-    EXPECT_EQ(covered.size(), window->viewsArea().size());
+    EXPECT_EQ(covered, window->viewsArea());
     EXPECT_EQ(redrawsWhileCovered, 0);
     EXPECT_GT(window->redrawCount(), before) << "normal display brings the views back";
 }
