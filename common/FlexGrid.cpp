@@ -1,0 +1,644 @@
+#include "FlexGrid.h"
+
+#include "Error.h"
+#include "FlexGridAxis.h"
+#include "FlexGridCells.h"
+#include "FlexGridPainter.h"
+#include "MouseCodes.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <array>
+
+namespace vellum::common {
+
+namespace {
+
+constexpr int DefaultRows = 2;
+constexpr int DefaultCols = 2;
+constexpr int DefaultRowHeightTwips = 240;
+constexpr int DefaultColWidthTwips = 960;
+constexpr quint8 GeneralAlignment = 9;
+constexpr int LastPictureAlignment = 8;
+constexpr int InvalidPropertyArrayIndex = 381;
+constexpr QSize FallbackPictureSize(16, 16);
+
+Error subscriptOutOfRange()
+{
+    return Error(InvalidPropertyArrayIndex, QStringLiteral("Subscript out of range"));
+}
+
+// MousePointer codes; 4 (the icon pointer) has no counterpart and is refused.
+constexpr int DefaultPointer = 0;
+constexpr int NoPointer = -1;
+constexpr std::array<int, 16> PointerShapes = {
+    NoPointer,           Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+    NoPointer,           Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+    Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+    Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
+
+} // namespace
+
+FlexGrid::FlexGrid(QWidget* parent)
+    : QAbstractScrollArea(parent), m_rowAxis(std::make_unique<FlexGridAxis>(DefaultRowHeightTwips)),
+      m_colAxis(std::make_unique<FlexGridAxis>(DefaultColWidthTwips)),
+      m_cells(std::make_unique<FlexGridCells>()), m_defaultColAlignment(GeneralAlignment)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel of the viewport is painted, and scrolling moves whole cells.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    resizeGrid(DefaultRows, DefaultCols);
+}
+
+FlexGrid::~FlexGrid() = default;
+
+int FlexGrid::Rows() const
+{
+    return m_rowAxis->count();
+}
+
+int FlexGrid::Cols() const
+{
+    return m_colAxis->count();
+}
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < m_fixedRows)
+        throw Error::invalidPropertyValue();
+    resizeGrid(rows, Cols());
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < m_fixedCols)
+        throw Error::invalidPropertyValue();
+    resizeGrid(Rows(), cols);
+}
+
+void FlexGrid::resizeGrid(int rows, int cols)
+{
+    m_cells->resize(rows, cols);
+    m_rowAxis->resize(rows);
+    m_colAxis->resize(cols);
+    m_colAlignment.resize(size_t(cols), m_defaultColAlignment);
+    m_rowData.resize(size_t(rows), 0);
+    const auto inside = [](int index, int count) {
+        return std::clamp(index, 0, std::max(0, count - 1));
+    };
+    m_row = inside(m_row, rows);
+    m_rowSel = inside(m_rowSel, rows);
+    m_col = inside(m_col, cols);
+    m_colSel = inside(m_colSel, cols);
+    updateScrollBars();
+    repaintAll();
+}
+
+void FlexGrid::setFixedRows(int rows)
+{
+    if (rows < 0 || rows > Rows())
+        throw Error::invalidPropertyValue();
+    m_fixedRows = rows;
+    updateScrollBars();
+    repaintAll();
+}
+
+void FlexGrid::setFixedCols(int cols)
+{
+    if (cols < 0 || cols > Cols())
+        throw Error::invalidPropertyValue();
+    m_fixedCols = cols;
+    updateScrollBars();
+    repaintAll();
+}
+
+void FlexGrid::checkRow(int row) const
+{
+    if (row < 0 || row >= Rows())
+        throw subscriptOutOfRange();
+}
+
+void FlexGrid::checkCol(int col) const
+{
+    if (col < 0 || col >= Cols())
+        throw subscriptOutOfRange();
+}
+
+void FlexGrid::checkRowOrAll(int row) const
+{
+    if (row != -1)
+        checkRow(row);
+}
+
+void FlexGrid::checkColOrAll(int col) const
+{
+    if (col != -1)
+        checkCol(col);
+}
+
+// An empty grid has no current cell even though Row and Col read 0.
+void FlexGrid::checkCurrentCell() const
+{
+    checkRow(m_row);
+    checkCol(m_col);
+}
+
+void FlexGrid::setRow(int row)
+{
+    checkRow(row);
+    m_row = m_rowSel = row;
+    m_colSel = m_col;
+    repaintAll();
+}
+
+void FlexGrid::setCol(int col)
+{
+    checkCol(col);
+    m_col = m_colSel = col;
+    m_rowSel = m_row;
+    repaintAll();
+}
+
+void FlexGrid::setRowSel(int row)
+{
+    checkRow(row);
+    m_rowSel = row;
+    repaintAll();
+}
+
+void FlexGrid::setColSel(int col)
+{
+    checkCol(col);
+    m_colSel = col;
+    repaintAll();
+}
+
+QString FlexGrid::Text() const
+{
+    checkCurrentCell();
+    return m_cells->text(m_row, m_col);
+}
+
+void FlexGrid::setText(const QString& text)
+{
+    checkCurrentCell();
+    m_cells->setText(m_row, m_col, text);
+    repaintCurrentCell();
+}
+
+QColor FlexGrid::CellBackColor() const
+{
+    checkCurrentCell();
+    const FlexGridCells::Record& record = m_cells->at(m_row, m_col);
+    if (record.hasBackColor)
+        return QColor(record.backColor);
+    return FlexGridPainter::defaultBackColor(palette(), m_row < m_fixedRows || m_col < m_fixedCols);
+}
+
+void FlexGrid::setCellBackColor(const QColor& color)
+{
+    checkCurrentCell();
+    if (!color.isValid())
+        throw Error::invalidPropertyValue();
+    m_cells->setBackColor(m_row, m_col, color.rgb());
+    repaintCurrentCell();
+}
+
+QPixmap FlexGrid::CellPicture() const
+{
+    checkCurrentCell();
+    return m_cells->picture(m_row, m_col);
+}
+
+void FlexGrid::setCellPicture(const QPixmap& picture)
+{
+    checkCurrentCell();
+    m_cells->setPicture(m_row, m_col, picture);
+    repaintCurrentCell();
+}
+
+// An icon is fixed to the size that best fills the cell as it is now.
+void FlexGrid::setCellPicture(const QIcon& picture)
+{
+    checkCurrentCell();
+    if (picture.isNull()) {
+        setCellPicture(QPixmap());
+        return;
+    }
+    ensurePixels();
+    QSize room(m_colAxis->pixels(m_col) - 1, m_rowAxis->pixels(m_row) - 1);
+    if (room.isEmpty())
+        room = FallbackPictureSize;
+    setCellPicture(picture.pixmap(picture.actualSize(room), devicePixelRatioF()));
+}
+
+int FlexGrid::CellPictureAlignment() const
+{
+    checkCurrentCell();
+    return m_cells->at(m_row, m_col).pictureAlignment;
+}
+
+void FlexGrid::setCellPictureAlignment(int code)
+{
+    checkCurrentCell();
+    if (code < 0 || code > LastPictureAlignment)
+        throw Error::invalidPropertyValue();
+    m_cells->setPictureAlignment(m_row, m_col, quint8(code));
+    repaintCurrentCell();
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    checkCol(col);
+    return m_colAxis->sizeTwips(col);
+}
+
+void FlexGrid::setColWidth(int col, int widthTwips)
+{
+    checkColOrAll(col);
+    if (widthTwips < 0)
+        throw Error::invalidPropertyValue();
+    if (col == -1)
+        m_colAxis->setAllTwips(widthTwips);
+    else
+        m_colAxis->setSizeTwips(col, widthTwips);
+    updateScrollBars();
+    repaintAll();
+}
+
+int FlexGrid::RowHeight(int row) const
+{
+    checkRow(row);
+    return m_rowAxis->sizeTwips(row);
+}
+
+void FlexGrid::setRowHeight(int row, int heightTwips)
+{
+    checkRowOrAll(row);
+    if (heightTwips < 0)
+        throw Error::invalidPropertyValue();
+    if (row == -1)
+        m_rowAxis->setAllTwips(heightTwips);
+    else
+        m_rowAxis->setSizeTwips(row, heightTwips);
+    updateScrollBars();
+    repaintAll();
+}
+
+int FlexGrid::ColAlignment(int col) const
+{
+    checkCol(col);
+    return m_colAlignment[size_t(col)];
+}
+
+void FlexGrid::setColAlignment(int col, int code)
+{
+    checkColOrAll(col);
+    if (code < 0 || code > GeneralAlignment)
+        throw Error::invalidPropertyValue();
+    if (col == -1) {
+        std::fill(m_colAlignment.begin(), m_colAlignment.end(), quint8(code));
+        m_defaultColAlignment = quint8(code);
+    } else {
+        m_colAlignment[size_t(col)] = quint8(code);
+    }
+    repaintAll();
+}
+
+qint32 FlexGrid::RowData(int row) const
+{
+    checkRow(row);
+    return m_rowData[size_t(row)];
+}
+
+void FlexGrid::setRowData(int row, qint32 data)
+{
+    checkRow(row);
+    m_rowData[size_t(row)] = data;
+}
+
+void FlexGrid::setRedraw(bool redraw)
+{
+    if (redraw == m_redraw)
+        return;
+    m_redraw = redraw;
+    repaintAll();
+}
+
+void FlexGrid::Clear()
+{
+    m_cells->clear();
+    repaintAll();
+}
+
+void FlexGrid::AddItem(const QString& text)
+{
+    checkCol(0);
+    const int row = Rows();
+    resizeGrid(row + 1, Cols());
+    m_cells->setText(row, 0, text);
+}
+
+int FlexGrid::TopRow() const
+{
+    return verticalScrollBar()->value();
+}
+
+void FlexGrid::setTopRow(int row)
+{
+    if (row < m_fixedRows || row >= Rows())
+        throw subscriptOutOfRange();
+    verticalScrollBar()->setValue(row);
+}
+
+int FlexGrid::LeftCol() const
+{
+    return horizontalScrollBar()->value();
+}
+
+void FlexGrid::setLeftCol(int col)
+{
+    if (col < m_fixedCols || col >= Cols())
+        throw subscriptOutOfRange();
+    horizontalScrollBar()->setValue(col);
+}
+
+void FlexGrid::setMousePointer(int pointer)
+{
+    if (pointer < 0 || pointer >= int(PointerShapes.size()) ||
+        (pointer != DefaultPointer && PointerShapes[size_t(pointer)] == NoPointer))
+        throw Error::invalidPropertyValue();
+    m_mousePointer = pointer;
+    if (pointer == DefaultPointer)
+        viewport()->unsetCursor();
+    else
+        viewport()->setCursor(Qt::CursorShape(PointerShapes[size_t(pointer)]));
+}
+
+void FlexGrid::Drag(int action)
+{
+    switch (action) {
+    case DragBegin:
+        m_dragState = DragInside;
+        m_selecting = false;
+        return;
+    case DragEnd:
+        m_dragState = DragIdle;
+        return;
+    default:
+        throw Error::invalidPropertyValue();
+    }
+}
+
+QSize FlexGrid::sizeHint() const
+{
+    ensurePixels();
+    const QMargins frame = contentsMargins();
+    const QSize cells(int(std::min<qint64>(m_colAxis->total(), 600)),
+                      int(std::min<qint64>(m_rowAxis->total(), 400)));
+    return cells + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+void FlexGrid::ensurePixels() const
+{
+    m_rowAxis->ensurePixels(logicalDpiY());
+    m_colAxis->ensurePixels(logicalDpiX());
+}
+
+// The scroll bars count scrolled rows and columns, so their values are TopRow and LeftCol.
+void FlexGrid::updateScrollBars()
+{
+    ensurePixels();
+    const QSize room = viewport()->size();
+    const auto fit = [](QScrollBar* bar, const FlexGridAxis& axis, int fixed, int extent) {
+        const qint64 fixedPixels = axis.offset(std::min(fixed, axis.count()));
+        const int last = axis.lastScrollStart(fixed, extent - fixedPixels);
+        bar->setRange(fixed, last);
+        const int shown =
+            axis.count() > fixed
+                ? axis.indexAt(axis.offset(bar->value()) + extent - fixedPixels) - bar->value()
+                : 1;
+        bar->setPageStep(std::max(1, shown));
+        bar->setSingleStep(1);
+    };
+    fit(verticalScrollBar(), *m_rowAxis, m_fixedRows, room.height());
+    fit(horizontalScrollBar(), *m_colAxis, m_fixedCols, room.width());
+}
+
+void FlexGrid::repaintAll()
+{
+    if (m_redraw)
+        viewport()->update();
+}
+
+void FlexGrid::repaintCurrentCell()
+{
+    if (!m_redraw)
+        return;
+    const QRect cell = visibleCellRect(m_row, m_col);
+    if (!cell.isEmpty())
+        viewport()->update(cell);
+}
+
+// Where a cell shows in the viewport; empty when it is scrolled out to the top or left.
+QRect FlexGrid::visibleCellRect(int row, int col) const
+{
+    ensurePixels();
+    const auto place = [](const FlexGridAxis& axis, int index, int fixed, int first) -> qint64 {
+        if (index < fixed)
+            return axis.offset(index);
+        if (index < first)
+            return -1;
+        return axis.offset(std::min(fixed, axis.count())) + axis.offset(index) - axis.offset(first);
+    };
+    const qint64 x = place(*m_colAxis, col, m_fixedCols, LeftCol());
+    const qint64 y = place(*m_rowAxis, row, m_fixedRows, TopRow());
+    if (x < 0 || y < 0 || x > viewport()->width() || y > viewport()->height())
+        return {};
+    return QRect(int(x), int(y), m_colAxis->pixels(col), m_rowAxis->pixels(row));
+}
+
+QPoint FlexGrid::cellAt(QPointF at) const
+{
+    ensurePixels();
+    const auto line = [](const FlexGridAxis& axis, qreal pixel, int fixed, int first) {
+        const qint64 fixedPixels = axis.offset(std::min(fixed, axis.count()));
+        if (pixel < fixedPixels)
+            return axis.indexAt(qint64(std::floor(pixel)));
+        return axis.indexAt(axis.offset(first) + qint64(std::floor(pixel)) - fixedPixels);
+    };
+    return QPoint(line(*m_colAxis, at.x(), m_fixedCols, LeftCol()),
+                  line(*m_rowAxis, at.y(), m_fixedRows, TopRow()));
+}
+
+void FlexGrid::trackMouse(QPointF at)
+{
+    const QPoint cell = cellAt(at);
+    m_mouseRow = cell.y();
+    m_mouseCol = cell.x();
+}
+
+void FlexGrid::selectByUser(int row, int col, int rowSel, int colSel)
+{
+    if (row == m_row && col == m_col && rowSel == m_rowSel && colSel == m_colSel)
+        return;
+    m_row = row;
+    m_col = col;
+    m_rowSel = rowSel;
+    m_colSel = colSel;
+    repaintAll();
+    emit SelChange();
+}
+
+// A press on a scrolled cell makes it current; with Shift it extends the block instead.
+// Header cells leave the selection alone.
+void FlexGrid::pressCell(QPoint cell, Qt::KeyboardModifiers modifiers)
+{
+    if (cell.y() < m_fixedRows || cell.x() < m_fixedCols)
+        return;
+    m_selecting = true;
+    if (modifiers.testFlag(Qt::ShiftModifier))
+        selectByUser(m_row, m_col, cell.y(), cell.x());
+    else
+        selectByUser(cell.y(), cell.x(), cell.y(), cell.x());
+}
+
+void FlexGrid::extendSelection(QPointF at)
+{
+    scrollTowards(at);
+    const QPoint cell = cellAt(at);
+    selectByUser(m_row, m_col, std::max(cell.y(), m_fixedRows), std::max(cell.x(), m_fixedCols));
+}
+
+// A selection dragged past an edge of the scrolled part scrolls one line per move.
+void FlexGrid::scrollTowards(QPointF at)
+{
+    ensurePixels();
+    const auto step = [](QScrollBar* bar, qreal pixel, qint64 fixedPixels, int extent) {
+        if (pixel >= extent)
+            bar->setValue(bar->value() + 1);
+        else if (pixel < fixedPixels)
+            bar->setValue(bar->value() - 1);
+    };
+    step(horizontalScrollBar(), at.x(), m_colAxis->offset(std::min(m_fixedCols, Cols())),
+         viewport()->width());
+    step(verticalScrollBar(), at.y(), m_rowAxis->offset(std::min(m_fixedRows, Rows())),
+         viewport()->height());
+}
+
+void FlexGrid::moveDrag(QPointF at)
+{
+    const QPoint point = at.toPoint();
+    if (!rect().contains(viewport()->mapTo(this, point))) {
+        leaveDrag(at);
+        return;
+    }
+    const int state = m_dragState == DragOutside ? DragEnter : DragOverState;
+    m_dragState = DragInside;
+    emit DragOver(point.x(), point.y(), state);
+}
+
+void FlexGrid::leaveDrag(QPointF at)
+{
+    if (m_dragState != DragInside)
+        return;
+    m_dragState = DragOutside;
+    const QPoint point = at.toPoint();
+    emit DragOver(point.x(), point.y(), DragLeave);
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    trackMouse(at);
+    if (event->button() == Qt::LeftButton && !isDragging())
+        pressCell(cellAt(at), event->modifiers());
+    emit MouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()), float(at.x()),
+                   float(at.y()));
+}
+
+// During a drag the moves belong to the drag: no MouseMove, so that handlers do not take
+// the dragged block for a new selection.
+void FlexGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    trackMouse(at);
+    if (isDragging()) {
+        moveDrag(at);
+        return;
+    }
+    if (m_selecting && event->buttons().testFlag(Qt::LeftButton))
+        extendSelection(at);
+    emit MouseMove(mouseButtonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()),
+                   float(at.y()));
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    trackMouse(at);
+    if (event->button() == Qt::LeftButton)
+        m_selecting = false;
+    if (isDragging()) {
+        const bool dropped = m_dragState == DragInside;
+        m_dragState = DragIdle;
+        if (dropped)
+            emit DragDrop(at.toPoint().x(), at.toPoint().y());
+        return;
+    }
+    emit MouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()), float(at.x()),
+                 float(at.y()));
+    if (event->button() == Qt::LeftButton && viewport()->rect().contains(at.toPoint()))
+        emit Click();
+}
+
+void FlexGrid::leaveEvent(QEvent* event)
+{
+    if (isDragging())
+        leaveDrag(viewport()->mapFromGlobal(QCursor::pos()));
+    QAbstractScrollArea::leaveEvent(event);
+}
+
+void FlexGrid::paintEvent(QPaintEvent* event)
+{
+    if (!m_redraw)
+        return;
+    ensurePixels();
+    QPainter painter(viewport());
+    const FlexGridPaintState state{*m_rowAxis,  *m_colAxis, *m_cells,  m_colAlignment, m_fixedRows,
+                                   m_fixedCols, TopRow(),   LeftCol(), m_row,          m_col,
+                                   m_rowSel,    m_colSel,   palette()};
+    FlexGridPainter(painter, state).paint(viewport()->rect(), event->rect());
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void FlexGrid::scrollContentsBy(int, int)
+{
+    updateScrollBars();
+    repaintAll();
+}
+
+void FlexGrid::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+        repaintAll();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace vellum::common
