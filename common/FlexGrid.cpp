@@ -439,9 +439,10 @@ void FlexGrid::repaintCurrentCell()
 {
     if (!m_redraw)
         return;
+    // The whole band of the row: a text may run on over its empty neighbours.
     const QRect cell = visibleCellRect(m_row, m_col);
     if (!cell.isEmpty())
-        viewport()->update(cell);
+        viewport()->update(0, cell.top(), viewport()->width(), cell.height());
 }
 
 // Where a cell shows in the viewport; empty when it is scrolled out to the top or left.

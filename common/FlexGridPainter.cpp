@@ -16,6 +16,7 @@ namespace {
 constexpr int TextMargin = 2;
 constexpr int SelectionAlpha = 110;
 constexpr int GeneralAlignment = 9;
+constexpr int SpillLookBack = 8;
 
 // The lines of one axis that show in `available` pixels from `start`, and where offset 0 of the
 // axis lands so that `start` begins at `fixedPixels`.
@@ -59,6 +60,12 @@ FlexGridPainter::FlexGridPainter(QPainter& painter, const FlexGridPaintState& st
 QColor FlexGridPainter::defaultBackColor(const QPalette& palette, bool fixed)
 {
     return fixed ? palette.color(QPalette::Button) : palette.color(QPalette::Base);
+}
+
+QColor FlexGridPainter::backColor(const FlexGridCells::Record& record, bool fixed) const
+{
+    return record.hasBackColor ? QColor(record.backColor)
+                               : defaultBackColor(m_state.palette, fixed);
 }
 
 void FlexGridPainter::paint(QRect viewport, QRect exposed)
@@ -120,7 +127,8 @@ void FlexGridPainter::paintBlock(const Block& block, QRect clip)
         paintSelection(block);
         paintGridLines(block);
     }
-    paintContents(block);
+    paintPictures(block);
+    paintTexts(block);
     paintFocusFrame(block);
 }
 
@@ -140,7 +148,7 @@ void FlexGridPainter::paintBackColors(const Block& block)
                     ++end;
                 }
                 m_painter.fillRect(cellRect(block, row, col).united(cellRect(block, row, end - 1)),
-                                   QColor(first.backColor));
+                                   backColor(first, block.fixed));
             }
             col = end;
         }
@@ -208,30 +216,63 @@ void FlexGridPainter::paintHeaderEdges(const Block& block)
     m_painter.drawLines(dark.constData(), int(dark.size()));
 }
 
-void FlexGridPainter::paintContents(const Block& block)
+void FlexGridPainter::paintPictures(const Block& block)
 {
-    const FlexGridCells& cells = m_state.cells;
-    m_painter.setPen(m_state.palette.color(block.fixed ? QPalette::ButtonText : QPalette::Text));
     for (int row = block.firstRow; row <= block.lastRow; ++row) {
         for (int col = block.firstCol; col <= block.lastCol; ++col) {
-            const FlexGridCells::Record& record = cells.at(row, col);
-            if (record.picture == 0 && record.text < 0)
-                continue;
-            // Inside the grid lines, which take the last pixel of each side.
-            const QRect inner = cellRect(block, row, col).adjusted(0, 0, -1, -1);
+            const FlexGridCells::Record& record = m_state.cells.at(row, col);
             if (record.picture != 0)
-                paintPicture(cells.pictureOf(record), inner, record.pictureAlignment);
-            if (record.text >= 0) {
-                const QString& text = cells.textOf(record);
-                const int code = m_state.colAlignment[size_t(col)];
-                bool numeric = false;
-                if (code == GeneralAlignment)
-                    text.toDouble(&numeric);
-                m_painter.drawText(inner.adjusted(TextMargin, 0, -TextMargin, 0),
-                                   int(flexGridAlignment(code, numeric)), text);
-            }
+                paintPicture(m_state.cells.pictureOf(record), innerRect(block, row, col),
+                             record.pictureAlignment);
         }
     }
+}
+
+// A text too wide for its cell runs on over the empty cells to its right, so that short
+// columns such as a time ruler stay readable. Texts a few columns left of the scrolled part
+// may run into it.
+void FlexGridPainter::paintTexts(const Block& block)
+{
+    const FlexGridCells& cells = m_state.cells;
+    const int lookBack = block.firstCol >= m_state.fixedCols
+                             ? std::max(m_state.fixedCols, block.firstCol - SpillLookBack)
+                             : block.firstCol;
+    const QFontMetrics metrics = m_painter.fontMetrics();
+    m_painter.setPen(m_state.palette.color(block.fixed ? QPalette::ButtonText : QPalette::Text));
+    for (int row = block.firstRow; row <= block.lastRow; ++row) {
+        for (int col = lookBack; col <= block.lastCol; ++col) {
+            const FlexGridCells::Record& record = cells.at(row, col);
+            if (record.text < 0)
+                continue;
+            const QString& text = cells.textOf(record);
+            const int code = m_state.colAlignment[size_t(col)];
+            bool numeric = false;
+            if (code == GeneralAlignment)
+                text.toDouble(&numeric);
+            Qt::Alignment alignment = flexGridAlignment(code, numeric);
+            QRect area = innerRect(block, row, col);
+            const int needed = metrics.horizontalAdvance(text) + 2 * TextMargin;
+            for (int next = col + 1; area.width() < needed && next < cells.cols(); ++next) {
+                const FlexGridCells::Record& neighbour = cells.at(row, next);
+                if (neighbour.text >= 0 || neighbour.picture != 0)
+                    break;
+                // The separator would cross the text.
+                m_painter.fillRect(QRect(area.right() + 1, area.top(), 2, area.height()),
+                                   backColor(neighbour, block.fixed));
+                area.setRight(innerRect(block, row, next).right());
+                alignment = (alignment & Qt::AlignVertical_Mask) | Qt::AlignLeft;
+            }
+            if (col < block.firstCol && area.right() < blockRect(block).left())
+                continue;
+            m_painter.drawText(area.adjusted(TextMargin, 0, -TextMargin, 0), int(alignment), text);
+        }
+    }
+}
+
+// Inside the grid lines, which take the last pixel of each side.
+QRect FlexGridPainter::innerRect(const Block& block, int row, int col) const
+{
+    return cellRect(block, row, col).adjusted(0, 0, -1, -1);
 }
 
 void FlexGridPainter::paintPicture(const QPixmap& picture, QRect area, int alignmentCode)

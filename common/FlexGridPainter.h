@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FlexGridCells.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QRect>
@@ -12,7 +14,6 @@ class QPixmap;
 namespace vellum::common {
 
 class FlexGridAxis;
-class FlexGridCells;
 
 // Qt alignment of the grid's codes: 0..8 run left-top, left-centre, left-bottom, centre-top …
 // right-bottom; 9 (general) puts numbers right and other text left.
@@ -66,7 +67,10 @@ private:
     void paintSelection(const Block& block);
     void paintGridLines(const Block& block);
     void paintHeaderEdges(const Block& block);
-    void paintContents(const Block& block);
+    QColor backColor(const FlexGridCells::Record& record, bool fixed) const;
+    QRect innerRect(const Block& block, int row, int col) const;
+    void paintPictures(const Block& block);
+    void paintTexts(const Block& block);
     void paintPicture(const QPixmap& picture, QRect area, int alignmentCode);
     void paintFocusFrame(const Block& block);
 
