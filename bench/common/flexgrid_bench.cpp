@@ -86,6 +86,7 @@ void BM_TimelinePaint(benchmark::State& state)
     buildTimeline(grid, int(state.range(0)));
     grid.show();
     grid.setLeftCol(FixedCols + int(state.range(0)) / 2);
+    QCoreApplication::processEvents(); // scroll bars settle through queued calls
     QImage image(PaintSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         grid.render(&image);
