@@ -64,7 +64,10 @@ QImage Animation::picCreatePreview()
     return {};
 }
 
-void Animation::ButtonsEnable() {}
+void Animation::ButtonsEnable()
+{
+    d->keyTools.ButtonsEnable();
+}
 
 void Animation::setUdtLastPanelOpened(std::int32_t value)
 {
@@ -86,10 +89,9 @@ void Animation::Set3DVellumStatus(bool /*bStatus*/, bool /*bApplyToAnimationBar*
 
 void Animation::DisplayRangeOfEffect(std::int32_t /*lStartColumn*/, std::int32_t /*lEndColumn*/) {}
 
-bool Animation::bGetAnimationKeyFrameStatus(const outside::GroupPtr& /*cgGroup*/,
-                                            float /*sAnimationTime*/)
+bool Animation::bGetAnimationKeyFrameStatus(const outside::GroupPtr& cgGroup, float sAnimationTime)
 {
-    return false;
+    return d->keyEditing.bGetAnimationKeyFrameStatus(cgGroup, sAnimationTime);
 }
 
 void Animation::SetupPanel()

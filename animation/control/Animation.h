@@ -39,7 +39,7 @@ public:
     void HaltAnimation();
     // Arrives with snapshots and preview; until then it gives an empty picture.
     QImage picCreatePreview();
-    // Arrives with the key-frame tools; until then it does nothing.
+    // Shows on the key-frame tools what is true of the active component at the current frame.
     void ButtonsEnable();
     void setUdtLastPanelOpened(std::int32_t value);
     std::int32_t udtLastPanelOpened() const;
@@ -50,7 +50,7 @@ public:
     // Accepted and ignored.
     void Set3DVellumStatus(bool bStatus, bool bApplyToAnimationBar);
     void DisplayRangeOfEffect(std::int32_t lStartColumn, std::int32_t lEndColumn);
-    // Arrives with keyframe editing; until then it answers False.
+    // Whether the group has a key at exactly that frame.
     bool bGetAnimationKeyFrameStatus(const outside::GroupPtr& cgGroup, float sAnimationTime);
     void SetupPanel();
     // Evaluates the scene at the current frame: shapes, lights, cameras, scripts, look-ats.

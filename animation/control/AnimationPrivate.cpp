@@ -17,7 +17,8 @@ using outside::ignoreFailure;
 AnimationPrivate::AnimationPrivate(Animation& control)
     : q(control), widgets(buildPanelWidgets(&control)),
       navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this),
-      refresh(*this), scripts(*this), playback(*this), ghost(*this)
+      refresh(*this), scripts(*this), playback(*this), ghost(*this), keyTools(*this),
+      keyEditing(*this)
 {
     connectWidgets();
 }

@@ -3,6 +3,8 @@
 #include "Forward.h"
 #include "FrameNavigation.h"
 #include "GhostPlayback.h"
+#include "KeyFrameEditing.h"
+#include "KeyFrameTools.h"
 #include "ModeSwitch.h"
 #include "PanelLayout.h"
 #include "PanelWidgets.h"
@@ -52,6 +54,8 @@ public:
     ScriptRunner scripts;
     Playback playback;
     GhostPlayback ghost;
+    KeyFrameTools keyTools;
+    KeyFrameEditing keyEditing;
     // What recording adds to a run; none until recording is set up.
     RunRecording* recording = nullptr;
 

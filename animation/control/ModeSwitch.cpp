@@ -138,7 +138,7 @@ void ModeSwitch::UpdateResetButton()
             if (count >= 1 && graph.SecondarySelectionCount(device) == 0) {
                 resettable = true;
                 for (std::int32_t i = 0; i < count && resettable; ++i) {
-                    const std::int32_t kind = graph.SelectedItem(device, i)->Kind();
+                    const std::int32_t kind = selectedItem(device, i)->Kind();
                     resettable = kind != 60 && kind != 61;
                 }
             }

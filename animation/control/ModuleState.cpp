@@ -66,6 +66,14 @@ outside::ApplicationStatePtr applicationState()
     return state;
 }
 
+outside::ShapePtr selectedItem(std::int32_t sceneDeviceId, std::int32_t index)
+{
+    outside::ShapePtr item = sceneGraph().SelectedItem(sceneDeviceId, index);
+    if (!item)
+        throw objectNotSet();
+    return item;
+}
+
 outside::AppUtility& appUtility()
 {
     return serviceOnFirstUse(module().appUtility,

@@ -40,6 +40,10 @@ VELLUM_AUTOTEST_EXPORT void resetModule();
 VELLUM_AUTOTEST_EXPORT outside::SceneGraph& sceneGraph();
 VELLUM_AUTOTEST_EXPORT outside::ApplicationStatePtr applicationState();
 
+// A selected component; refused with "Object variable not set" when the scene graph has none there.
+VELLUM_AUTOTEST_EXPORT outside::ShapePtr selectedItem(std::int32_t sceneDeviceId,
+                                                      std::int32_t index);
+
 VELLUM_AUTOTEST_EXPORT outside::AppUtility& appUtility();
 VELLUM_AUTOTEST_EXPORT outside::RenderUtility& renderUtility();
 VELLUM_AUTOTEST_EXPORT outside::GraphicsUtility& graphicsUtility();

@@ -7,7 +7,9 @@
 #include <QStringList>
 #include <memory>
 
+class QAction;
 class QDialog;
+class QMenu;
 
 namespace vellum::outside {
 
@@ -54,6 +56,8 @@ public:
                              const QString& defaultText) = 0;
     // Shows a dialog modally; the dialog's result code.
     virtual int ShowModal(QDialog& dialog) = 0;
+    // Pops the menu up at the mouse; the action chosen, or nullptr.
+    virtual QAction* PopupMenu(QMenu& menu) = 0;
 
     // Lets queued input and timers run from inside a long loop.
     virtual void PumpMessages() = 0;

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
@@ -121,6 +123,11 @@ QString QtPlatform::InputBox(const QString& prompt, const QString& title,
 int QtPlatform::ShowModal(QDialog& dialog)
 {
     return dialog.exec();
+}
+
+QAction* QtPlatform::PopupMenu(QMenu& menu)
+{
+    return menu.exec(QCursor::pos());
 }
 
 void QtPlatform::PumpMessages()

@@ -17,6 +17,7 @@ public:
     QString InputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     int ShowModal(QDialog& dialog) override;
+    QAction* PopupMenu(QMenu& menu) override;
     void PumpMessages() override;
     QString TempFolder() override;
     void WriteTextFile(const QString& path, const QStringList& lines) override;

@@ -2,7 +2,9 @@
 
 #include "Error.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
@@ -45,7 +47,8 @@ QStringList ScriptedPlatform::callsNamed(const QString& name) const
 
 bool ScriptedPlatform::allAnswersUsed() const
 {
-    return m_msgBoxAnswers.empty() && m_inputAnswers.empty() && m_dialogAnswers.empty();
+    return m_msgBoxAnswers.empty() && m_inputAnswers.empty() && m_dialogAnswers.empty() &&
+           m_menuAnswers.empty();
 }
 
 QString ScriptedPlatform::GetSetting(const QString& appName, const QString& section,
@@ -107,6 +110,23 @@ int ScriptedPlatform::ShowModal(QDialog& dialog)
     const int result = answer(dialog);
     dialog.hide();
     return result;
+}
+
+QAction* ScriptedPlatform::PopupMenu(QMenu& menu)
+{
+    record(QStringLiteral("PopupMenu(%1)").arg(menu.objectName()));
+    if (m_menuAnswers.empty()) {
+        ADD_FAILURE() << "Unexpected popup menu: " << menu.objectName().toStdString();
+        return nullptr;
+    }
+    const QString chosen = m_menuAnswers.front();
+    m_menuAnswers.pop_front();
+    for (QAction* action : menu.actions())
+        if (!chosen.isEmpty() && action->objectName() == chosen) {
+            action->trigger();
+            return action;
+        }
+    return nullptr;
 }
 
 void ScriptedPlatform::PumpMessages()

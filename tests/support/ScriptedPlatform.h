@@ -21,6 +21,8 @@ public:
     void answerMsgBox(outside::MsgBoxResult answer) { m_msgBoxAnswers.push_back(answer); }
     void answerInputBox(const QString& text) { m_inputAnswers.push_back(text); }
     void answerDialog(DialogAnswer answer) { m_dialogAnswers.push_back(std::move(answer)); }
+    // The popup menu's choice by the action's object name; empty: closed without a choice.
+    void answerPopupMenu(const QString& actionName) { m_menuAnswers.push_back(actionName); }
     void onPumpMessages(std::function<void()> hook) { m_pumpHook = std::move(hook); }
     // The n-th SaveSetting from now (1 = the next) fails.
     void failSaveSettingAt(int n) { m_saveFailureCountdown = n; }
@@ -44,6 +46,7 @@ public:
     QString InputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
     int ShowModal(QDialog& dialog) override;
+    QAction* PopupMenu(QMenu& menu) override;
     void PumpMessages() override;
 
 private:
@@ -54,6 +57,7 @@ private:
     std::deque<outside::MsgBoxResult> m_msgBoxAnswers;
     std::deque<QString> m_inputAnswers;
     std::deque<DialogAnswer> m_dialogAnswers;
+    std::deque<QString> m_menuAnswers;
     std::function<void()> m_pumpHook;
     int m_saveFailureCountdown = 0;
     QStringList m_calls;

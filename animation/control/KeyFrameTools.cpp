@@ -1,0 +1,179 @@
+#include "KeyFrameTools.h"
+
+#include "Animation.h"
+#include "AnimationPrivate.h"
+#include "ApplicationState.h"
+#include "Camera.h"
+#include "Enumerations.h"
+#include "ErrorRule.h"
+#include "Group.h"
+#include "Light.h"
+#include "ModuleState.h"
+#include "OptionGroup.h"
+#include "RenderUtility.h"
+#include "SceneGraph.h"
+#include "Shape.h"
+#include "TrackBar.h"
+#include "XPButton.h"
+
+namespace vellum::animation {
+
+using namespace outside;
+
+namespace {
+
+constexpr int GroupRepeatThreshold = 3;
+constexpr int LightAndCameraRepeatThreshold = 5;
+
+ShapePtr activeComponent()
+{
+    return selectedItem(applicationState()->SceneDeviceID(), 0);
+}
+
+template <typename Pointer> Keyframed& required(const Pointer& component)
+{
+    if (!component)
+        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+    return *component;
+}
+
+} // namespace
+
+KeyFrameTools::KeyFrameTools(AnimationPrivate& panel) : m_panel(panel)
+{
+    const PanelWidgets& w = panel.widgets;
+    keyFrames = {w.optKeyFrameType, w.chkRepeat, w.cmdCopyKeyFrameBackward,
+                 w.cmdCopyKeyFrameForward};
+    operations = {w.optKeyFrameOperationType, w.chkRepeatOperation,
+                  w.cmdCopyKeyFrameOperationBackward, w.cmdCopyKeyFrameOperationForward};
+}
+
+void KeyFrameTools::ButtonsEnable()
+{
+    passOn([&] {
+        const std::int32_t device = applicationState()->SceneDeviceID();
+        bool operationSelected = false;
+        if (sceneGraph().SelectedCount(device) >= 1) {
+            std::int32_t kindCode = 0;
+            bool single = false;
+            renderUtility().AnalyseSelection(device, kindCode, single);
+            operationSelected = kindCode == Kind::Operation && single;
+        }
+        ApplyKeyFrameRules(operationSelected);
+        m_panel.modes.UpdateResetButton();
+        if (applicationState()->Mode() == ModeAnimation)
+            m_panel.q.TimelineActiveStateChange();
+    });
+}
+
+void KeyFrameTools::ApplyKeyFrameRules(bool operationSelected)
+{
+    if (!oneSelectedWhileAnimating()) {
+        UpdateKeyFrameTools();
+        UpdateOperationKeyTools(false);
+        return;
+    }
+    UpdateKeyFrameTools();
+    const ShapePtr component = activeComponent();
+    std::int32_t category = 0;
+    renderUtility().KindCategory(component->Kind(), category);
+    if (category == Kind::Light)
+        UpdateLightKeyTools();
+    else if (component->Kind() == Kind::Camera)
+        UpdateCameraKeyTools();
+    else
+        UpdateOperationKeyTools(operationSelected);
+}
+
+bool KeyFrameTools::oneSelectedWhileAnimating()
+{
+    return sceneGraph().SelectedCount(applicationState()->SceneDeviceID()) == 1 &&
+           m_panel.widgets.chkAnimate->Value();
+}
+
+void KeyFrameTools::UpdateKeyFrameTools()
+{
+    applyKeyRule(
+        keyFrames, []() -> Keyframed& { return required(activeComponent()->ParentGroup()); },
+        GroupRepeatThreshold);
+}
+
+void KeyFrameTools::UpdateLightKeyTools()
+{
+    applyKeyRule(
+        operations,
+        []() -> Keyframed& {
+            return required(sceneGraph().LightByLink(activeComponent()->LightLink()));
+        },
+        LightAndCameraRepeatThreshold);
+}
+
+void KeyFrameTools::UpdateCameraKeyTools()
+{
+    applyKeyRule(
+        operations,
+        []() -> Keyframed& {
+            return required(sceneGraph().CameraByLink(activeComponent()->ObjectLink()));
+        },
+        LightAndCameraRepeatThreshold);
+}
+
+// Keyframe operations come with the operation tables of the scene graph; until a scene offers
+// them the operation tool set stays reset.
+void KeyFrameTools::UpdateOperationKeyTools(bool /*operationSelected*/)
+{
+    reset(operations);
+    remember(operations);
+}
+
+void KeyFrameTools::applyKeyRule(ToolSet& tools, const KeySource& source, int repeatThreshold)
+{
+    reset(tools);
+    if (oneSelectedWhileAnimating()) {
+        Keyframed& keyed = source();
+        const common::TrackBar& slider = *m_panel.widgets.sldFrame;
+        KeyRuleInput input;
+        input.keys = keyed.GetKeyFrames(0.0f, 9999.0f);
+        input.loopMode = keyed.LoopMode();
+        input.repeatThreshold = repeatThreshold;
+        input.currentFrame = slider.Value();
+        input.min = slider.Min();
+        input.max = slider.Max();
+        show(tools, keyToolState(input));
+    }
+    remember(tools);
+}
+
+void KeyFrameTools::reset(ToolSet& tools)
+{
+    for (int option = 0; option < tools.options->count(); ++option)
+        tools.options->button(option)->setValue(false);
+    for (int option = 0; option < tools.options->count(); ++option)
+        tools.options->button(option)->setEnabled(false);
+    tools.repeat->setEnabled(false);
+    tools.repeat->setValue(false);
+    tools.previous->setEnabled(false);
+    tools.next->setEnabled(false);
+}
+
+void KeyFrameTools::show(ToolSet& tools, const KeyToolState& state)
+{
+    tools.repeat->setValue(state.repeatPressed);
+    tools.repeat->setEnabled(state.repeatEnabled);
+    for (int option = 0; option < 3; ++option)
+        tools.options->button(option)->setEnabled(state.optionsEnabled[option]);
+    if (state.pressedOption >= 0)
+        tools.options->setValue(state.pressedOption);
+    tools.previous->setEnabled(state.previousEnabled);
+    tools.next->setEnabled(state.nextEnabled);
+}
+
+void KeyFrameTools::remember(ToolSet& tools)
+{
+    tools.remembered = -1;
+    for (int option = 0; option < 3 && tools.remembered < 0; ++option)
+        if (tools.options->button(option)->Value())
+            tools.remembered = option;
+}
+
+} // namespace vellum::animation

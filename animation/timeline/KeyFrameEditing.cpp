@@ -1,0 +1,290 @@
+#include "KeyFrameEditing.h"
+
+#include "Animation.h"
+#include "AnimationPrivate.h"
+#include "ApplicationState.h"
+#include "Camera.h"
+#include "Enumerations.h"
+#include "ErrorRule.h"
+#include "Group.h"
+#include "KeyFrameTools.h"
+#include "Light.h"
+#include "ModuleState.h"
+#include "MouseCodes.h"
+#include "OptionGroup.h"
+#include "Platform.h"
+#include "RenderUtility.h"
+#include "Scene.h"
+#include "SceneGraph.h"
+#include "Shape.h"
+#include "TrackBar.h"
+#include "ValueConversion.h"
+#include "XPButton.h"
+
+#include <QMenu>
+
+namespace vellum::animation {
+
+using namespace outside;
+
+namespace {
+
+ShapePtr activeComponent()
+{
+    return selectedItem(applicationState()->SceneDeviceID(), 0);
+}
+
+GroupPtr activeGroup()
+{
+    const GroupPtr group = activeComponent()->ParentGroup();
+    if (!group)
+        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+    return group;
+}
+
+bool isLight(Shape& component)
+{
+    std::int32_t category = 0;
+    renderUtility().KindCategory(component.Kind(), category);
+    return category == Kind::Light;
+}
+
+// A copy of the key stored at that index, moved to the frame.
+KeyRecord keyMovedTo(const QList<KeyRecord>& keys, double index, float frame)
+{
+    KeyRecord key = keys.at(roundHalfEven(index));
+    key.frame = frame;
+    return key;
+}
+
+} // namespace
+
+KeyFrameEditing::KeyFrameEditing(AnimationPrivate& panel) : m_panel(panel)
+{
+    connectWidgets();
+}
+
+void KeyFrameEditing::connectWidgets()
+{
+    const PanelWidgets& w = m_panel.widgets;
+    Animation* q = &m_panel.q;
+    QObject::connect(w.optKeyFrameType, &common::OptionGroup::Click, q,
+                     [this](int index) { onKeyFrameType(index); });
+    QObject::connect(w.optKeyFrameOperationType, &common::OptionGroup::Click, q,
+                     [this](int index) { onOperationKeyFrameType(index); });
+    QObject::connect(w.cmdCopyKeyFrameForward, &common::XPButton::Click, q,
+                     [this] { onCopy(1, false); });
+    QObject::connect(w.cmdCopyKeyFrameBackward, &common::XPButton::Click, q,
+                     [this] { onCopy(-1, false); });
+    QObject::connect(w.cmdCopyKeyFrameOperationForward, &common::XPButton::Click, q,
+                     [this] { onCopy(1, true); });
+    QObject::connect(w.cmdCopyKeyFrameOperationBackward, &common::XPButton::Click, q,
+                     [this] { onCopy(-1, true); });
+    for (common::XPButton* copy :
+         {w.cmdCopyKeyFrameForward, w.cmdCopyKeyFrameBackward, w.cmdCopyKeyFrameOperationForward,
+          w.cmdCopyKeyFrameOperationBackward})
+        QObject::connect(
+            copy, &common::XPButton::MouseDown, q,
+            [this](int button, int shift, float, float) { onCopyMouseDown(button, shift); });
+    QObject::connect(w.chkRepeat, &common::XPButton::Click, q, [this] { onRepeat(); });
+    QObject::connect(w.chkRepeatOperation, &common::XPButton::Click, q,
+                     [this] { onOperationRepeat(); });
+    QObject::connect(w.cmdReset, &common::XPButton::Click, q, [this] { onReset(); });
+    QObject::connect(w.cmdResetAll, &common::XPButton::Click, q, [this] { onResetAll(); });
+}
+
+void KeyFrameEditing::onKeyFrameType(int index)
+{
+    endQuietly([&] { setKeyType(*activeGroup(), m_panel.keyTools.keyFrames, index); });
+}
+
+void KeyFrameEditing::onOperationKeyFrameType(int index)
+{
+    endQuietly([&] {
+        const ShapePtr component = activeComponent();
+        if (isLight(*component)) {
+            const LightPtr light = sceneGraph().LightByLink(component->LightLink());
+            setKeyType(*light, m_panel.keyTools.operations, index);
+        } else if (component->Kind() == Kind::Camera) {
+            const CameraPtr camera = sceneGraph().CameraByLink(component->ObjectLink());
+            setKeyType(*camera, m_panel.keyTools.operations, index);
+        }
+        // Keyframe operations of shapes come with the scene's operation tables.
+    });
+}
+
+// The remembered type and the clicked one decide: a key, a segment start, or none.
+void KeyFrameEditing::setKeyType(Keyframed& keyed, ToolSet& tools, int index)
+{
+    const int shown = tools.remembered;
+    emit m_panel.q.evtReqPrepareForSceneChanges();
+    if (shown != index && shown >= 0) {
+        if (index == 0)
+            keyed.RemoveKeyFrame(-1.0f);
+        else
+            keyed.SetKeyFrame(index == 2, -1.0f);
+    }
+    emit m_panel.q.evtReqApplySceneChanges();
+    m_panel.navigation->sldFrameChange(true, true);
+    for (int option = 0; option < tools.options->count(); ++option)
+        tools.options->button(option)->setValue(false);
+    tools.options->setValue(index);
+}
+
+void KeyFrameEditing::onCopy(int step, bool operation)
+{
+    endQuietly([&] {
+        const std::int32_t from = m_panel.widgets.sldFrame->Value();
+        if (operation)
+            CopyOperationKeyFrame(from, from + step);
+        else
+            CopyKeyFrame(from, from + step, m_copyVariant);
+        raiseEdited(true);
+    });
+}
+
+void KeyFrameEditing::CopyKeyFrame(std::int32_t from, std::int32_t to, bool /*variant*/)
+{
+    passOn([&] {
+        copyAcross(from, to, [] {
+            const GroupPtr group = activeGroup();
+            group->GetKeyFrames(0.0f, 9999.0f);
+            applicationState()->Scene()->GroupChanged(group);
+        });
+    });
+}
+
+void KeyFrameEditing::CopyOperationKeyFrame(std::int32_t from, std::int32_t to)
+{
+    passOn([&] {
+        copyAcross(from, to, [] { applicationState()->Scene()->ShapeChanged(activeComponent()); });
+    });
+}
+
+// The scene hears of the change while the slider stands at the source frame, and puts the key
+// where the slider goes next.
+void KeyFrameEditing::copyAcross(std::int32_t from, std::int32_t to,
+                                 const std::function<void()>& notifyScene)
+{
+    common::TrackBar& slider = *m_panel.widgets.sldFrame;
+    slider.setValue(from);
+    notifyScene();
+    slider.setValue(to);
+    if (slider.Value() > slider.SelStart() + slider.SelLength())
+        m_panel.navigation->resetSelection();
+    raiseEdited(true);
+}
+
+void KeyFrameEditing::onCopyMouseDown(int button, int shift)
+{
+    endQuietly([&] {
+        if (button == common::MouseCode::RightButton)
+            platform().PopupMenu(*m_panel.widgets.mnuPopup);
+        else
+            m_copyVariant = shift == common::MouseCode::Alt;
+    });
+}
+
+void KeyFrameEditing::onRepeat()
+{
+    endQuietly([&] {
+        const GroupPtr group = activeGroup();
+        const int loopMode = m_panel.widgets.chkRepeat->Value() ? LoopClosed : LoopOpen;
+        closeOrOpenLoop(*group, loopMode, LoopCopies::FirstAndMiddle);
+    });
+}
+
+void KeyFrameEditing::onOperationRepeat()
+{
+    endQuietly([&] {
+        const ShapePtr component = activeComponent();
+        const int loopMode = m_panel.widgets.chkRepeatOperation->Value() ? LoopClosed : LoopOpen;
+        if (isLight(*component))
+            closeOrOpenLoop(*sceneGraph().LightByLink(component->LightLink()), loopMode,
+                            LoopCopies::FirstAndThirds);
+        else if (component->Kind() == Kind::Camera)
+            closeOrOpenLoop(*sceneGraph().CameraByLink(component->ObjectLink()), loopMode,
+                            LoopCopies::FirstOnly);
+        // Keyframe operations of shapes come with the scene's operation tables.
+    });
+}
+
+// Closing a loop at the current frame drops the keys from there on and ends the path with copies
+// of its first key (and, for groups and lights, of keys from its middle) at the current frame.
+void KeyFrameEditing::closeOrOpenLoop(Keyframed& keyed, int loopMode, LoopCopies copies)
+{
+    if (keyed.LoopMode() == loopMode)
+        return;
+    emit m_panel.q.evtReqPrepareForSceneChanges();
+    const QList<KeyRecord> keys = keyed.GetKeyFrames(0.0f, 9999.0f);
+    if (loopMode == LoopClosed) {
+        const float current = applicationState()->CurrentFrame();
+        for (const KeyRecord& key : keys)
+            if (key.frame >= current)
+                keyed.RemoveKeyFrame(key.frame);
+        const double count = double(keys.size());
+        keyed.AddKeyFrame(keyMovedTo(keys, 0, current));
+        if (copies == LoopCopies::FirstAndMiddle) {
+            keyed.AddKeyFrame(keyMovedTo(keys, count / 2.0, current));
+        } else if (copies == LoopCopies::FirstAndThirds) {
+            keyed.AddKeyFrame(keyMovedTo(keys, count / 3.0, current));
+            keyed.AddKeyFrame(keyMovedTo(keys, 2.0 * count / 3.0, current));
+        }
+    }
+    keyed.setLoopMode(loopMode);
+    emit m_panel.q.evtReqApplySceneChanges();
+    // The views show no light, so closing a light's loop asks for no redraw.
+    raiseEdited(copies != LoopCopies::FirstAndThirds);
+}
+
+void KeyFrameEditing::onReset()
+{
+    endQuietly([&] {
+        if (!confirm(
+                QStringLiteral("This will reset the active component's animation positions and "
+                               "orientations. Continue?")))
+            return;
+        emit m_panel.q.evtReqPrepareForSceneChanges();
+        activeGroup()->ResetAnimation(-1.0f);
+        emit m_panel.q.evtReqApplySceneChanges();
+    });
+}
+
+void KeyFrameEditing::onResetAll()
+{
+    endQuietly([&] {
+        if (!confirm(QStringLiteral(
+                "This will reset all animation positions and orientations. Continue?")))
+            return;
+        emit m_panel.q.evtReqPrepareForSceneChanges();
+        for (const GroupPtr& group : applicationState()->Scene()->Groups())
+            group->ResetAnimation(-1.0f);
+        emit m_panel.q.evtReqApplySceneChanges();
+    });
+}
+
+bool KeyFrameEditing::confirm(const QString& question)
+{
+    return platform().MsgBox(question, MsgBoxButtons::YesNo, MsgBoxIcon::Question,
+                             QStringLiteral("3D Vellum")) == MsgBoxResult::Yes;
+}
+
+void KeyFrameEditing::raiseEdited(bool redraw)
+{
+    applicationState()->setModified(true);
+    emit m_panel.q.evtreqButtonsEnable();
+    if (redraw)
+        emit m_panel.q.evtreqRenderAllViews();
+}
+
+bool KeyFrameEditing::bGetAnimationKeyFrameStatus(const GroupPtr& group, float time)
+{
+    return passOn([&] {
+        for (const KeyRecord& key : group->GetKeyFrames(0.0f, 9999.0f))
+            if (key.frame == time)
+                return true;
+        return false;
+    });
+}
+
+} // namespace vellum::animation
