@@ -79,11 +79,20 @@ std::int32_t Animation::udtLastPanelOpened() const
     return d->udtPanel;
 }
 
-void Animation::TimelineActiveStateChange() {}
+void Animation::TimelineActiveStateChange()
+{
+    d->timeline.TimelineActiveStateChange();
+}
 
-void Animation::ReloadTimelineKeyFrames() {}
+void Animation::ReloadTimelineKeyFrames()
+{
+    d->timeline.ReloadTimelineKeyFrames();
+}
 
-void Animation::PrepareTimeLine() {}
+void Animation::PrepareTimeLine()
+{
+    d->timeline.PrepareTimeLine();
+}
 
 void Animation::Set3DVellumStatus(bool /*bStatus*/, bool /*bApplyToAnimationBar*/) {}
 

@@ -43,7 +43,8 @@ public:
     void ButtonsEnable();
     void setUdtLastPanelOpened(std::int32_t value);
     std::int32_t udtLastPanelOpened() const;
-    // The timeline grid operations arrive with the timeline grid; until then they do nothing.
+    // The timeline grid: rows of the selected components' animated items, a column per frame.
+    // Its operations end quietly at a failure, keeping what was drawn.
     void TimelineActiveStateChange();
     void ReloadTimelineKeyFrames();
     void PrepareTimeLine();

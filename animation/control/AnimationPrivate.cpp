@@ -4,9 +4,11 @@
 #include "AnimationWindow.h"
 #include "AppUtility.h"
 #include "ErrorRule.h"
+#include "FlexGrid.h"
 #include "ModuleState.h"
 #include "PanelSettings.h"
 #include "TrackBar.h"
+#include "Twips.h"
 #include "ValueConversion.h"
 #include "XPButton.h"
 
@@ -15,7 +17,7 @@ namespace vellum::animation {
 using outside::ignoreFailure;
 
 AnimationPrivate::AnimationPrivate(Animation& control)
-    : q(control), widgets(buildPanelWidgets(&control)),
+    : q(control), widgets(buildPanelWidgets(&control)), timeline(widgets),
       navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this),
       refresh(*this), scripts(*this), playback(*this), ghost(*this), keyTools(*this),
       keyEditing(*this)
@@ -92,6 +94,18 @@ RunWindow& AnimationPrivate::animationWindow()
 void AnimationPrivate::unloadAnimationWindow()
 {
     m_animationWindow.reset();
+}
+
+void AnimationPrivate::placeTimelineGrid(int heightTwips)
+{
+    common::FlexGrid& grid = *widgets.msgTimeline;
+    grid.setGeometry(grid.x(), grid.y(), q.width() - grid.x(),
+                     common::twipsToPixelsY(heightTwips, &q));
+}
+
+void AnimationPrivate::enableTimelineGrid(bool enabled)
+{
+    widgets.msgTimeline->setEnabled(enabled);
 }
 
 void AnimationPrivate::logTermination()

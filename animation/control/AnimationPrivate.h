@@ -11,6 +11,7 @@
 #include "Playback.h"
 #include "SceneRefresh.h"
 #include "ScriptRunner.h"
+#include "TimelineGrid.h"
 
 #include <cstdint>
 #include <memory>
@@ -32,11 +33,10 @@ public:
     void SetSceneGraph(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier);
     void logTermination();
 
-    // Timeline grid work; the grid arrives with the timeline.
-    void HighlightTimelineColumn() {}
-    void BuildTimelineColumns() {}
-    void placeTimelineGrid(int /*heightTwips*/) {}
-    void enableTimelineGrid(bool /*enabled*/) {}
+    void HighlightTimelineColumn() { timeline.HighlightTimelineColumn(); }
+    void BuildTimelineColumns() { timeline.BuildTimelineColumns(); }
+    void placeTimelineGrid(int heightTwips);
+    void enableTimelineGrid(bool enabled);
 
     Animation& q;
     PanelWidgets widgets;
@@ -47,6 +47,7 @@ public:
     std::int32_t udtPanel = 0;
     bool bGhostPlaying = false;
 
+    TimelineGrid timeline;
     std::unique_ptr<FrameNavigation> navigation;
     PanelLayout layout;
     ModeSwitch modes;

@@ -1,5 +1,6 @@
 #include "PanelWidgets.h"
 
+#include "FlexGrid.h"
 #include "OptionGroup.h"
 #include "PanelImages.h"
 #include "TrackBar.h"
@@ -212,6 +213,13 @@ PanelWidgets buildPanelWidgets(QWidget* control)
         named(new common::TrackBar(control), "sldFrame", QStringLiteral("Animation Position"));
     w.sldFrame->setSelectRange(true);
     place(w.sldFrame, 9720, 15, 3225, 345);
+
+    w.msgTimeline = named(new common::FlexGrid(control), "msgTimeline");
+    w.msgTimeline->setCols(5);
+    w.msgTimeline->setRows(2);
+    w.msgTimeline->setFixedCols(3);
+    w.msgTimeline->setFixedRows(1);
+    place(w.msgTimeline, 3390, 420, 3000, 1320);
 
     buildTimelineFrames(control, w);
     return w;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AutotestExport.h"
+
 #include <QFrame>
 #include <QGroupBox>
 #include <array>
@@ -10,6 +12,7 @@ class QMenu;
 class QAction;
 
 namespace vellum::common {
+class FlexGrid;
 class OptionGroup;
 class TrackBar;
 class UpDownText;
@@ -53,6 +56,8 @@ struct PanelWidgets
     common::XPButton* cmdPlayGhost = nullptr;
     common::XPButton* cmdRecord = nullptr;
 
+    common::FlexGrid* msgTimeline = nullptr;
+
     QGroupBox* fraSequence = nullptr;
     QComboBox* cboSequence = nullptr;
     common::XPButton* cmdSequenceRename = nullptr;
@@ -71,10 +76,10 @@ struct PanelWidgets
 };
 
 // Builds the panel's widgets inside the control, at their design places.
-PanelWidgets buildPanelWidgets(QWidget* control);
+VELLUM_AUTOTEST_EXPORT PanelWidgets buildPanelWidgets(QWidget* control);
 
 // The panel enables and disables its tools in sets.
-void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
+VELLUM_AUTOTEST_EXPORT void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
 
 // Design geometry in twips, kept so that layout can be redone at any DPI.
 inline constexpr int ButtonSizeTwips = 330;

@@ -1,0 +1,187 @@
+#include "TimelineGrid.h"
+
+#include "FlexGrid.h"
+#include "PanelHarness.h"
+#include "PanelImages.h"
+#include "XPButton.h"
+
+#include <gtest/gtest.h>
+
+namespace vellum::testing {
+namespace {
+
+using ::testing::_;
+using ::testing::Invoke;
+using ::testing::Return;
+
+outside::KeyRecord key(float frame, bool segmentStart = false)
+{
+    outside::KeyRecord record;
+    record.frame = frame;
+    record.setStartsSegment(segmentStart);
+    return record;
+}
+
+TEST(TimelineHeaderTest, LabelsRunInMinutesAndSeconds)
+{
+    using animation::timelineHeaderLabel;
+    EXPECT_EQ(timelineHeaderLabel(0, 24), QStringLiteral(":00"));
+    EXPECT_EQ(timelineHeaderLabel(24, 24), QStringLiteral(":01"));
+    EXPECT_EQ(timelineHeaderLabel(1416, 24), QStringLiteral(":59"));
+    EXPECT_EQ(timelineHeaderLabel(1440, 24), QStringLiteral("1:00"));
+    EXPECT_EQ(timelineHeaderLabel(1464, 24), QStringLiteral("1:01"));
+    EXPECT_EQ(timelineHeaderLabel(72000, 10), QStringLiteral("120:00"));
+}
+
+class TimelineGridTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        h.settings.Keys = 40;
+        h.settings.KeysPerSecond = 10.0f;
+        ON_CALL(*h.sceneGraph, SelectedCount(_)).WillByDefault(Invoke([this](std::int32_t) {
+            return std::int32_t(selection.size());
+        }));
+        ON_CALL(*h.sceneGraph, SelectedItem(_, _))
+            .WillByDefault(
+                Invoke([this](std::int32_t, std::int32_t i) { return selection.value(i); }));
+        h.bind();
+        h.control->SetupPanel();
+        h.control->PrepareTimeLine();
+    }
+    void TearDown() override { h.unbind(); }
+
+    std::shared_ptr<NiceMock<MockGroup>>
+    animatedGroup(int number, const QString& name, QList<outside::KeyRecord> keys, int loopMode = 0)
+    {
+        auto group = h.addGroup(number);
+        ON_CALL(*group, Name()).WillByDefault(Return(name));
+        ON_CALL(*group, AnimationData()).WillByDefault(Return(keys));
+        ON_CALL(*group, LoopMode()).WillByDefault(Return(loopMode));
+        return group;
+    }
+    outside::ShapePtr selectIn(const outside::GroupPtr& group, int kind = 20, int code = 0)
+    {
+        auto shape = std::make_shared<NiceMock<MockShape>>();
+        ON_CALL(*shape, ParentGroup()).WillByDefault(Return(group));
+        ON_CALL(*shape, Kind()).WillByDefault(Return(kind));
+        ON_CALL(*shape, Code()).WillByDefault(Return(code));
+        selection.append(shape);
+        return shape;
+    }
+    common::FlexGrid& grid() { return h.widget<common::FlexGrid>("msgTimeline"); }
+    QImage pictureAt(int row, int column)
+    {
+        grid().setRow(row);
+        grid().setCol(column);
+        return grid().CellPicture().toImage();
+    }
+    QColor colourAt(int row, int column)
+    {
+        grid().setRow(row);
+        grid().setCol(column);
+        return grid().CellBackColor();
+    }
+    static QImage image(const char* name)
+    {
+        return animation::panelImage(QLatin1String(name)).pixmap(16).toImage();
+    }
+
+    PanelHarness h;
+    QList<outside::ShapePtr> selection;
+};
+
+TEST_F(TimelineGridTest, ColumnsFollowTheAnimationLengthWithTheirSecondLabels)
+{
+    h.control->PrepareTimeLine();
+    EXPECT_EQ(grid().Cols(), 3 + 40 + 2);
+    grid().setRow(0);
+    grid().setCol(3 + 10);
+    EXPECT_EQ(grid().Text(), QStringLiteral(":01"));
+    grid().setCol(3 + 11);
+    EXPECT_EQ(grid().Text(), QString());
+
+    h.settings.Keys = 0;
+    h.control->PrepareTimeLine();
+    EXPECT_EQ(grid().Cols(), 5) << "three fixed, one frame, the overflow marker";
+}
+
+TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
+{
+    auto wheel = animatedGroup(1, QStringLiteral("Wheel"),
+                               {key(0), key(2.5f), key(3.5f, false), key(10, true)}, 2);
+    auto bare = animatedGroup(2, QStringLiteral("Bare"), {});
+    selectIn(wheel);
+    selectIn(wheel); // the same group twice gives one row
+    selectIn(bare);
+    h.control->TimelineActiveStateChange();
+
+    ASSERT_EQ(grid().Rows(), 3);
+    EXPECT_EQ(grid().RowData(1), 110);
+    EXPECT_EQ(grid().RowData(2), 210);
+    EXPECT_EQ(pictureAt(1, 1), image("Group"));
+    EXPECT_EQ(pictureAt(1, 2), image("Closed"));
+    EXPECT_EQ(pictureAt(2, 2), image("Open"));
+    EXPECT_EQ(pictureAt(1, 3), image("KeyFrameSegmentStart"))
+        << "the first key always starts the path";
+    EXPECT_EQ(pictureAt(1, 6), image("KeyFrame"))
+        << "2.5 and 3.5 both round to frame 3 (halves to even)";
+    EXPECT_TRUE(pictureAt(1, 5).isNull());
+    EXPECT_EQ(pictureAt(1, 13), image("KeyFrameSegmentStart"));
+    EXPECT_EQ(colourAt(1, 8), QColor(0, 228, 228)) << "the span between the first and last key";
+    EXPECT_NE(colourAt(1, 14), QColor(0, 228, 228));
+    EXPECT_NE(colourAt(2, 3), QColor(0, 228, 228)) << "a row without keys is not tinted";
+    EXPECT_TRUE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
+}
+
+TEST_F(TimelineGridTest, KeysBeyondTheLastFrameShowAsOverflow)
+{
+    auto late = animatedGroup(1, QStringLiteral("Late"), {key(60), key(90)});
+    selectIn(late);
+    h.control->TimelineActiveStateChange();
+    grid().setRow(1);
+    grid().setCol(grid().Cols() - 1);
+    EXPECT_EQ(grid().Text(), QStringLiteral("+"));
+    EXPECT_EQ(colourAt(1, grid().Cols() - 2), QColor(0, 228, 228));
+    EXPECT_NE(colourAt(1, grid().Cols() - 3), QColor(0, 228, 228));
+}
+
+TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequences)
+{
+    h.control->TimelineActiveStateChange();
+    EXPECT_EQ(grid().Rows(), 2);
+    EXPECT_FALSE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
+
+    auto rig = animatedGroup(7, QStringLiteral("Rig"), {key(0)});
+    auto camera = std::make_shared<NiceMock<MockCamera>>();
+    ON_CALL(*camera, Name()).WillByDefault(Return(QStringLiteral("Animation Camera")));
+    ON_CALL(*camera, ID()).WillByDefault(Return(1));
+    ON_CALL(*camera, AnimationData()).WillByDefault(Return(QList<outside::KeyRecord>{key(5)}));
+    h.cameras.Add(camera);
+    selectIn(rig);
+    selectIn(rig, 80);
+    h.control->TimelineActiveStateChange();
+    EXPECT_FALSE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
+    ASSERT_EQ(grid().Rows(), 3) << "the group, then its camera";
+    EXPECT_EQ(grid().RowData(2), 180);
+    grid().setRow(2);
+    grid().setCol(0);
+    EXPECT_EQ(grid().Text(), QStringLiteral("   Animation Camera"));
+    EXPECT_EQ(pictureAt(2, 1), image("Camera"));
+    EXPECT_EQ(pictureAt(2, 8), image("KeyFrameSegmentStart"));
+}
+
+TEST_F(TimelineGridTest, TheCurrentFrameHeaderFollowsTheSlider)
+{
+    h.control->PrepareTimeLine();
+    const QColor normal = colourAt(0, 3 + 20);
+    h.slider().setValue(20);
+    EXPECT_EQ(colourAt(0, 3 + 20), QColor(255, 128, 128));
+    h.slider().setValue(21);
+    EXPECT_EQ(colourAt(0, 3 + 20), normal);
+    EXPECT_EQ(colourAt(0, 3 + 21), QColor(255, 128, 128));
+}
+
+} // namespace
+} // namespace vellum::testing
