@@ -43,7 +43,11 @@ void ApplicationState::setCurrentFrame(float frame)
 {
     if (!std::isfinite(frame) || frame < 0.0f)
         throw Error::invalidPropertyValue();
+    if (frame == m_currentFrame)
+        return;
     m_currentFrame = frame;
+    if (m_scene)
+        m_scene->currentFrameMoved(frame);
 }
 
 void ApplicationState::setAnimationSettings(const outside::AnimationSettings& settings)

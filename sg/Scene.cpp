@@ -163,6 +163,26 @@ float Scene::currentFrame() const
 void Scene::setApplicationState(const std::weak_ptr<outside::ApplicationState>& state)
 {
     m_state = state;
+    m_pendingKeyCopy.reset();
+}
+
+bool Scene::holds(const Group& group) const
+{
+    return &group == m_root.get() || m_groups.find(keyOf(group.code())).get() == &group;
+}
+
+void Scene::currentFrameMoved(float frame)
+{
+    if (!m_pendingKeyCopy)
+        return;
+    const PendingKeyCopy copy = *m_pendingKeyCopy;
+    m_pendingKeyCopy.reset();
+    const auto group = copy.group.lock();
+    if (!group || !holds(*group))
+        return;
+    outside::KeyRecord key = copy.key;
+    key.frame = frame;
+    group->AddKeyFrame(key);
 }
 
 void Scene::setScriptEngineFactory(std::shared_ptr<ComponentScriptEngineFactory> factory)
@@ -203,6 +223,17 @@ void Scene::GroupChanged(const outside::GroupPtr& group)
     if (const auto* key = typed->keyTrack().find(change.frame))
         change.key = *key;
     m_lastGroupChange = change;
+
+    PendingKeyCopy copy{typed, {}};
+    if (change.key) {
+        copy.key = *change.key;
+    } else {
+        copy.key.frame = change.frame;
+        copy.key.setStartsSegment(false);
+        typed->pose().writeTo(copy.key);
+    }
+    m_pendingKeyCopy = copy;
+
     emit groupChanged(typed.get(), change.frame);
     emit changed();
 }

@@ -58,6 +58,7 @@ public:
 
     // The application state's current frame, 0 while the scene is not the state's.
     float currentFrame() const;
+    // Drops a pending key copy: it belonged to the frames of the state it came from.
     void setApplicationState(const std::weak_ptr<outside::ApplicationState>& state);
     std::shared_ptr<ComponentScriptEngineFactory> scriptEngineFactory() const
     {
@@ -79,6 +80,8 @@ public:
     void UpdateShape(const outside::ShapePtr& shape, const outside::GroupPtr& group,
                      bool refreshAlways, bool redraw, bool recalculate, bool notify) override;
     void ShapeChanged(const outside::ShapePtr& shape) override;
+    // Besides notifying, takes the group's key at the current frame as a pending copy (see
+    // PendingKeyCopy); it replaces any copy still pending.
     void GroupChanged(const outside::GroupPtr& group) override;
     void CameraScriptChanged(const outside::CameraPtr& camera) override;
     void LightScriptChanged(const outside::LightPtr& light) override;
@@ -95,7 +98,22 @@ signals:
     void animationFinished();
 
 private:
+    friend class ApplicationState;
+
+    // The panel copies a key by notifying GroupChanged at the source frame and then moving to
+    // the target: the key lands on the first frame the state moves to. Without a key at the
+    // source, the group's present pose is copied as a key the curve runs through (not starting
+    // a segment), which is what setting a key there would have stored.
+    struct PendingKeyCopy
+    {
+        std::weak_ptr<Group> group;
+        outside::KeyRecord key;
+    };
+
     Scene();
+    // Called by the state after its current frame changed to another value.
+    void currentFrameMoved(float frame);
+    bool holds(const Group& group) const;
     void addMarker(const std::shared_ptr<Shape>& marker, const std::shared_ptr<Group>& group);
     std::shared_ptr<Group> ownGroup(const std::shared_ptr<Group>& group) const;
 
@@ -109,6 +127,7 @@ private:
     std::weak_ptr<outside::ApplicationState> m_state;
     std::shared_ptr<ComponentScriptEngineFactory> m_engineFactory;
     std::optional<GroupChange> m_lastGroupChange;
+    std::optional<PendingKeyCopy> m_pendingKeyCopy;
     int m_animationFinishedCount = 0;
 };
 

@@ -1,0 +1,182 @@
+// Copying a group's key to the next or previous frame the way the panel does it: notify the
+// scene at the source frame, then move the frame.
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::sg;
+
+namespace {
+
+bool samePayload(const outside::KeyRecord& a, const outside::KeyRecord& b)
+{
+    return a.payloadHead == b.payloadHead && std::equal(a.payload, a.payload + 5, b.payload);
+}
+
+bool nearlySame(const Pose& a, const Pose& b)
+{
+    return (a.position - b.position).length() < 1e-4f &&
+           std::abs(QQuaternion::dotProduct(a.orientation, b.orientation)) > 1.0f - 1e-5f;
+}
+
+class KeyCopy : public ::testing::Test
+{
+protected:
+    void SetUp() override { state->setMode(outside::ModeAnimation); }
+
+    void key(const std::shared_ptr<Group>& g, float frame, const QVector3D& position, float yaw,
+             bool segmentStart = false)
+    {
+        g->setPose(Pose{position, QQuaternion::fromEulerAngles(0, yaw, 0)});
+        g->SetKeyFrame(segmentStart, frame);
+    }
+
+    // What the frame slider does: the state's frame first, then every group posed there.
+    void moveTo(float frame)
+    {
+        state->setCurrentFrame(frame);
+        for (const auto& g : scene->groupList())
+            g->ApplyFrame(frame);
+        state->setCurrentFrame(frame);
+    }
+
+    void copyKey(const std::shared_ptr<Group>& g, float from, float to)
+    {
+        moveTo(from);
+        g->GetKeyFrames(0.0f, 9999.0f);
+        scene->GroupChanged(g);
+        moveTo(to);
+    }
+
+    SceneGraph graph;
+    std::shared_ptr<ApplicationState> state = graph.applicationState();
+    std::shared_ptr<Scene> scene = graph.scene();
+    std::shared_ptr<Group> group = scene->addGroup(1, QStringLiteral("G"));
+};
+
+TEST_F(KeyCopy, ForwardAndBackwardCopyTheSourceKeyAndItsPose)
+{
+    key(group, 0, QVector3D(0, 0, 0), 0);
+    key(group, 10, QVector3D(10, 2, -1), 40);
+    key(group, 20, QVector3D(20, 0, 5), 90, true);
+    const outside::KeyRecord at10 = *group->keyTrack().find(10);
+    const outside::KeyRecord at20 = *group->keyTrack().find(20);
+
+    moveTo(10);
+    const Pose source10 = group->pose();
+    copyKey(group, 10, 11);
+    const auto* forward = group->keyTrack().find(11);
+    ASSERT_NE(forward, nullptr);
+    EXPECT_TRUE(samePayload(*forward, at10));
+    EXPECT_FALSE(forward->startsSegment());
+    EXPECT_EQ(group->pose(), source10) << "the copy does not hold the pose at frame 11";
+
+    moveTo(20);
+    const Pose source20 = group->pose();
+    copyKey(group, 20, 19);
+    const auto* backward = group->keyTrack().find(19);
+    ASSERT_NE(backward, nullptr);
+    EXPECT_TRUE(samePayload(*backward, at20));
+    EXPECT_TRUE(backward->startsSegment());
+    EXPECT_EQ(group->pose(), source20);
+
+    // The sources stay where they were, and nothing else was added.
+    EXPECT_EQ(group->keyTrack().count(), 5);
+    EXPECT_TRUE(samePayload(*group->keyTrack().find(10), at10));
+    EXPECT_TRUE(samePayload(*group->keyTrack().find(20), at20));
+}
+
+TEST_F(KeyCopy, ReplacesAKeyAtTheTarget)
+{
+    key(group, 0, QVector3D(0, 0, 0), 0);
+    key(group, 1, QVector3D(1, 1, 1), 30);
+    key(group, 2, QVector3D(2, 2, 2), 60, true);
+    const outside::KeyRecord at1 = *group->keyTrack().find(1);
+
+    copyKey(group, 1, 2);
+    ASSERT_EQ(group->keyTrack().count(), 3);
+    const auto* replaced = group->keyTrack().find(2);
+    ASSERT_NE(replaced, nullptr);
+    EXPECT_TRUE(samePayload(*replaced, at1));
+    EXPECT_FALSE(replaced->startsSegment());
+    EXPECT_EQ(group->pose().position, QVector3D(1, 1, 1));
+}
+
+TEST_F(KeyCopy, WaitsForTheFrameToChangeAndCopiesOnce)
+{
+    key(group, 0, QVector3D(0, 0, 0), 0);
+    key(group, 4, QVector3D(4, 0, 0), 10);
+
+    moveTo(4);
+    scene->GroupChanged(group);
+    moveTo(4);
+    EXPECT_EQ(group->keyTrack().count(), 2) << "copied without the frame changing";
+
+    moveTo(6);
+    ASSERT_NE(group->keyTrack().find(6), nullptr);
+    moveTo(7);
+    EXPECT_EQ(group->keyTrack().find(7), nullptr) << "the copy was made twice";
+    EXPECT_EQ(group->keyTrack().count(), 3);
+}
+
+TEST_F(KeyCopy, TheLastGroupChangedIsTheOneCopied)
+{
+    const auto other = scene->addGroup(2, QStringLiteral("Other"));
+    key(group, 3, QVector3D(3, 0, 0), 0);
+    key(other, 3, QVector3D(0, 3, 0), 0);
+
+    moveTo(3);
+    scene->GroupChanged(group);
+    scene->GroupChanged(other);
+    moveTo(4);
+    EXPECT_EQ(group->keyTrack().find(4), nullptr);
+    ASSERT_NE(other->keyTrack().find(4), nullptr);
+    EXPECT_EQ(other->keyTrack().find(4)->payload[0], 3.0f);
+
+    // Of the same group, the pose it had when notified last.
+    const auto unkeyed = scene->addGroup(3, QStringLiteral("Unkeyed"));
+    unkeyed->setPosition(QVector3D(1, 0, 0));
+    scene->GroupChanged(unkeyed);
+    unkeyed->setPosition(QVector3D(2, 0, 0));
+    scene->GroupChanged(unkeyed);
+    moveTo(5);
+    ASSERT_NE(unkeyed->keyTrack().find(5), nullptr);
+    EXPECT_EQ(unkeyed->keyTrack().find(5)->payloadHead, 2.0f);
+}
+
+TEST_F(KeyCopy, WithoutAKeyAtTheSourceThePresentPoseIsCopied)
+{
+    key(group, 0, QVector3D(0, 0, 0), 0);
+    key(group, 10, QVector3D(10, 0, 0), 80, true);
+
+    // Posed by hand between the keys: what is on screen is what gets copied.
+    moveTo(5);
+    group->setPose(Pose{QVector3D(3, 4, 5), QQuaternion::fromEulerAngles(20, 35, -10)});
+    const Pose edited = group->pose();
+    scene->GroupChanged(group);
+    moveTo(5.5f);
+
+    const auto* copied = group->keyTrack().find(5.5f);
+    ASSERT_NE(copied, nullptr);
+    EXPECT_FALSE(copied->startsSegment());
+    EXPECT_EQ(group->keyTrack().find(5), nullptr);
+    EXPECT_TRUE(nearlySame(group->pose(), edited));
+}
+
+TEST_F(KeyCopy, AReplacedSceneDropsThePendingCopy)
+{
+    key(group, 2, QVector3D(2, 0, 0), 0);
+    moveTo(2);
+    scene->GroupChanged(group);
+    graph.newScene();
+    state->setCurrentFrame(3);
+    // Nor does the copy come back with the scene (as when a host restores it).
+    graph.setScene(scene);
+    moveTo(4);
+    EXPECT_EQ(group->keyTrack().find(4), nullptr);
+    EXPECT_EQ(group->keyTrack().find(3), nullptr);
+    EXPECT_EQ(group->keyTrack().count(), 1);
+}
+
+} // namespace
