@@ -9,6 +9,7 @@
 #include <QMatrix4x4>
 #include <outside/Enumerations.h>
 #include <outside/Group.h>
+#include <utility>
 #include <vector>
 
 namespace vellum::sg {
@@ -59,6 +60,13 @@ public:
     void setLookAtId(int groupNumber);
     const QString& script() const { return m_script.text(); }
     void setScript(const QString& script) override { m_script.setText(script); }
+    // The change notice that follows an edited script is no key copy.
+    void applyEditedScript(const QString& script) override
+    {
+        setScript(script);
+        m_scriptEditNoticeDue = true;
+    }
+    bool takeScriptEditNotice() { return std::exchange(m_scriptEditNoticeDue, false); }
     void dropScriptEngine() { m_script.dropEngine(); }
 
     std::shared_ptr<Scene> scene() const { return m_scene.lock(); }
@@ -106,6 +114,7 @@ private:
     mutable bool m_worldValid = false;
     int m_lookAtId = 0;
     ScriptSlot m_script;
+    bool m_scriptEditNoticeDue = false;
     std::weak_ptr<Scene> m_scene;
 };
 

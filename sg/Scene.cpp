@@ -224,6 +224,12 @@ void Scene::GroupChanged(const outside::GroupPtr& group)
         change.key = *key;
     m_lastGroupChange = change;
 
+    if (typed->takeScriptEditNotice()) {
+        // Told of an edited script: nothing to copy.
+        emit groupChanged(typed.get(), change.frame);
+        emit changed();
+        return;
+    }
     PendingKeyCopy copy{typed, {}};
     if (change.key) {
         copy.key = *change.key;

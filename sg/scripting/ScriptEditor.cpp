@@ -34,7 +34,7 @@ void ScriptEditor::ApplyScript(outside::ScriptedPtr& component, const QString& s
         const outside::ScriptError failure = memberNotSupportedFailure();
         throw Error(failure.Number, failure.Description);
     }
-    holder->setScript(script);
+    holder->applyEditedScript(script);
 }
 
 } // namespace vellum::sg

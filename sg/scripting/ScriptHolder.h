@@ -10,6 +10,8 @@ class ScriptHolder
 public:
     virtual ~ScriptHolder() = default;
     virtual void setScript(const QString& script) = 0;
+    // The editor stores an edited script through here; the scene is told of the edit next.
+    virtual void applyEditedScript(const QString& script) { setScript(script); }
 };
 
 } // namespace vellum::sg

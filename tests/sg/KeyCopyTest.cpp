@@ -180,3 +180,25 @@ TEST_F(KeyCopy, AReplacedSceneDropsThePendingCopy)
 }
 
 } // namespace
+
+namespace {
+
+// The scene is also told of a group whose script was edited; that notice must copy nothing.
+TEST_F(KeyCopy, TheNoticeOfAnEditedScriptCopiesNoKey)
+{
+    key(group, 0.0f, QVector3D(0, 0, 0), 0.0f, true);
+    key(group, 10.0f, QVector3D(5, 0, 0), 0.0f);
+    moveTo(10.0f);
+    outside::ScriptEditorPtr editor = graph.NewScriptEditor();
+    outside::ScriptedPtr component = group;
+    editor->ApplyScript(component, QStringLiteral("function AnimateGroup(frame, group) {}"), true,
+                        0, 0);
+    scene->GroupChanged(group);
+    moveTo(20.0f);
+    EXPECT_EQ(group->AnimationData().size(), 2);
+
+    copyKey(group, 10.0f, 11.0f); // an ordinary copy afterwards still works
+    EXPECT_EQ(group->AnimationData().size(), 3);
+}
+
+} // namespace
