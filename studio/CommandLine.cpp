@@ -40,7 +40,16 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
                                     "Quit after this many seconds, printing the last status "
                                     "text (and saving the screenshot, if asked for, then)."),
         QStringLiteral("seconds"));
+    const QCommandLineOption selectGroup(
+        QStringLiteral("select-group"),
+        QCoreApplication::translate("CommandLine", "Select the group with this number first."),
+        QStringLiteral("number"));
+    const QCommandLineOption timeline(
+        QStringLiteral("timeline"),
+        QCoreApplication::translate("CommandLine", "Open the panel's timeline grid."));
     parser.addOption(screenshot);
+    parser.addOption(selectGroup);
+    parser.addOption(timeline);
     parser.addOption(frame);
     parser.addOption(play);
     parser.addOption(playFullScreen);
@@ -74,6 +83,18 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         }
         options.frame = value;
     }
+    if (parser.isSet(selectGroup)) {
+        bool ok = false;
+        const int number = parser.value(selectGroup).toInt(&ok);
+        if (!ok || number < 1) {
+            result.error = QCoreApplication::translate(
+                               "CommandLine", "--select-group needs a group number, not \"%1\".")
+                               .arg(parser.value(selectGroup));
+            return result;
+        }
+        options.selectGroup = number;
+    }
+    options.showTimeline = parser.isSet(timeline);
     const QList<std::pair<const QCommandLineOption*, QString>> starters = {
         {&play, QStringLiteral("cmdPlay")},
         {&playFullScreen, QStringLiteral("cmdPlayFullScreen")},

@@ -13,6 +13,9 @@ struct StudioOptions
     std::optional<int> frame;
     // The panel button to press once the window is up (cmdPlay …); empty: none.
     QString startButton;
+    // A group to select and whether to open the panel's timeline, before anything else.
+    std::optional<int> selectGroup;
+    bool showTimeline = false;
     // Quit by itself after that long; with a screenshot file, the window is saved then.
     std::optional<double> quitAfterSeconds;
 };

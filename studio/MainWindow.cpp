@@ -274,8 +274,9 @@ void MainWindow::connectPanel()
     connect(
         m_panel, &Animation::Resize, this,
         [this] {
-            centralWidget()->layout()->invalidate();
-            centralWidget()->layout()->activate();
+            // The panel set its own height; the dock and the views make room for it.
+            m_panel->updateGeometry();
+            layout()->invalidate();
         },
         direct);
     connect(

@@ -1,6 +1,8 @@
 #include "Screenshot.h"
 
 #include "MainWindow.h"
+#include "Outliner.h"
+#include "XPButton.h"
 
 #include <Animation.h>
 #include <Error.h>
@@ -44,6 +46,16 @@ bool moveToFrame(MainWindow& window, int frame, QString* error)
         return false;
     }
     return true;
+}
+
+void applyStartState(MainWindow& window, std::optional<int> selectGroup, bool showTimeline)
+{
+    if (selectGroup)
+        window.selectComponent(Outliner::GroupItem, *selectGroup);
+    auto* timeline =
+        window.panel()->findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"));
+    if (showTimeline && timeline && !timeline->Value())
+        timeline->click();
 }
 
 int takeScreenshot(MainWindow& window, const QString& path, std::optional<int> frame)

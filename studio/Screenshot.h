@@ -15,6 +15,9 @@ inline constexpr int ScreenshotHeight = 800;
 // status; on failure the reason went to stderr.
 int takeScreenshot(MainWindow& window, const QString& path, std::optional<int> frame);
 
+// Selects the group and opens the timeline, as the command line asks.
+void applyStartState(MainWindow& window, std::optional<int> selectGroup, bool showTimeline);
+
 // Moves the panel's frame slider, as a person dragging it would; false if it refused.
 bool moveToFrame(MainWindow& window, int frame, QString* error = nullptr);
 

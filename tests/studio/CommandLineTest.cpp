@@ -81,3 +81,24 @@ TEST(CommandLine, StartsOnePlaybackAndQuitsWhenAsked)
     EXPECT_FALSE(parse({QStringLiteral("--quit-after"), QStringLiteral("soon")}).options);
     EXPECT_FALSE(parse({QStringLiteral("--quit-after=-1")}).options);
 }
+
+TEST(CommandLine, SelectsAGroupAndOpensTheTimelineWhenAsked)
+{
+    const auto parse = [](const QStringList& arguments) {
+        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
+    };
+    const ParsedCommandLine both = parse(
+        {QStringLiteral("--select-group"), QStringLiteral("3"), QStringLiteral("--timeline")});
+    ASSERT_TRUE(both.options.has_value()) << qPrintable(both.error);
+    EXPECT_EQ(both.options->selectGroup, 3);
+    EXPECT_TRUE(both.options->showTimeline);
+
+    const ParsedCommandLine neither = parse({});
+    ASSERT_TRUE(neither.options.has_value());
+    EXPECT_FALSE(neither.options->selectGroup.has_value());
+    EXPECT_FALSE(neither.options->showTimeline);
+
+    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("wheel")})
+        EXPECT_FALSE(parse({QStringLiteral("--select-group"), bad}).options.has_value())
+            << qPrintable(bad);
+}
