@@ -18,6 +18,7 @@ inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int DivisionByZero = 11;
 inline constexpr int TypeMismatch = 13;
 inline constexpr int Internal = 51;
+inline constexpr int ObjectNotSet = 91;
 inline constexpr int FileNotFound = 53;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
@@ -50,6 +51,11 @@ public:
         return Error(m_number, m_description, std::move(source));
     }
 
+    static Error objectNotSet()
+    {
+        return Error(ErrorNumber::ObjectNotSet,
+                     QStringLiteral("Object variable or With block variable not set"));
+    }
     static Error invalidPropertyValue()
     {
         return Error(ErrorNumber::InvalidPropertyValue, QStringLiteral("Invalid property value"));

@@ -25,15 +25,10 @@ namespace {
 constexpr int GroupRepeatThreshold = 3;
 constexpr int LightAndCameraRepeatThreshold = 5;
 
-ShapePtr activeComponent()
-{
-    return selectedItem(applicationState()->SceneDeviceID(), 0);
-}
-
 template <typename Pointer> Keyframed& required(const Pointer& component)
 {
     if (!component)
-        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+        throw Error::objectNotSet();
     return *component;
 }
 

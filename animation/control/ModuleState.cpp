@@ -8,18 +8,13 @@ namespace vellum::animation {
 
 namespace {
 
-Error objectNotSet()
-{
-    return Error(91, QStringLiteral("Object variable or With block variable not set"));
-}
-
 template <typename Service, typename Create>
 Service& serviceOnFirstUse(std::shared_ptr<Service>& cached, Create create)
 {
     if (!cached) {
         cached = create(sceneGraph());
         if (!cached)
-            throw objectNotSet();
+            throw Error::objectNotSet();
     }
     return *cached;
 }
@@ -54,7 +49,7 @@ void resetModule()
 outside::SceneGraph& sceneGraph()
 {
     if (!module().gcCSG)
-        throw objectNotSet();
+        throw Error::objectNotSet();
     return *module().gcCSG;
 }
 
@@ -62,15 +57,20 @@ outside::ApplicationStatePtr applicationState()
 {
     outside::ApplicationStatePtr state = sceneGraph().ApplicationState();
     if (!state)
-        throw objectNotSet();
+        throw Error::objectNotSet();
     return state;
+}
+
+outside::ShapePtr activeComponent()
+{
+    return selectedItem(applicationState()->SceneDeviceID(), 0);
 }
 
 outside::ShapePtr selectedItem(std::int32_t sceneDeviceId, std::int32_t index)
 {
     outside::ShapePtr item = sceneGraph().SelectedItem(sceneDeviceId, index);
     if (!item)
-        throw objectNotSet();
+        throw Error::objectNotSet();
     return item;
 }
 

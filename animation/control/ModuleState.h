@@ -44,6 +44,9 @@ VELLUM_AUTOTEST_EXPORT outside::ApplicationStatePtr applicationState();
 VELLUM_AUTOTEST_EXPORT outside::ShapePtr selectedItem(std::int32_t sceneDeviceId,
                                                       std::int32_t index);
 
+// The first selected component of the scene device: the one the key-frame tools work on.
+VELLUM_AUTOTEST_EXPORT outside::ShapePtr activeComponent();
+
 VELLUM_AUTOTEST_EXPORT outside::AppUtility& appUtility();
 VELLUM_AUTOTEST_EXPORT outside::RenderUtility& renderUtility();
 VELLUM_AUTOTEST_EXPORT outside::GraphicsUtility& graphicsUtility();

@@ -101,7 +101,7 @@ bool PlaybackRun::iterate()
     showTime();
     const ViewPtr view = state->ActiveView();
     if (!view)
-        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+        throw Error::objectNotSet();
     view->SetAnimationTime(divide(frame, state->AnimationSettings().KeysPerSecond));
     state->setCurrentFrame(frame);
     runGroupScripts();

@@ -66,7 +66,7 @@ ScriptOutcome ScriptRunner::runAndClassify(outside::SceneGraph& sceneGraph, Scri
     try {
         engine = component.ScriptEngine();
         if (!engine)
-            throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+            throw Error::objectNotSet();
         engine->Run(target.entry(), frame, scriptObject);
     } catch (...) {
         const Error error = outside::toError(std::current_exception());

@@ -29,16 +29,11 @@ using namespace outside;
 
 namespace {
 
-ShapePtr activeComponent()
-{
-    return selectedItem(applicationState()->SceneDeviceID(), 0);
-}
-
 GroupPtr activeGroup()
 {
     const GroupPtr group = activeComponent()->ParentGroup();
     if (!group)
-        throw Error(91, QStringLiteral("Object variable or With block variable not set"));
+        throw Error::objectNotSet();
     return group;
 }
 
