@@ -6,7 +6,6 @@
 #include "View.h"
 #include "XPButton.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <sg/ApplicationState.h>
@@ -83,13 +82,3 @@ void BM_RunLoopIteration_1000Groups(benchmark::State& state)
 BENCHMARK(BM_RunLoopIteration_1000Groups)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "TimelineGrid.h"
 #include "TrackBar.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <sg/ApplicationState.h>
 #include <sg/Group.h>
@@ -77,13 +76,3 @@ void BM_TimelineHighlight(benchmark::State& state)
 BENCHMARK(BM_TimelineHighlight);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,7 @@
 #include "FlexGrid.h"
 #include "Twips.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -114,16 +114,3 @@ void BM_GridSetCurrentCellColour(benchmark::State& state)
 BENCHMARK(BM_GridSetCurrentCellColour);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
