@@ -5,12 +5,14 @@
 namespace vellum::outside {
 
 class Applier;
+class AnimationCommands;
 class AppUtility;
 class ApplicationState;
 class Camera;
 class GraphicsUtility;
 class Group;
 class Light;
+class Operation;
 class PictureFactory;
 class RenderUtility;
 class Scene;
@@ -23,6 +25,7 @@ class Shape;
 class View;
 class Viewport;
 
+using AnimationCommandsPtr = std::shared_ptr<AnimationCommands>;
 using ApplierPtr = std::shared_ptr<Applier>;
 using AppUtilityPtr = std::shared_ptr<AppUtility>;
 using ApplicationStatePtr = std::shared_ptr<ApplicationState>;
@@ -30,6 +33,7 @@ using CameraPtr = std::shared_ptr<Camera>;
 using GraphicsUtilityPtr = std::shared_ptr<GraphicsUtility>;
 using GroupPtr = std::shared_ptr<Group>;
 using LightPtr = std::shared_ptr<Light>;
+using OperationPtr = std::shared_ptr<Operation>;
 using PictureFactoryPtr = std::shared_ptr<PictureFactory>;
 using RenderUtilityPtr = std::shared_ptr<RenderUtility>;
 using ScenePtr = std::shared_ptr<Scene>;

@@ -36,6 +36,7 @@ public:
     virtual RenderUtilityPtr CreateRenderUtility() = 0;
     virtual GraphicsUtilityPtr CreateGraphicsUtility() = 0;
     virtual PictureFactoryPtr CreatePictureFactory() = 0;
+    virtual AnimationCommandsPtr CreateAnimationCommands() = 0;
     virtual ScriptEditorPtr NewScriptEditor() = 0;
     virtual ScriptObjectPtr NewScriptObject(ScriptObjectClass scriptClass) = 0;
 };
