@@ -159,6 +159,11 @@ Pose Group::worldPoseAt(float frame) const
                 above.orientation * local.orientation};
 }
 
+QList<outside::ShapePtr> Group::Shapes()
+{
+    return QList<outside::ShapePtr>(m_shapes.cbegin(), m_shapes.cend());
+}
+
 void Group::ApplyFrame(float frame)
 {
     if (m_track.isEmpty())

@@ -76,6 +76,7 @@ public:
     std::int32_t Code() override { return code(); }
     std::int32_t Number() override { return m_number; }
     QString Name() override { return m_name; }
+    QList<outside::ShapePtr> Shapes() override;
     void ApplyFrame(float frame) override;
     void RefreshTree(bool recursive) override;
     // Removes every key and opens the loop; the group keeps the pose it had at that frame,

@@ -5,6 +5,7 @@
 #include "Scripting.h"
 #include "Vector3.h"
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -18,6 +19,8 @@ public:
     virtual std::int32_t Code() = 0;
     virtual std::int32_t Number() = 0;
     virtual QString Name() = 0;
+    // The shapes placed in this group, in the group's order.
+    virtual QList<ShapePtr> Shapes() = 0;
 
     // Poses the group at a (possibly fractional) frame.
     virtual void ApplyFrame(float frame) = 0;
