@@ -1,6 +1,7 @@
 #include "KeyFrameTools.h"
 
 #include "Animation.h"
+#include "AnimationCommands.h"
 #include "AnimationPrivate.h"
 #include "ApplicationState.h"
 #include "Camera.h"
@@ -12,6 +13,7 @@
 #include "OptionGroup.h"
 #include "RenderUtility.h"
 #include "SceneGraph.h"
+#include "SelectedOperation.h"
 #include "Shape.h"
 #include "TrackBar.h"
 #include "XPButton.h"
@@ -113,12 +115,34 @@ void KeyFrameTools::UpdateCameraKeyTools()
         LightAndCameraRepeatThreshold);
 }
 
-// Keyframe operations come with the operation tables of the scene graph; until a scene offers
-// them the operation tool set stays reset.
-void KeyFrameTools::UpdateOperationKeyTools(bool /*operationSelected*/)
+void KeyFrameTools::UpdateOperationKeyTools(bool operationSelected)
 {
     reset(operations);
+    if (operationSelected && sceneGraph().SelectedCount(applicationState()->SceneDeviceID()) > 0) {
+        if (const auto operation = selectedOperation())
+            if (const auto entry = keyableEntry(*operation))
+                show(operations, operationRule(*operation, entry->loopMode));
+    }
     remember(operations);
+}
+
+KeyToolState KeyFrameTools::operationRule(const SelectedOperation& operation, int loopMode)
+{
+    AnimationCommands& commands = animationCommands();
+    const common::TrackBar& slider = *m_panel.widgets.sldFrame;
+    OperationRuleInput input;
+    input.currentFrame = slider.Value();
+    input.min = slider.Min();
+    input.max = slider.Max();
+    const float frame = float(input.currentFrame);
+    commands.OperationKeyAtFrame(operation.scene, operation.number, frame, input.keyAtFrame,
+                                 input.keyStartsSegment);
+    input.loopMode = loopMode == LoopClosed ? LoopClosed : LoopOpen;
+    input.keysBefore = commands.OperationKeysBefore(operation.scene, operation.number, frame);
+    if (input.keyAtFrame)
+        commands.OperationFirstKey(operation.scene, operation.number, input.keyCount,
+                                   input.firstKeyFrame);
+    return operationKeyToolState(input);
 }
 
 void KeyFrameTools::applyKeyRule(ToolSet& tools, const KeySource& source, int repeatThreshold)

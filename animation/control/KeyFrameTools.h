@@ -17,6 +17,7 @@ class Keyframed;
 namespace vellum::animation {
 
 class AnimationPrivate;
+struct SelectedOperation;
 
 // One tool set of band 2: three options, a repeat toggle and two copy buttons, and the option
 // that was pressed after the last update (-1: none).
@@ -46,6 +47,7 @@ private:
     void UpdateLightKeyTools();
     void UpdateCameraKeyTools();
     void UpdateOperationKeyTools(bool operationSelected);
+    KeyToolState operationRule(const SelectedOperation& operation, int loopMode);
 
     using KeySource = std::function<outside::Keyframed&()>;
     void applyKeyRule(ToolSet& tools, const KeySource& source, int repeatThreshold);

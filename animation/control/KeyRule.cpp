@@ -22,6 +22,17 @@ void setOptions(KeyToolState& state, bool none, bool plain, bool segmentStart)
     state.optionsEnabled[2] = segmentStart;
 }
 
+// The copy buttons follow a key at the current frame: back while there is a frame before it,
+// forward while the path (or, closed, the frame before the loop's wrap) goes on.
+void enableCopies(KeyToolState& state, std::int32_t frame, std::int32_t min, std::int32_t max,
+                  bool closed)
+{
+    if (state.pressedOption == 0)
+        return;
+    state.previousEnabled = frame > min;
+    state.nextEnabled = closed ? frame < max - 1 : frame != max;
+}
+
 } // namespace
 
 KeyToolState keyToolState(const KeyRuleInput& input)
@@ -50,9 +61,28 @@ KeyToolState keyToolState(const KeyRuleInput& input)
             setOptions(state, true, false, true);
         state.pressedOption = 2;
     }
-    state.previousEnabled = input.currentFrame > input.min;
-    state.nextEnabled =
-        closed ? input.currentFrame < input.max - 1 : input.currentFrame != input.max;
+    enableCopies(state, input.currentFrame, input.min, input.max, closed);
+    return state;
+}
+
+KeyToolState operationKeyToolState(const OperationRuleInput& input)
+{
+    KeyToolState state;
+    const bool closed = input.loopMode == outside::LoopClosed;
+
+    state.repeatPressed = closed;
+    state.repeatEnabled = closed || input.keysBefore >= 2;
+    setOptions(state, true, true, true);
+    if (!input.keyAtFrame) {
+        state.pressedOption = 0;
+        return state;
+    }
+    state.pressedOption = input.keyStartsSegment ? 2 : 1;
+    if (input.keyCount == 1 && input.keyStartsSegment)
+        setOptions(state, false, false, true);
+    else if (input.firstKeyFrame == float(input.currentFrame))
+        setOptions(state, true, false, true);
+    enableCopies(state, input.currentFrame, input.min, input.max, closed);
     return state;
 }
 

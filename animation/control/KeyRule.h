@@ -33,4 +33,22 @@ struct KeyRuleInput
 // The one rule behind the group, light and camera tool sets.
 VELLUM_AUTOTEST_EXPORT KeyToolState keyToolState(const KeyRuleInput& input);
 
+// What the scene graph tells of a keyframe operation at the current frame.
+struct OperationRuleInput
+{
+    bool keyAtFrame = false;
+    bool keyStartsSegment = false;
+    int loopMode = outside::LoopOpen;
+    std::int32_t keysBefore = 0;
+    std::int32_t keyCount = 0;
+    float firstKeyFrame = 0.0f;
+    std::int32_t currentFrame = 0;
+    std::int32_t min = 0;
+    std::int32_t max = 0;
+};
+
+// The rule of the operation tool set for a keyframe operation, which the scene graph describes
+// by counts instead of handing out its keys.
+VELLUM_AUTOTEST_EXPORT KeyToolState operationKeyToolState(const OperationRuleInput& input);
+
 } // namespace vellum::animation

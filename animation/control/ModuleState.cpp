@@ -1,6 +1,8 @@
 #include "ModuleState.h"
 
+#include "AnimationCommands.h"
 #include "ApplicationState.h"
+#include "Applier.h"
 #include "Error.h"
 #include "SceneGraph.h"
 
@@ -36,6 +38,7 @@ void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
         state.renderUtility.reset();
         state.graphicsUtility.reset();
         state.pictureFactory.reset();
+        state.animationCommands.reset();
     }
     state.gcCSG = std::move(sceneGraph);
     state.applier = std::move(applier);
@@ -99,6 +102,20 @@ outside::PictureFactory& pictureFactory()
     return serviceOnFirstUse(module().pictureFactory, [](outside::SceneGraph& graph) {
         return graph.CreatePictureFactory();
     });
+}
+
+outside::AnimationCommands& animationCommands()
+{
+    return serviceOnFirstUse(module().animationCommands, [](outside::SceneGraph& graph) {
+        return graph.CreateAnimationCommands();
+    });
+}
+
+outside::Applier& applier()
+{
+    if (!module().applier)
+        throw Error::objectNotSet();
+    return *module().applier;
 }
 
 } // namespace vellum::animation

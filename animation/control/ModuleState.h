@@ -25,6 +25,7 @@ struct ModuleState
     outside::RenderUtilityPtr renderUtility;
     outside::GraphicsUtilityPtr graphicsUtility;
     outside::PictureFactoryPtr pictureFactory;
+    outside::AnimationCommandsPtr animationCommands;
 };
 
 VELLUM_AUTOTEST_EXPORT ModuleState& module();
@@ -51,5 +52,9 @@ VELLUM_AUTOTEST_EXPORT outside::AppUtility& appUtility();
 VELLUM_AUTOTEST_EXPORT outside::RenderUtility& renderUtility();
 VELLUM_AUTOTEST_EXPORT outside::GraphicsUtility& graphicsUtility();
 VELLUM_AUTOTEST_EXPORT outside::PictureFactory& pictureFactory();
+VELLUM_AUTOTEST_EXPORT outside::AnimationCommands& animationCommands();
+
+// The bound applier; refused with "Object variable not set" when the host bound none.
+VELLUM_AUTOTEST_EXPORT outside::Applier& applier();
 
 } // namespace vellum::animation

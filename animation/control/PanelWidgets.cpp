@@ -1,6 +1,7 @@
 #include "PanelWidgets.h"
 
 #include "FlexGrid.h"
+#include "ImageList.h"
 #include "OptionGroup.h"
 #include "PanelImages.h"
 #include "TrackBar.h"
@@ -185,6 +186,16 @@ void buildTimelineFrames(QWidget* control, PanelWidgets& w)
     w.mnuPopupMovetoNewFrame->setObjectName(QStringLiteral("mnuPopupMovetoNewFrame"));
 }
 
+common::ImageList* imageList(QWidget* control, const char* name,
+                             std::initializer_list<const char*> keys)
+{
+    auto* list = new common::ImageList(control);
+    list->setObjectName(QLatin1String(name));
+    for (const char* key : keys)
+        list->add(QLatin1String(key), panelImage(QLatin1String(key)));
+    return list;
+}
+
 } // namespace
 
 void setAllEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
@@ -222,6 +233,9 @@ PanelWidgets buildPanelWidgets(QWidget* control)
     place(w.msgTimeline, 3390, 420, 3000, 1320);
 
     buildTimelineFrames(control, w);
+    w.ilsKeyFrame = imageList(control, "ilsKeyFrame",
+                              {"KeyFrame", "KeyFrameSegmentStart", "Group", "Closed", "Open"});
+    w.ilsMiscellaneous = imageList(control, "ilsMiscellaneous", {"Camera", "Light"});
     return w;
 }
 

@@ -13,6 +13,7 @@ class QAction;
 
 namespace vellum::common {
 class FlexGrid;
+class ImageList;
 class OptionGroup;
 class TrackBar;
 class UpDownText;
@@ -69,6 +70,10 @@ struct PanelWidgets
     common::XPButton* cmdAnimationTimelineLess = nullptr;
     common::XPButton* cmdAnimationTimelineMore = nullptr;
     common::XPButton* cmdTimelineKeyframeDelete = nullptr;
+
+    // The timeline grid's pictures, by key.
+    common::ImageList* ilsKeyFrame = nullptr; // KeyFrame, KeyFrameSegmentStart, Group, Closed, Open
+    common::ImageList* ilsMiscellaneous = nullptr; // Camera, Light
 
     QMenu* mnuPopup = nullptr;
     QAction* mnuPopupCopytoNewFrame = nullptr;

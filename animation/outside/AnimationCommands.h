@@ -46,9 +46,8 @@ public:
     // keys between the frames of the two columns (less fixedCols); Retrieve puts a copy of them
     // back from firstFrame on. An item kind without sequences is refused.
     virtual void AddSequence(const ScenePtr& scene, const QString& name, std::int32_t kind,
-                             std::int32_t number, std::int32_t leftColumn,
-                             std::int32_t rightColumn, std::int32_t fixedCols,
-                             std::int32_t firstFrame) = 0;
+                             std::int32_t number, std::int32_t leftColumn, std::int32_t rightColumn,
+                             std::int32_t fixedCols, std::int32_t firstFrame) = 0;
     virtual void RenameSequence(const ScenePtr& scene, std::int32_t kind, std::int32_t number,
                                 const QString& oldName, const QString& newName) = 0;
     virtual void DeleteSequence(const ScenePtr& scene, std::int32_t kind, std::int32_t number,

@@ -1,6 +1,7 @@
 #include "KeyFrameEditing.h"
 
 #include "Animation.h"
+#include "AnimationCommands.h"
 #include "AnimationPrivate.h"
 #include "ApplicationState.h"
 #include "Camera.h"
@@ -11,11 +12,13 @@
 #include "Light.h"
 #include "ModuleState.h"
 #include "MouseCodes.h"
+#include "Operation.h"
 #include "OptionGroup.h"
 #include "Platform.h"
 #include "RenderUtility.h"
 #include "Scene.h"
 #include "SceneGraph.h"
+#include "SelectedOperation.h"
 #include "Shape.h"
 #include "TrackBar.h"
 #include "ValueConversion.h"
@@ -103,21 +106,36 @@ void KeyFrameEditing::onOperationKeyFrameType(int index)
         } else if (component->Kind() == Kind::Camera) {
             const CameraPtr camera = sceneGraph().CameraByLink(component->ObjectLink());
             setKeyType(*camera, m_panel.keyTools.operations, index);
+        } else {
+            SetOperationKeyFrameType(index);
         }
-        // Keyframe operations of shapes come with the scene's operation tables.
+    });
+}
+
+void KeyFrameEditing::SetOperationKeyFrameType(int index)
+{
+    passOn([&] {
+        const auto operation = selectedOperation();
+        if (!operation)
+            return;
+        const OperationPtr keyed = operationObject(*operation);
+        if (!keyed)
+            throw Error::objectNotSet();
+        setKeyType(*keyed, m_panel.keyTools.operations, index, applicationState()->CurrentFrame());
+        applicationState()->setModified(true);
     });
 }
 
 // The remembered type and the clicked one decide: a key, a segment start, or none.
-void KeyFrameEditing::setKeyType(Keyframed& keyed, ToolSet& tools, int index)
+void KeyFrameEditing::setKeyType(Keyframed& keyed, ToolSet& tools, int index, float frame)
 {
     const int shown = tools.remembered;
     emit m_panel.q.evtReqPrepareForSceneChanges();
     if (shown != index && shown >= 0) {
         if (index == 0)
-            keyed.RemoveKeyFrame(-1.0f);
+            keyed.RemoveKeyFrame(frame);
         else
-            keyed.SetKeyFrame(index == 2, -1.0f);
+            keyed.SetKeyFrame(index == 2, frame);
     }
     emit m_panel.q.evtReqApplySceneChanges();
     m_panel.navigation->sldFrameChange(true, true);
@@ -131,7 +149,7 @@ void KeyFrameEditing::onCopy(int step, bool operation)
     endQuietly([&] {
         const std::int32_t from = m_panel.widgets.sldFrame->Value();
         if (operation)
-            CopyOperationKeyFrame(from, from + step);
+            CopyOperationKeyFrame(from, from + step, m_copyVariant);
         else
             CopyKeyFrame(from, from + step, m_copyVariant);
         raiseEdited(true);
@@ -149,10 +167,18 @@ void KeyFrameEditing::CopyKeyFrame(std::int32_t from, std::int32_t to, bool /*va
     });
 }
 
-void KeyFrameEditing::CopyOperationKeyFrame(std::int32_t from, std::int32_t to)
+// With Alt the scene also gets the operation's tables, and moves the key instead of copying it.
+void KeyFrameEditing::CopyOperationKeyFrame(std::int32_t from, std::int32_t to, bool variant)
 {
     passOn([&] {
-        copyAcross(from, to, [] { applicationState()->Scene()->ShapeChanged(activeComponent()); });
+        copyAcross(from, to, [variant] {
+            const ScenePtr scene = applicationState()->Scene();
+            const ShapePtr component = activeComponent();
+            scene->ShapeChanged(component);
+            if (variant)
+                scene->OperationDataChanged(component,
+                                            scene->OperationTables(component->ObjectLink()));
+        });
     });
 }
 
@@ -200,7 +226,22 @@ void KeyFrameEditing::onOperationRepeat()
         else if (component->Kind() == Kind::Camera)
             closeOrOpenLoop(*sceneGraph().CameraByLink(component->ObjectLink()), loopMode,
                             LoopCopies::FirstOnly);
-        // Keyframe operations of shapes come with the scene's operation tables.
+        else
+            SetOperationRepeat(loopMode);
+    });
+}
+
+void KeyFrameEditing::SetOperationRepeat(int loopMode)
+{
+    passOn([&] {
+        const auto operation = selectedOperation();
+        if (!operation)
+            return;
+        AnimationCommands& commands = animationCommands();
+        if (commands.OperationLoopMode(operation->scene, operation->number) != loopMode)
+            commands.SetOperationLoopMode(operation->scene, operation->number, loopMode);
+        emit m_panel.q.evtreqButtonsEnable();
+        emit m_panel.q.evtreqRenderAllViews();
     });
 }
 

@@ -28,14 +28,17 @@ private:
     void connectWidgets();
     void onKeyFrameType(int index);
     void onOperationKeyFrameType(int index);
-    void setKeyType(outside::Keyframed& keyed, ToolSet& tools, int index);
+    void SetOperationKeyFrameType(int index);
+    // Frame -1 is the current frame.
+    void setKeyType(outside::Keyframed& keyed, ToolSet& tools, int index, float frame = -1.0f);
     void onCopy(int step, bool operation);
     void CopyKeyFrame(std::int32_t from, std::int32_t to, bool variant);
-    void CopyOperationKeyFrame(std::int32_t from, std::int32_t to);
+    void CopyOperationKeyFrame(std::int32_t from, std::int32_t to, bool variant);
     void copyAcross(std::int32_t from, std::int32_t to, const std::function<void()>& notifyScene);
     void onCopyMouseDown(int button, int shift);
     void onRepeat();
     void onOperationRepeat();
+    void SetOperationRepeat(int loopMode);
     // Which keys a closing loop copies to the current frame.
     enum class LoopCopies
     {

@@ -1,14 +1,16 @@
 #include "TimelineGrid.h"
 
+#include "AnimationCommands.h"
 #include "ApplicationState.h"
+#include "Applier.h"
 #include "Camera.h"
 #include "Enumerations.h"
 #include "ErrorRule.h"
 #include "FlexGrid.h"
 #include "Group.h"
+#include "ImageList.h"
 #include "Light.h"
 #include "ModuleState.h"
-#include "PanelImages.h"
 #include "PanelWidgets.h"
 #include "Scene.h"
 #include "SceneGraph.h"
@@ -68,10 +70,14 @@ int TimelineGrid::pixelsToTwips(int pixels) const
 
 const QPixmap& TimelineGrid::picture(const QString& key)
 {
-    static QHash<QString, QPixmap> pictures;
-    auto found = pictures.find(key);
-    if (found == pictures.end())
-        found = pictures.insert(key, panelImage(key).pixmap(16));
+    auto found = m_pictures.find(key);
+    if (found == m_pictures.end()) {
+        const common::ImageList& list = m_widgets.ilsKeyFrame->contains(key)
+                                            ? *m_widgets.ilsKeyFrame
+                                            : *m_widgets.ilsMiscellaneous;
+        found = m_pictures.insert(
+            key, list.pixmap(key, QSize(16, 16), m_widgets.msgTimeline->devicePixelRatioF()));
+    }
     return *found;
 }
 
@@ -167,10 +173,48 @@ void TimelineGrid::AddGroupRows()
             grid.AddItem(QString(m_groupLevels[index] * 3, QLatin1Char(' ')) + group->Name());
             grid.setRow(grid.Rows() - 1);
         }
-        describeRow(group->Code(), QStringLiteral("Group"), group->LoopMode());
+        describeRow(group->Code(), picture(QStringLiteral("Group")), group->LoopMode());
         ShowKeyCells(group->AnimationData());
         addItemRows(*group);
+        listSequences([&] { return animationCommands().GroupSequenceNames(scene, group->Code()); });
+        AddOperationRows(*group, m_groupLevels[index] + 1);
     }
+}
+
+// Every operation component of the group brings a row for each operation it carries.
+void TimelineGrid::AddOperationRows(Group& group, int level)
+{
+    common::FlexGrid& grid = *m_widgets.msgTimeline;
+    const ScenePtr scene = applicationState()->Scene();
+    for (const ShapePtr& shape : group.Shapes()) {
+        if (shape->Kind() != Kind::Operation)
+            continue;
+        AnimationCommands& commands = animationCommands();
+        const QList<std::int32_t> operations = commands.ShapeOperations(scene, shape);
+        if (operations.isEmpty())
+            continue;
+        const OperationTableSet tables = scene->OperationTables(shape->ObjectLink());
+        for (const std::int32_t operation : operations) {
+            grid.AddItem(QString(level * 3, QLatin1Char(' ')) +
+                         commands.OperationName(scene, operation));
+            grid.setRow(grid.Rows() - 1);
+            const QImage image = applier().OperationPicture(tables.entry(operation).type);
+            describeRow(operation * 100 + Kind::Operation, QPixmap::fromImage(image),
+                        commands.OperationLoopMode(scene, operation));
+            ShowKeyCells(commands.OperationKeys(scene, operation));
+            listSequences([&] { return commands.OperationSequenceNames(scene, operation); });
+        }
+    }
+}
+
+// With the timeline shown, the sequences of every row are offered once each.
+void TimelineGrid::listSequences(const std::function<QStringList()>& sequenceNames)
+{
+    if (!m_widgets.chkAnimationTimeline->Value())
+        return;
+    for (const QString& name : sequenceNames())
+        if (m_widgets.cboSequence->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            m_widgets.cboSequence->addItem(name);
 }
 
 // The animation camera and the lights of the selection that ride on this group.
@@ -195,7 +239,8 @@ void TimelineGrid::AddCameraRow(Camera& camera)
 {
     m_widgets.msgTimeline->AddItem(QStringLiteral("   ") + camera.Name());
     m_widgets.msgTimeline->setRow(m_widgets.msgTimeline->Rows() - 1);
-    describeRow(camera.ID() * 100 + Kind::Camera, QStringLiteral("Camera"), camera.LoopMode());
+    describeRow(camera.ID() * 100 + Kind::Camera, picture(QStringLiteral("Camera")),
+                camera.LoopMode());
     ShowKeyCells(camera.AnimationData());
 }
 
@@ -203,16 +248,16 @@ void TimelineGrid::AddLightRow(Light& light)
 {
     m_widgets.msgTimeline->AddItem(QStringLiteral("   ") + light.Name());
     m_widgets.msgTimeline->setRow(m_widgets.msgTimeline->Rows() - 1);
-    describeRow(light.Code(), QStringLiteral("Light"), light.LoopMode());
+    describeRow(light.Code(), picture(QStringLiteral("Light")), light.LoopMode());
     ShowKeyCells(light.AnimationData());
 }
 
-void TimelineGrid::describeRow(std::int32_t rowData, const QString& kindPicture, int loopMode)
+void TimelineGrid::describeRow(std::int32_t rowData, const QPixmap& kindPicture, int loopMode)
 {
     common::FlexGrid& grid = *m_widgets.msgTimeline;
     grid.setRowData(grid.Row(), rowData);
     grid.setCol(1);
-    grid.setCellPicture(picture(kindPicture));
+    grid.setCellPicture(kindPicture);
     grid.setCol(2);
     grid.setCellPicture(picture(loopPicture(loopMode)));
     grid.setCellPictureAlignment(PictureLeftTop);

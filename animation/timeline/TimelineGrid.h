@@ -5,10 +5,13 @@
 #include "KeyRecord.h"
 
 #include <QColor>
+#include <QHash>
 #include <QList>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 
 namespace vellum::animation {
 
@@ -45,7 +48,9 @@ private:
     void addItemRows(outside::Group& group);
     void AddCameraRow(outside::Camera& camera);
     void AddLightRow(outside::Light& light);
-    void describeRow(std::int32_t rowData, const QString& kindPicture, int loopMode);
+    void AddOperationRows(outside::Group& group, int level);
+    void listSequences(const std::function<QStringList()>& sequenceNames);
+    void describeRow(std::int32_t rowData, const QPixmap& kindPicture, int loopMode);
     void ShowKeyCells(const QList<outside::KeyRecord>& keys);
     void tint(std::int32_t startColumn, std::int32_t endColumn);
     void selectCurrentFrameColumn();
@@ -54,6 +59,7 @@ private:
     int pixelsToTwips(int pixels) const;
 
     PanelWidgets& m_widgets;
+    QHash<QString, QPixmap> m_pictures;
     QList<std::int32_t> m_groupCodes;
     QList<std::int32_t> m_groupLevels;
     QColor m_headerColour;

@@ -33,6 +33,7 @@ void PanelHarness::wireState()
 {
     ON_CALL(*sceneGraph, ApplicationState()).WillByDefault(Return(state));
     ON_CALL(*sceneGraph, CreateAppUtility()).WillByDefault(Return(appUtility));
+    ON_CALL(*sceneGraph, CreateAnimationCommands()).WillByDefault(Return(commands));
     ON_CALL(*state, RegistryKey()).WillByDefault(Invoke([this] { return registryKey; }));
     ON_CALL(*state, Mode()).WillByDefault(Invoke([this] { return mode; }));
     ON_CALL(*state, setMode(_)).WillByDefault(Invoke([this](std::int32_t m) { mode = m; }));
@@ -98,7 +99,7 @@ std::shared_ptr<NiceMock<MockGroup>> PanelHarness::addGroup(int number)
 
 void PanelHarness::bind()
 {
-    control->SetSceneGraph(sceneGraph, std::make_shared<MockApplier>());
+    control->SetSceneGraph(sceneGraph, applier);
 }
 
 void PanelHarness::unbind()

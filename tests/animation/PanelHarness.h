@@ -70,6 +70,9 @@ public:
     std::shared_ptr<NiceMock<MockView>> view = std::make_shared<NiceMock<MockView>>();
     std::shared_ptr<NiceMock<MockAppUtility>> appUtility =
         std::make_shared<NiceMock<MockAppUtility>>();
+    std::shared_ptr<NiceMock<MockApplier>> applier = std::make_shared<NiceMock<MockApplier>>();
+    std::shared_ptr<NiceMock<MockAnimationCommands>> commands =
+        std::make_shared<NiceMock<MockAnimationCommands>>();
 
     // What the mocked application state holds.
     QString registryKey = QStringLiteral("Vellum Test");

@@ -3,6 +3,7 @@
 // GoogleMock doubles of the outside components, for tests where the order and the arguments of
 // the panel's calls matter.
 
+#include "AnimationCommands.h"
 #include "AppUtility.h"
 #include "ApplicationState.h"
 #include "Applier.h"
@@ -10,6 +11,7 @@
 #include "GraphicsUtility.h"
 #include "Group.h"
 #include "Light.h"
+#include "Operation.h"
 #include "PictureFactory.h"
 #include "RenderUtility.h"
 #include "Scene.h"
@@ -57,10 +59,15 @@ public:
     MOCK_METHOD(const Collection<Camera>&, Cameras, (), (override));
     MOCK_METHOD(const Collection<Group>&, Groups, (), (override));
     MOCK_METHOD(GroupPtr, RootGroup, (), (override));
+    MOCK_METHOD(const Collection<Operation>&, Operations, (), (override));
+    MOCK_METHOD(std::int32_t, OperationIndex, (std::int32_t), (override));
+    MOCK_METHOD(OperationTableSet, OperationTables, (std::int32_t), (override));
     MOCK_METHOD(void, UpdateShape, (const ShapePtr&, const GroupPtr&, bool, bool, bool, bool),
                 (override));
     MOCK_METHOD(void, ShapeChanged, (const ShapePtr&), (override));
     MOCK_METHOD(void, GroupChanged, (const GroupPtr&), (override));
+    MOCK_METHOD(void, OperationDataChanged, (const ShapePtr&, const OperationTableSet&),
+                (override));
     MOCK_METHOD(void, CameraScriptChanged, (const CameraPtr&), (override));
     MOCK_METHOD(void, LightScriptChanged, (const LightPtr&), (override));
     MOCK_METHOD(void, ShapeScriptChanged, (std::int32_t, const ShapePtr&), (override));
@@ -78,6 +85,20 @@ public:
     MOCK_METHOD(QString, Script, (), (override));                                                  \
     MOCK_METHOD(ScriptEnginePtr, ScriptEngine, (), (override))
 
+class MockOperation : public Operation
+{
+public:
+    MOCK_METHOD(QList<KeyRecord>, GetKeyFrames, (float, float), (override));
+    MOCK_METHOD(QList<KeyRecord>, AnimationData, (), (override));
+    MOCK_METHOD(void, SetKeyFrame, (bool, float), (override));
+    MOCK_METHOD(void, RemoveKeyFrame, (float), (override));
+    MOCK_METHOD(void, AddKeyFrame, (const KeyRecord&), (override));
+    MOCK_METHOD(int, LoopMode, (), (override));
+    MOCK_METHOD(void, setLoopMode, (int), (override));
+    MOCK_METHOD(std::int32_t, Number, (), (override));
+    MOCK_METHOD(QString, Name, (), (override));
+};
+
 class MockGroup : public Group
 {
 public:
@@ -85,6 +106,7 @@ public:
     MOCK_METHOD(std::int32_t, Code, (), (override));
     MOCK_METHOD(std::int32_t, Number, (), (override));
     MOCK_METHOD(QString, Name, (), (override));
+    MOCK_METHOD(QList<ShapePtr>, Shapes, (), (override));
     MOCK_METHOD(void, ApplyFrame, (float), (override));
     MOCK_METHOD(void, RefreshTree, (bool), (override));
     MOCK_METHOD(void, ResetAnimation, (float), (override));
@@ -198,11 +220,51 @@ public:
     MOCK_METHOD(RenderUtilityPtr, CreateRenderUtility, (), (override));
     MOCK_METHOD(GraphicsUtilityPtr, CreateGraphicsUtility, (), (override));
     MOCK_METHOD(PictureFactoryPtr, CreatePictureFactory, (), (override));
+    MOCK_METHOD(AnimationCommandsPtr, CreateAnimationCommands, (), (override));
     MOCK_METHOD(ScriptEditorPtr, NewScriptEditor, (), (override));
     MOCK_METHOD(ScriptObjectPtr, NewScriptObject, (ScriptObjectClass), (override));
 };
 
 class MockApplier : public Applier
-{};
+{
+public:
+    MOCK_METHOD(bool, OperationCheck1, (const OperationEntry&), (override));
+    MOCK_METHOD(bool, OperationCheck2, (const OperationEntry&), (override));
+    MOCK_METHOD(bool, OperationCheck3, (const OperationEntry&), (override));
+    MOCK_METHOD(bool, OperationCheck4, (const OperationEntry&), (override));
+    MOCK_METHOD(QImage, OperationPicture, (std::int32_t), (override));
+};
+
+class MockAnimationCommands : public AnimationCommands
+{
+public:
+    MOCK_METHOD(QList<std::int32_t>, ShapeOperations, (const ScenePtr&, const ShapePtr&),
+                (override));
+    MOCK_METHOD(QString, OperationName, (const ScenePtr&, std::int32_t), (override));
+    MOCK_METHOD(QList<KeyRecord>, OperationKeys, (const ScenePtr&, std::int32_t), (override));
+    MOCK_METHOD(std::int32_t, OperationLoopMode, (const ScenePtr&, std::int32_t), (override));
+    MOCK_METHOD(void, SetOperationLoopMode, (const ScenePtr&, std::int32_t, std::int32_t),
+                (override));
+    MOCK_METHOD(void, OperationKeyAtFrame, (const ScenePtr&, std::int32_t, float, bool&, bool&),
+                (override));
+    MOCK_METHOD(std::int32_t, OperationKeysBefore, (const ScenePtr&, std::int32_t, float),
+                (override));
+    MOCK_METHOD(void, OperationFirstKey, (const ScenePtr&, std::int32_t, std::int32_t&, float&),
+                (override));
+    MOCK_METHOD(QStringList, GroupSequenceNames, (const ScenePtr&, std::int32_t), (override));
+    MOCK_METHOD(QStringList, OperationSequenceNames, (const ScenePtr&, std::int32_t), (override));
+    MOCK_METHOD(void, AddSequence,
+                (const ScenePtr&, const QString&, std::int32_t, std::int32_t, std::int32_t,
+                 std::int32_t, std::int32_t, std::int32_t),
+                (override));
+    MOCK_METHOD(void, RenameSequence,
+                (const ScenePtr&, std::int32_t, std::int32_t, const QString&, const QString&),
+                (override));
+    MOCK_METHOD(void, DeleteSequence, (const ScenePtr&, std::int32_t, std::int32_t, const QString&),
+                (override));
+    MOCK_METHOD(void, RetrieveSequence,
+                (const ScenePtr&, std::int32_t, std::int32_t, const QString&, std::int32_t),
+                (override));
+};
 
 } // namespace vellum::testing
