@@ -3,6 +3,7 @@
 #include "KeyframedBase.h"
 #include "Pose.h"
 #include "ScriptSlot.h"
+#include "SequenceStore.h"
 #include "VellumSGExport.h"
 #include "scripting/ScriptHolder.h"
 
@@ -69,6 +70,9 @@ public:
     bool takeScriptEditNotice() { return std::exchange(m_scriptEditNoticeDue, false); }
     void dropScriptEngine() { m_script.dropEngine(); }
 
+    SequenceStore& sequences() { return m_sequences; }
+    const SequenceStore& sequences() const { return m_sequences; }
+
     std::shared_ptr<Scene> scene() const { return m_scene.lock(); }
     void setScene(const std::weak_ptr<Scene>& scene) { m_scene = scene; }
 
@@ -116,6 +120,7 @@ private:
     int m_lookAtId = 0;
     ScriptSlot m_script;
     bool m_scriptEditNoticeDue = false;
+    SequenceStore m_sequences;
     std::weak_ptr<Scene> m_scene;
 };
 

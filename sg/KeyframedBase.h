@@ -13,6 +13,17 @@ template <typename Interface> class KeyframedBase : public Interface
 public:
     const KeyTrack& keyTrack() const { return m_track; }
 
+    // The key at the frame, or else the present state as a key the curve runs through there.
+    outside::KeyRecord keyOrStateAt(float frame) const
+    {
+        if (const auto* key = m_track.find(frame))
+            return *key;
+        outside::KeyRecord key;
+        key.frame = frame;
+        writeState(key);
+        return key;
+    }
+
     QList<outside::KeyRecord> GetKeyFrames(float fromFrame, float toFrame) override
     {
         return m_track.between(fromFrame, toFrame);

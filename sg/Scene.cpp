@@ -97,7 +97,15 @@ QList<std::shared_ptr<Group>> Scene::groupList() const
 std::shared_ptr<Shape> Scene::addShape(int kind, const QString& name,
                                        const std::shared_ptr<Group>& group, int number)
 {
-    if (!isGeometricKind(kind) || number < 0)
+    if (!isGeometricKind(kind))
+        throw Error::invalidPropertyValue();
+    return placeShape(kind, name, group, number);
+}
+
+std::shared_ptr<Shape> Scene::placeShape(int kind, const QString& name,
+                                         const std::shared_ptr<Group>& group, int number)
+{
+    if (number < 0)
         throw Error::invalidPropertyValue();
     const auto in = ownGroup(group);
     auto shape = std::make_shared<Shape>(kind, number > 0 ? number : m_nextShapeNumber, name);
@@ -154,6 +162,152 @@ std::shared_ptr<Camera> Scene::camera(int id) const
     return std::static_pointer_cast<Camera>(m_cameras.find(QString::number(id)));
 }
 
+void Scene::requireOwnShape(const std::shared_ptr<Shape>& shape) const
+{
+    if (!shape)
+        throw objectRequired();
+    if (m_shapes.find(keyOf(shape->code())) != shape)
+        throw Error::invalidProcedureCall();
+}
+
+std::shared_ptr<Shape> Scene::addOperationComponent(const QString& name,
+                                                    const std::shared_ptr<Group>& group, int number)
+{
+    auto component = placeShape(ShapeKind::OperationMarker, name, group, number);
+    component->setObjectLink(component->code());
+    return component;
+}
+
+std::shared_ptr<Operation> Scene::addOperation(const std::shared_ptr<Shape>& component, int type,
+                                               const QString& name,
+                                               const std::shared_ptr<Shape>& target, int number)
+{
+    requireOwnShape(component);
+    if (component->kind() != ShapeKind::OperationMarker || number < 0)
+        throw Error::invalidPropertyValue();
+    if (target)
+        requireOwnShape(target);
+    auto operation =
+        std::make_shared<Operation>(number > 0 ? number : highestOperationNumber() + 1, name, type);
+    operation->setTarget(target);
+    m_operations.Add(operation, keyOf(operation->number()));
+    operation->setComponent(component);
+    operation->setScene(weak_from_this());
+    return operation;
+}
+
+int Scene::highestOperationNumber() const
+{
+    int highest = 0;
+    for (const auto& operation : m_operations)
+        highest = std::max(highest, int(operation->Number()));
+    return highest;
+}
+
+std::shared_ptr<Operation> Scene::operation(int number) const
+{
+    return std::static_pointer_cast<Operation>(m_operations.find(keyOf(number)));
+}
+
+QList<std::shared_ptr<Operation>> Scene::operationList() const
+{
+    return typedList<Operation>(m_operations);
+}
+
+QList<std::shared_ptr<Operation>> Scene::operationsOf(const Shape& component) const
+{
+    QList<std::shared_ptr<Operation>> result;
+    for (const auto& item : m_operations) {
+        auto operation = std::static_pointer_cast<Operation>(item);
+        if (operation->component().get() == &component)
+            result.append(std::move(operation));
+    }
+    return result;
+}
+
+std::shared_ptr<Operation> Scene::activeOperation(const Shape& component) const
+{
+    const auto carried = operationsOf(component);
+    const int active = m_activeOperations.value(component.code());
+    const auto found = std::find_if(carried.cbegin(), carried.cend(),
+                                    [active](const auto& o) { return o->number() == active; });
+    if (found != carried.cend())
+        return *found;
+    return carried.isEmpty() ? nullptr : carried.first();
+}
+
+void Scene::setActiveOperation(const std::shared_ptr<Operation>& operation)
+{
+    if (!operation)
+        throw objectRequired();
+    const auto component = operation->component();
+    if (this->operation(operation->number()) != operation || !component)
+        throw Error::invalidProcedureCall();
+    m_activeOperations.insert(component->code(), operation->number());
+}
+
+ShapeEffect Scene::operationEffect(const Shape& target) const
+{
+    ShapeEffect effect;
+    effect.colour = target.colour();
+    for (const auto& item : m_operations) {
+        const auto& operation = static_cast<const Operation&>(*item);
+        if (operation.actsOn(target))
+            effect.add(operation.type(), operation.amount(), operation.tint());
+    }
+    return effect;
+}
+
+std::shared_ptr<Shape> Scene::operationComponent(int objectLink) const
+{
+    for (const auto& item : m_shapes) {
+        auto& shape = static_cast<Shape&>(*item);
+        if (shape.kind() == ShapeKind::OperationMarker && shape.ObjectLink() == objectLink)
+            return std::static_pointer_cast<Shape>(item);
+    }
+    return nullptr;
+}
+
+int Scene::positionInShapes(const Shape* shape) const
+{
+    for (int i = 0; i < m_shapes.Count(); ++i)
+        if (m_shapes.Item(i + 1).get() == shape)
+            return i + 1;
+    return 0;
+}
+
+std::int32_t Scene::OperationIndex(std::int32_t objectLink)
+{
+    const auto component = operationComponent(objectLink);
+    const auto active = component ? activeOperation(*component) : nullptr;
+    return active ? active->number() : 0;
+}
+
+outside::OperationTableSet Scene::OperationTables(std::int32_t objectLink)
+{
+    outside::OperationTableSet tables;
+    const int highest = highestOperationNumber();
+    tables.operands.fill(0, m_shapes.Count() + 1);
+    tables.types.fill(0, highest + 1);
+    tables.targetKinds.fill(0, highest + 1);
+    tables.loopModes.fill(0, highest + 1);
+    for (const auto& operation : operationList()) {
+        const auto target = operation->target();
+        tables.types[operation->number()] = operation->type();
+        tables.targetKinds[operation->number()] = target ? target->kind() : 0;
+        tables.loopModes[operation->number()] = operation->LoopMode();
+    }
+
+    const auto component = operationComponent(objectLink);
+    const auto active = component ? activeOperation(*component) : nullptr;
+    if (!active)
+        return tables;
+    tables.operands[positionInShapes(component.get())] = 1;
+    if (const auto target = active->target())
+        tables.operands[positionInShapes(target.get())] = 1;
+    return tables;
+}
+
 float Scene::currentFrame() const
 {
     const auto state = m_state.lock();
@@ -171,18 +325,40 @@ bool Scene::holds(const Group& group) const
     return &group == m_root.get() || m_groups.find(keyOf(group.code())).get() == &group;
 }
 
+bool Scene::holds(const outside::Keyframed& owner) const
+{
+    if (const auto* group = dynamic_cast<const Group*>(&owner))
+        return holds(*group);
+    const auto* operation = dynamic_cast<const Operation*>(&owner);
+    return operation && m_operations.find(keyOf(operation->number())).get() == operation;
+}
+
 void Scene::currentFrameMoved(float frame)
+{
+    landKeyCopy(frame);
+    for (const auto& operation : m_operations)
+        static_cast<Operation&>(*operation).applyFrame(frame);
+}
+
+void Scene::landKeyCopy(float frame)
 {
     if (!m_pendingKeyCopy)
         return;
-    const PendingKeyCopy copy = *m_pendingKeyCopy;
-    m_pendingKeyCopy.reset();
-    const auto group = copy.group.lock();
-    if (!group || !holds(*group))
+    const PendingKeyCopy copy = *std::exchange(m_pendingKeyCopy, std::nullopt);
+    const auto owner = copy.owner.lock();
+    if (!owner || !holds(*owner))
         return;
     outside::KeyRecord key = copy.key;
     key.frame = frame;
-    group->AddKeyFrame(key);
+    owner->AddKeyFrame(key);
+    if (copy.move && copy.sourceIsKey)
+        owner->RemoveKeyFrame(copy.key.frame);
+}
+
+template <typename Keyed> void Scene::queueKeyCopy(const std::shared_ptr<Keyed>& owner, float frame)
+{
+    m_pendingKeyCopy = PendingKeyCopy{owner, owner->keyOrStateAt(frame),
+                                      owner->keyTrack().find(frame) != nullptr, false};
 }
 
 void Scene::setScriptEngineFactory(std::shared_ptr<ComponentScriptEngineFactory> factory)
@@ -209,6 +385,9 @@ void Scene::UpdateShape(const outside::ShapePtr& shape, const outside::GroupPtr&
 void Scene::ShapeChanged(const outside::ShapePtr& shape)
 {
     const auto typed = typedComponent<Shape>(shape);
+    if (typed->kind() == ShapeKind::OperationMarker)
+        if (const auto operation = activeOperation(*typed))
+            queueKeyCopy(operation, currentFrame());
     emit shapeChanged(typed.get());
     emit changed();
 }
@@ -230,17 +409,17 @@ void Scene::GroupChanged(const outside::GroupPtr& group)
         emit changed();
         return;
     }
-    PendingKeyCopy copy{typed, {}};
-    if (change.key) {
-        copy.key = *change.key;
-    } else {
-        copy.key.frame = change.frame;
-        copy.key.setStartsSegment(false);
-        typed->pose().writeTo(copy.key);
-    }
-    m_pendingKeyCopy = copy;
-
+    queueKeyCopy(typed, change.frame);
     emit groupChanged(typed.get(), change.frame);
+    emit changed();
+}
+
+void Scene::OperationDataChanged(const outside::ShapePtr& component,
+                                 const outside::OperationTableSet&)
+{
+    const auto operation = activeOperation(*typedComponent<Shape>(component));
+    if (operation && m_pendingKeyCopy && m_pendingKeyCopy->owner.lock() == operation)
+        m_pendingKeyCopy->move = true;
     emit changed();
 }
 

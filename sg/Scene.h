@@ -3,8 +3,10 @@
 #include "Camera.h"
 #include "Group.h"
 #include "Light.h"
+#include "Operation.h"
 #include "ScriptSeams.h"
 #include "Shape.h"
+#include "ShapeEffect.h"
 #include "VellumSGExport.h"
 
 #include <QObject>
@@ -14,7 +16,8 @@
 namespace vellum::sg {
 
 // The components of one scene. Groups hang under a root group that is not in Groups; every
-// light and the animation camera come with a marker shape in Shapes. Create with create().
+// light and the animation camera come with a marker shape in Shapes. Keyframe operations are
+// carried by operation components, shapes of their own kind. Create with create().
 class VELLUMSG_EXPORT Scene : public QObject,
                               public outside::Scene,
                               public std::enable_shared_from_this<Scene>
@@ -56,6 +59,28 @@ public:
     std::shared_ptr<Camera> animationCamera() const { return m_camera; }
     std::shared_ptr<Camera> camera(int id) const;
 
+    // Shares the shape numbers; number 0 picks the next free one.
+    std::shared_ptr<Shape> addOperationComponent(const QString& name,
+                                                 const std::shared_ptr<Group>& group = {},
+                                                 int number = 0);
+    // The component must be an operation component of this scene, the target nullptr or a
+    // geometric shape of this scene. Number 0 picks the next free one.
+    std::shared_ptr<Operation> addOperation(const std::shared_ptr<Shape>& component, int type,
+                                            const QString& name,
+                                            const std::shared_ptr<Shape>& target = {},
+                                            int number = 0);
+    std::shared_ptr<Operation> operation(int number) const;
+    QList<std::shared_ptr<Operation>> operationList() const;
+    // In the order they were added.
+    QList<std::shared_ptr<Operation>> operationsOf(const Shape& component) const;
+    // The component's first operation unless another was made active; nullptr for none.
+    std::shared_ptr<Operation> activeOperation(const Shape& component) const;
+    // Refuses an operation that is not this scene's.
+    void setActiveOperation(const std::shared_ptr<Operation>& operation);
+    // Every operation acting on the shape, combined; the renderer asks for each shape every
+    // frame, so it does not allocate.
+    ShapeEffect operationEffect(const Shape& target) const;
+
     // The application state's current frame, 0 while the scene is not the state's.
     float currentFrame() const;
     // Drops a pending key copy: it belonged to the frames of the state it came from.
@@ -75,14 +100,25 @@ public:
     const outside::Collection<outside::Camera>& Cameras() override { return m_cameras; }
     const outside::Collection<outside::Group>& Groups() override { return m_groups; }
     outside::GroupPtr RootGroup() override { return m_root; }
+    const outside::Collection<outside::Operation>& Operations() override { return m_operations; }
+    std::int32_t OperationIndex(std::int32_t objectLink) override;
+    // Operands mark the component and its active operation's target; the other tables cover
+    // every operation of the scene.
+    outside::OperationTableSet OperationTables(std::int32_t objectLink) override;
     // Moves the shape into the group (when given), and with recalculate brings the group's
     // world transform up to date; notify and redraw raise shapeChanged and changed.
     void UpdateShape(const outside::ShapePtr& shape, const outside::GroupPtr& group,
                      bool refreshAlways, bool redraw, bool recalculate, bool notify) override;
+    // Of an operation component, takes its active operation's key at the current frame as a
+    // pending copy, as GroupChanged does.
     void ShapeChanged(const outside::ShapePtr& shape) override;
     // Besides notifying, takes the group's key at the current frame as a pending copy (see
     // PendingKeyCopy); it replaces any copy still pending.
     void GroupChanged(const outside::GroupPtr& group) override;
+    // Makes the pending copy of the component's operation a move: the source key goes when
+    // the copy lands.
+    void OperationDataChanged(const outside::ShapePtr& component,
+                              const outside::OperationTableSet& tables) override;
     void CameraScriptChanged(const outside::CameraPtr& camera) override;
     void LightScriptChanged(const outside::LightPtr& light) override;
     void ShapeScriptChanged(std::int32_t sceneDeviceId, const outside::ShapePtr& shape) override;
@@ -100,20 +136,32 @@ signals:
 private:
     friend class ApplicationState;
 
-    // The panel copies a key by notifying GroupChanged at the source frame and then moving to
-    // the target: the key lands on the first frame the state moves to. Without a key at the
-    // source, the group's present pose is copied as a key the curve runs through (not starting
-    // a segment), which is what setting a key there would have stored.
+    // The panel copies a key by notifying GroupChanged (or ShapeChanged of an operation
+    // component) at the source frame and then moving to the target: the key lands on the first
+    // frame the state moves to. Without a key at the source, the present pose or amount is
+    // copied as a key the curve runs through (not starting a segment), which is what setting a
+    // key there would have stored.
     struct PendingKeyCopy
     {
-        std::weak_ptr<Group> group;
-        outside::KeyRecord key;
+        std::weak_ptr<outside::Keyframed> owner;
+        outside::KeyRecord key; // its frame is the source frame
+        bool sourceIsKey = false;
+        bool move = false;
     };
 
     Scene();
     // Called by the state after its current frame changed to another value.
     void currentFrameMoved(float frame);
+    void landKeyCopy(float frame);
+    template <typename Keyed> void queueKeyCopy(const std::shared_ptr<Keyed>& owner, float frame);
     bool holds(const Group& group) const;
+    bool holds(const outside::Keyframed& owner) const;
+    std::shared_ptr<Shape> placeShape(int kind, const QString& name,
+                                      const std::shared_ptr<Group>& group, int number);
+    std::shared_ptr<Shape> operationComponent(int objectLink) const;
+    int highestOperationNumber() const;
+    int positionInShapes(const Shape* shape) const;
+    void requireOwnShape(const std::shared_ptr<Shape>& shape) const;
     void addMarker(const std::shared_ptr<Shape>& marker, const std::shared_ptr<Group>& group);
     std::shared_ptr<Group> ownGroup(const std::shared_ptr<Group>& group) const;
 
@@ -123,6 +171,8 @@ private:
     outside::Collection<outside::Light> m_lights;
     outside::Collection<outside::Camera> m_cameras;
     outside::Collection<outside::Group> m_groups;
+    outside::Collection<outside::Operation> m_operations;
+    QHash<int, int> m_activeOperations; // component code to operation number
     int m_nextShapeNumber = 1;
     std::weak_ptr<outside::ApplicationState> m_state;
     std::shared_ptr<ComponentScriptEngineFactory> m_engineFactory;

@@ -1,5 +1,6 @@
 #include "SceneGraph.h"
 
+#include "AnimationCommands.h"
 #include "AppUtility.h"
 #include "ComponentScriptEngine.h"
 #include "GraphicsUtility.h"
@@ -183,6 +184,11 @@ outside::GraphicsUtilityPtr SceneGraph::CreateGraphicsUtility()
 outside::PictureFactoryPtr SceneGraph::CreatePictureFactory()
 {
     return std::make_shared<PictureFactory>(this);
+}
+
+outside::AnimationCommandsPtr SceneGraph::CreateAnimationCommands()
+{
+    return std::make_shared<AnimationCommands>();
 }
 
 outside::ScriptEditorPtr SceneGraph::NewScriptEditor()

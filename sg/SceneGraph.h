@@ -88,6 +88,7 @@ public:
     outside::RenderUtilityPtr CreateRenderUtility() override;
     outside::GraphicsUtilityPtr CreateGraphicsUtility() override;
     outside::PictureFactoryPtr CreatePictureFactory() override;
+    outside::AnimationCommandsPtr CreateAnimationCommands() override;
     outside::ScriptEditorPtr NewScriptEditor() override;
     outside::ScriptObjectPtr NewScriptObject(outside::ScriptObjectClass scriptClass) override;
 

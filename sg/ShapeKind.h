@@ -12,6 +12,8 @@ inline constexpr int Cylinder = 22; // dimensions.x(): radius, y(): height along
 inline constexpr int Plane = 23;    // dimensions: width (x) by depth (z), facing +Y
 inline constexpr int LightMarker = outside::Kind::Light;   // LightLink: the light's Code
 inline constexpr int CameraMarker = outside::Kind::Camera; // ObjectLink: the camera's ID
+// Carries keyframe operations; ObjectLink: its own Code.
+inline constexpr int OperationMarker = outside::Kind::Operation;
 } // namespace ShapeKind
 
 inline bool isGeometricKind(int kind)
@@ -22,7 +24,7 @@ inline bool isGeometricKind(int kind)
 inline bool isKnownShapeKind(int kind)
 {
     return isGeometricKind(kind) || kind == ShapeKind::LightMarker ||
-           kind == ShapeKind::CameraMarker;
+           kind == ShapeKind::CameraMarker || kind == ShapeKind::OperationMarker;
 }
 
 } // namespace vellum::sg

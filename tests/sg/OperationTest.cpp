@@ -1,0 +1,166 @@
+// Keyframe operations: the tables the panel reads, amounts along the keys, and their effect.
+#include "OperationScene.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+using namespace vellum::sg;
+
+namespace {
+
+class Operations : public ::testing::Test, protected sg::testing::OperationScene
+{
+protected:
+    int position(const std::shared_ptr<Shape>& shape) const
+    {
+        const auto shapes = scene->shapeList();
+        return int(shapes.indexOf(shape)) + 1;
+    }
+};
+
+void expectRefused(int number, const std::function<void()>& work)
+{
+    try {
+        work();
+        ADD_FAILURE() << "accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), number);
+    }
+}
+
+TEST_F(Operations, TablesMarkTheComponentAndItsActiveOperationsTarget)
+{
+    spin->setLoopMode(outside::LoopClosed);
+    EXPECT_EQ(pulse->ObjectLink(), pulse->Code());
+
+    struct Row
+    {
+        const char* name;
+        int link;
+        int index;
+        QList<int> marked; // positions in Shapes
+    };
+    const Row rows[] = {
+        {"bound", pulse->code(), scale->number(), {position(box), position(pulse)}},
+        {"unbound", tint->code(), colour->number(), {position(tint)}},
+        {"no operation", idle->code(), 0, {}},
+        {"not a component", box->code(), 0, {}},
+        {"unknown", 99911, 0, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(scene->OperationIndex(row.link), row.index);
+        const auto tables = scene->OperationTables(row.link);
+        ASSERT_EQ(tables.operands.size(), scene->Shapes().Count() + 1);
+        QList<int> marked;
+        for (int i = 0; i < tables.operands.size(); ++i)
+            if (tables.operands[i] != 0)
+                marked.append(i);
+        EXPECT_EQ(marked, row.marked);
+        EXPECT_EQ(tables.types, (QList<std::int32_t>{0, 1, 3, 2}));
+        EXPECT_EQ(tables.targetKinds,
+                  (QList<std::int32_t>{0, ShapeKind::Box, ShapeKind::Sphere, 0}));
+        EXPECT_EQ(tables.loopModes, (QList<std::int32_t>{0, 0, 2, 0}));
+    }
+
+    scene->setActiveOperation(spin);
+    EXPECT_EQ(scene->OperationIndex(pulse->code()), spin->number());
+    const auto tables = scene->OperationTables(pulse->code());
+    EXPECT_EQ(std::count(tables.operands.cbegin(), tables.operands.cend(), 1), 2);
+    EXPECT_EQ(tables.operands[position(sphere)], 1);
+    EXPECT_EQ(tables.operands[position(box)], 0);
+}
+
+TEST_F(Operations, AreRefusedOnWhatCannotCarryOrTakeThem)
+{
+    const auto other = Scene::create();
+    const auto foreignBox = other->addShape(ShapeKind::Box, QStringLiteral("Elsewhere"));
+    expectRefused(ErrorNumber::InvalidPropertyValue,
+                  [&] { scene->addOperation(box, OperationType::Scale, {}, sphere); });
+    expectRefused(ErrorNumber::InvalidPropertyValue,
+                  [&] { scene->addOperation(idle, OperationType::Scale, {}, tint); });
+    expectRefused(ErrorNumber::InvalidPropertyValue,
+                  [&] { scene->addOperation(idle, 9, {}, box); });
+    expectRefused(ErrorNumber::InvalidProcedureCall,
+                  [&] { scene->addOperation(idle, OperationType::Scale, {}, foreignBox); });
+    expectRefused(ErrorNumber::DuplicateKey,
+                  [&] { scene->addOperation(idle, OperationType::Scale, {}, box, 2); });
+    expectRefused(ErrorNumber::InvalidProcedureCall, [&] {
+        scene->setActiveOperation(std::make_shared<Operation>(1, QString(), OperationType::Spin));
+    });
+    EXPECT_EQ(scene->Operations().Count(), 3);
+    EXPECT_TRUE(scene->operationsOf(*idle).isEmpty());
+}
+
+TEST_F(Operations, AmountsFollowTheKeys)
+{
+    // Keys 4 -> 1, 10 -> 3 (a corner), 20 -> 2: the span into a corner is a straight line.
+    struct Row
+    {
+        float frame;
+        float amount;
+    };
+    for (const Row& row : {Row{0, 1}, Row{4, 1}, Row{7, 2}, Row{10, 3}, Row{20, 2}, Row{50, 2}})
+        EXPECT_NEAR(scale->amountAt(row.frame), row.amount, 1e-5f) << row.frame;
+
+    // Without the corner the curve heads on towards the key after it.
+    scale->setAmount(3);
+    scale->SetKeyFrame(false, 10);
+    EXPECT_GT(std::abs(scale->amountAt(7) - 2.0f), 0.05f);
+
+    // A closed loop starts over after its last key.
+    scale->RemoveKeyFrame(10);
+    scale->setLoopMode(outside::LoopClosed);
+    EXPECT_NEAR(scale->amountAt(28), scale->amountAt(12), 1e-5f);
+    EXPECT_NEAR(scale->amountAt(36), 1.0f, 1e-5f);
+
+    // Without keys, each type's rest.
+    for (const auto& operation : {spin, colour})
+        EXPECT_EQ(operation->amountAt(7), restAmount(operation->type()));
+    EXPECT_EQ(restAmount(OperationType::Scale), 1.0f);
+    EXPECT_EQ(restAmount(OperationType::Stretch), 1.0f);
+}
+
+TEST_F(Operations, FollowTheCurrentFrameWhereTheyHaveKeys)
+{
+    spin->setAmount(45);
+    state->setCurrentFrame(7);
+    EXPECT_NEAR(scale->amount(), 2.0f, 1e-5f);
+    EXPECT_EQ(spin->amount(), 45.0f) << "an operation without keys keeps its amount";
+
+    // A key set at the current frame (-1) holds the present amount.
+    scale->setAmount(5);
+    scale->SetKeyFrame(false, -1);
+    ASSERT_NE(scale->keyTrack().find(7), nullptr);
+    EXPECT_EQ(scale->keyTrack().find(7)->payloadHead, 5.0f);
+}
+
+TEST_F(Operations, CombineIntoTheEffectOnTheirTarget)
+{
+    box->setColour(QColor(255, 0, 0));
+    const auto stretch = scene->addOperation(idle, OperationType::Stretch, {}, box);
+    const auto turn = scene->addOperation(idle, OperationType::Spin, {}, box);
+    const auto blush = scene->addOperation(idle, OperationType::Colour, {}, box);
+    scale->setAmount(2);
+    stretch->setAmount(3);
+    turn->setAmount(90);
+    blush->setAmount(0.5f);
+    blush->setTint(QColor(0, 0, 255));
+    colour->setAmount(1); // unbound: acts on nothing
+
+    const ShapeEffect onBox = scene->operationEffect(*box);
+    EXPECT_EQ(onBox.scale, QVector3D(2, 6, 2));
+    EXPECT_EQ(onBox.spinDegrees, 90.0f);
+    EXPECT_NEAR(onBox.colour.redF(), 0.5f, 0.01f);
+    EXPECT_NEAR(onBox.colour.blueF(), 0.5f, 0.01f);
+    const QVector3D mapped = onBox.localTransform().map(QVector3D(1, 1, 0));
+    EXPECT_LT((mapped - QVector3D(0, 6, -2)).length(), 1e-4f);
+
+    spin->setAmount(0);
+    const ShapeEffect onSphere = scene->operationEffect(*sphere);
+    EXPECT_FALSE(onSphere.changesShape());
+    EXPECT_EQ(onSphere.colour, sphere->colour());
+}
+
+} // namespace
