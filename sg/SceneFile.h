@@ -18,7 +18,8 @@ struct SceneDocument
     float currentFrame = 0.0f;
 };
 
-inline constexpr int sceneFileVersion = 1;
+// Version 2 added keyframe operations and sequences.
+inline constexpr int sceneFileVersion = 2;
 
 // JSON. Refuses with 75 when the file cannot be written.
 VELLUMSG_EXPORT void writeSceneFile(const QString& path, const SceneDocument& document);

@@ -135,6 +135,17 @@ template <typename Work> void refusedAt(const QString& where, Work&& work)
     }
 }
 
+outside::KeyRecord readKey(const ObjectReader& key)
+{
+    outside::KeyRecord record;
+    record.frame = key.single(QLatin1String("frame"));
+    record.setStartsSegment(key.boolean(QLatin1String("segmentStart")));
+    const auto payload = key.numbers(QLatin1String("payload"), 6);
+    record.payloadHead = payload[0];
+    std::copy(payload.cbegin() + 1, payload.cend(), std::begin(record.payload));
+    return record;
+}
+
 template <typename Component> void readAnimation(const ObjectReader& owner, Component& component)
 {
     const ObjectReader animation(owner.member(QLatin1String("animation")),
@@ -144,13 +155,23 @@ template <typename Component> void readAnimation(const ObjectReader& owner, Comp
     const QJsonArray keys = animation.array(QLatin1String("keys"));
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const ObjectReader key(keys[i], indexPath(animation.path(QLatin1String("keys")), i));
-        outside::KeyRecord record;
-        record.frame = key.single(QLatin1String("frame"));
-        record.setStartsSegment(key.boolean(QLatin1String("segmentStart")));
-        const auto payload = key.numbers(QLatin1String("payload"), 6);
-        record.payloadHead = payload[0];
-        std::copy(payload.cbegin() + 1, payload.cend(), std::begin(record.payload));
+        const outside::KeyRecord record = readKey(key);
         refusedAt(key.place(), [&] { component.AddKeyFrame(record); });
+    }
+}
+
+// Sequence keys are relative to where they were cut, so any finite frame will do.
+void readSequences(const ObjectReader& owner, SequenceStore& store)
+{
+    const QJsonArray sequences = owner.array(QLatin1String("sequences"));
+    for (qsizetype i = 0; i < sequences.size(); ++i) {
+        const ObjectReader in(sequences[i], indexPath(owner.path(QLatin1String("sequences")), i));
+        SequenceStore::Sequence sequence{in.text(QLatin1String("name")), {}};
+        const QJsonArray keys = in.array(QLatin1String("keys"));
+        for (qsizetype k = 0; k < keys.size(); ++k)
+            sequence.keys.push_back(
+                readKey(ObjectReader(keys[k], indexPath(in.path(QLatin1String("keys")), k))));
+        store.add(std::move(sequence));
     }
 }
 
@@ -162,7 +183,7 @@ std::shared_ptr<Group> existingGroup(const Scene& scene, int number, const QStri
     return group;
 }
 
-void readGroups(const ObjectReader& root, Scene& scene)
+void readGroups(const ObjectReader& root, Scene& scene, int version)
 {
     const QJsonArray groups = root.array(QLatin1String("groups"));
     for (qsizetype i = 0; i < groups.size(); ++i) {
@@ -182,6 +203,8 @@ void readGroups(const ObjectReader& root, Scene& scene)
         refusedAt(in.path(QLatin1String("lookAt")), [&] { group->setLookAtId(lookAt); });
         group->setScript(in.text(QLatin1String("script")));
         readAnimation(in, *group);
+        if (version >= 2)
+            readSequences(in, group->sequences());
     }
 }
 
@@ -199,7 +222,8 @@ void readShapes(const ObjectReader& root, Scene& scene)
     for (qsizetype i = 0; i < shapes.size(); ++i) {
         const ObjectReader in(shapes[i], indexPath(QStringLiteral("shapes"), i));
         const int kind = in.integer(QLatin1String("kind"));
-        if (!isGeometricKind(kind))
+        const bool component = kind == ShapeKind::OperationMarker;
+        if (!isGeometricKind(kind) && !component)
             invalid(QStringLiteral("unknown shape kind %1").arg(kind),
                     in.path(QLatin1String("kind")));
         const int number = in.integer(QLatin1String("number"));
@@ -209,7 +233,9 @@ void readShapes(const ObjectReader& root, Scene& scene)
                                          in.path(QLatin1String("group")));
         std::shared_ptr<Shape> shape;
         refusedAt(in.path(QLatin1String("number")), [&] {
-            shape = scene.addShape(kind, in.text(QLatin1String("name")), group, number);
+            const QString name = in.text(QLatin1String("name"));
+            shape = component ? scene.addOperationComponent(name, group, number)
+                              : scene.addShape(kind, name, group, number);
         });
         const QVector3D dimensions = in.vector(QLatin1String("dimensions"));
         refusedAt(in.path(QLatin1String("dimensions")), [&] { shape->setDimensions(dimensions); });
@@ -241,6 +267,51 @@ void readLights(const ObjectReader& root, Scene& scene)
         light->setScript(in.text(QLatin1String("script")));
         readAnimation(in, *light);
     }
+}
+
+std::shared_ptr<Shape> shapeAt(const ObjectReader& in, QLatin1String name, const Scene& scene,
+                               bool component)
+{
+    const int code = in.integer(name);
+    const auto shape = scene.shape(code);
+    if (!shape || (shape->kind() == ShapeKind::OperationMarker) != component)
+        invalid(
+            QStringLiteral("no %1 %2")
+                .arg(component ? QStringLiteral("operation component") : QStringLiteral("shape"))
+                .arg(code),
+            in.path(name));
+    return shape;
+}
+
+void readOperation(const ObjectReader& in, Scene& scene)
+{
+    const auto component = shapeAt(in, QLatin1String("component"), scene, true);
+    const bool bound = in.integer(QLatin1String("target")) != 0;
+    const auto target = bound ? shapeAt(in, QLatin1String("target"), scene, false) : nullptr;
+    const int number = in.integer(QLatin1String("number"));
+    if (number < 1)
+        invalid(QStringLiteral("operation numbers start at 1"), in.path(QLatin1String("number")));
+    const int type = in.integer(QLatin1String("type"));
+    std::shared_ptr<Operation> operation;
+    refusedAt(in.place(), [&] {
+        operation =
+            scene.addOperation(component, type, in.text(QLatin1String("name")), target, number);
+    });
+    const float amount = in.single(QLatin1String("amount"));
+    refusedAt(in.path(QLatin1String("amount")), [&] { operation->setAmount(amount); });
+    operation->setTint(colourAt(in, QLatin1String("tint")));
+    if (in.boolean(QLatin1String("active")))
+        scene.setActiveOperation(operation);
+    readAnimation(in, *operation);
+    readSequences(in, operation->sequences());
+}
+
+void readOperations(const ObjectReader& root, Scene& scene)
+{
+    const QJsonArray operations = root.array(QLatin1String("operations"));
+    for (qsizetype i = 0; i < operations.size(); ++i)
+        readOperation(ObjectReader(operations[i], indexPath(QStringLiteral("operations"), i)),
+                      scene);
 }
 
 void readCamera(const ObjectReader& root, Scene& scene)
@@ -297,10 +368,12 @@ SceneDocument readSceneFile(const QString& path)
         invalid(QStringLiteral("negative frame"), root.path(QLatin1String("currentFrame")));
 
     document.scene = Scene::create();
-    readGroups(root, *document.scene);
+    readGroups(root, *document.scene, version);
     readShapes(root, *document.scene);
     readLights(root, *document.scene);
     readCamera(root, *document.scene);
+    if (version >= 2)
+        readOperations(root, *document.scene);
     return document;
 }
 

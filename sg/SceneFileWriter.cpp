@@ -20,10 +20,10 @@ QJsonArray quaternionJson(const QQuaternion& q)
     return QJsonArray{q.scalar(), q.x(), q.y(), q.z()};
 }
 
-QJsonObject keysJson(const KeyTrack& track)
+QJsonArray keyArrayJson(const std::vector<outside::KeyRecord>& records)
 {
     QJsonArray keys;
-    for (const auto& key : track.keys()) {
+    for (const auto& key : records) {
         QJsonArray payload{key.payloadHead};
         for (float value : key.payload)
             payload.append(value);
@@ -31,8 +31,22 @@ QJsonObject keysJson(const KeyTrack& track)
                                 {QStringLiteral("segmentStart"), key.startsSegment()},
                                 {QStringLiteral("payload"), payload}});
     }
+    return keys;
+}
+
+QJsonObject keysJson(const KeyTrack& track)
+{
     return QJsonObject{{QStringLiteral("loopMode"), track.loopMode()},
-                       {QStringLiteral("keys"), keys}};
+                       {QStringLiteral("keys"), keyArrayJson(track.keys())}};
+}
+
+QJsonArray sequencesJson(const SequenceStore& store)
+{
+    QJsonArray sequences;
+    for (const auto& sequence : store.sequences())
+        sequences.append(QJsonObject{{QStringLiteral("name"), sequence.name},
+                                     {QStringLiteral("keys"), keyArrayJson(sequence.keys)}});
+    return sequences;
 }
 
 // Parents before children, so that reading can hang each group under one already read.
@@ -48,6 +62,7 @@ void appendGroups(const Group& parent, QJsonArray& out)
             {QStringLiteral("lookAt"), group->LookAtID()},
             {QStringLiteral("script"), group->script()},
             {QStringLiteral("animation"), keysJson(group->keyTrack())},
+            {QStringLiteral("sequences"), sequencesJson(group->sequences())},
         });
         appendGroups(*group, out);
     }
@@ -57,7 +72,7 @@ QJsonArray shapesJson(const Scene& scene)
 {
     QJsonArray shapes;
     for (const auto& shape : scene.shapeList()) {
-        if (!shape->isGeometric())
+        if (!shape->isGeometric() && shape->kind() != ShapeKind::OperationMarker)
             continue;
         shapes.append(QJsonObject{
             {QStringLiteral("number"), shape->number()},
@@ -91,6 +106,28 @@ QJsonArray lightsJson(const Scene& scene)
     return lights;
 }
 
+QJsonArray operationsJson(const Scene& scene)
+{
+    QJsonArray operations;
+    for (const auto& operation : scene.operationList()) {
+        const auto component = operation->component();
+        const auto target = operation->target();
+        operations.append(QJsonObject{
+            {QStringLiteral("number"), operation->number()},
+            {QStringLiteral("name"), operation->name()},
+            {QStringLiteral("type"), operation->type()},
+            {QStringLiteral("component"), component->code()},
+            {QStringLiteral("target"), target ? target->code() : 0},
+            {QStringLiteral("active"), scene.activeOperation(*component) == operation},
+            {QStringLiteral("amount"), operation->amount()},
+            {QStringLiteral("tint"), operation->tint().name(QColor::HexArgb)},
+            {QStringLiteral("animation"), keysJson(operation->keyTrack())},
+            {QStringLiteral("sequences"), sequencesJson(operation->sequences())},
+        });
+    }
+    return operations;
+}
+
 QJsonObject cameraJson(const Camera& camera)
 {
     return QJsonObject{
@@ -117,6 +154,7 @@ void writeSceneFile(const QString& path, const SceneDocument& document)
         {QStringLiteral("groups"), groups},
         {QStringLiteral("shapes"), shapesJson(scene)},
         {QStringLiteral("lights"), lightsJson(scene)},
+        {QStringLiteral("operations"), operationsJson(scene)},
         {QStringLiteral("camera"), cameraJson(*scene.animationCamera())},
     };
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sg/OperationType.h>
 #include <sg/SceneFile.h>
 #include <sg/SceneGraph.h>
 
@@ -22,7 +23,6 @@ void buildScene(SceneGraph& graph)
     settings.Keys = 240;
     settings.KeysPerSecond = 24.0f;
     state->setAnimationSettings(settings);
-    state->setCurrentFrame(17.0f);
 
     const auto scene = graph.scene();
     const auto arm = scene->addGroup(1, QStringLiteral("Arm"));
@@ -60,6 +60,35 @@ void buildScene(SceneGraph& graph)
     camera->setFieldOfView(60.0f);
     camera->SetKeyFrame(true, 5);
     camera->setScript(QStringLiteral("// camera"));
+
+    const auto pulse = scene->addOperationComponent(QStringLiteral("Pulse"), hand);
+    const auto grow = scene->addOperation(pulse, OperationType::Scale, QStringLiteral("Grow"), box);
+    grow->setAmount(2.5f);
+    grow->SetKeyFrame(true, 3);
+    grow->setAmount(0.5f);
+    grow->SetKeyFrame(false, 30);
+    grow->setLoopMode(outside::LoopClosed);
+    grow->sequences().add(QStringLiteral("beat"), grow->keyTrack(), 0, 40, 3);
+    const auto blush = scene->addOperation(pulse, OperationType::Colour, QStringLiteral("Blush"));
+    blush->setAmount(0.25f);
+    blush->setTint(QColor(0, 128, 255));
+    scene->setActiveOperation(blush);
+    arm->sequences().add(QStringLiteral("swing"), arm->keyTrack(), 0, 12.5f, 0);
+
+    // Keyed operations take their amount from the frame.
+    state->setCurrentFrame(17.0f);
+}
+
+void expectSameSequences(const SequenceStore& a, const SequenceStore& b)
+{
+    ASSERT_EQ(a.sequences().size(), b.sequences().size());
+    for (size_t i = 0; i < a.sequences().size(); ++i) {
+        const auto &sa = a.sequences()[i], &sb = b.sequences()[i];
+        EXPECT_EQ(sa.name, sb.name);
+        ASSERT_EQ(sa.keys.size(), sb.keys.size());
+        for (size_t k = 0; k < sa.keys.size(); ++k)
+            EXPECT_EQ(std::memcmp(&sa.keys[k], &sb.keys[k], sizeof(outside::KeyRecord)), 0);
+    }
 }
 
 void expectSameKeys(const KeyTrack& a, const KeyTrack& b)
@@ -91,6 +120,7 @@ void expectSameScene(SceneGraph& saved, SceneGraph& loaded)
         EXPECT_EQ(gb->LookAtID(), ga->LookAtID());
         EXPECT_EQ(gb->script(), ga->script());
         expectSameKeys(ga->keyTrack(), gb->keyTrack());
+        expectSameSequences(ga->sequences(), gb->sequences());
     }
     ASSERT_EQ(a->Shapes().Count(), b->Shapes().Count());
     for (const auto& sa : a->shapeList()) {
@@ -122,6 +152,23 @@ void expectSameScene(SceneGraph& saved, SceneGraph& loaded)
     EXPECT_EQ(cb->fieldOfView(), ca->fieldOfView());
     EXPECT_EQ(cb->script(), ca->script());
     expectSameKeys(ca->keyTrack(), cb->keyTrack());
+
+    ASSERT_EQ(a->Operations().Count(), b->Operations().Count());
+    for (const auto& oa : a->operationList()) {
+        SCOPED_TRACE(oa->number());
+        const auto ob = b->operation(oa->number());
+        ASSERT_TRUE(ob);
+        EXPECT_EQ(ob->name(), oa->name());
+        EXPECT_EQ(ob->type(), oa->type());
+        EXPECT_EQ(ob->component()->code(), oa->component()->code());
+        EXPECT_EQ(ob->target() ? ob->target()->code() : 0, oa->target() ? oa->target()->code() : 0);
+        EXPECT_EQ(ob->amount(), oa->amount());
+        EXPECT_EQ(ob->tint(), oa->tint());
+        expectSameKeys(oa->keyTrack(), ob->keyTrack());
+        expectSameSequences(oa->sequences(), ob->sequences());
+        EXPECT_EQ(b->OperationIndex(ob->component()->code()),
+                  a->OperationIndex(oa->component()->code()));
+    }
 }
 
 class SceneFiles : public ::testing::Test
@@ -282,7 +329,23 @@ INSTANTIATE_TEST_SUITE_P(
                 }),
                 ErrorNumber::InvalidPropertyValue, "at lights[1].number"},
         BadFile{"NoCamera", editJson([](QJsonObject& r) { r.remove(QStringLiteral("camera")); }),
-                ErrorNumber::InvalidPropertyValue, "missing member \"camera\""}),
+                ErrorNumber::InvalidPropertyValue, "missing member \"camera\""},
+        BadFile{"OperationOnNoComponent", editFirst("operations", "component", 1),
+                ErrorNumber::InvalidPropertyValue,
+                "no operation component 1, at operations[0].component"},
+        BadFile{"OperationOnAComponent", editFirst("operations", "target", 311),
+                ErrorNumber::InvalidPropertyValue, "no shape 311, at operations[0].target"},
+        BadFile{"UnknownOperationType", editFirst("operations", "type", 9),
+                ErrorNumber::InvalidPropertyValue, "at operations[0]"},
+        BadFile{"OperationNumberZero", editFirst("operations", "number", 0),
+                ErrorNumber::InvalidPropertyValue,
+                "operation numbers start at 1, at operations[0].number"},
+        BadFile{"OperationWithoutTint", editFirst("operations", "tint", removed),
+                ErrorNumber::InvalidPropertyValue, "missing member \"tint\", at operations[0]"},
+        BadFile{"SequenceWithoutName",
+                editFirst("operations", "sequences", QJsonArray{QJsonObject{}}),
+                ErrorNumber::InvalidPropertyValue,
+                "missing member \"name\", at operations[0].sequences[0]"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
