@@ -191,6 +191,29 @@ TEST_F(SceneFiles, RoundTripKeepsEveryMember)
     EXPECT_EQ(loaded.scene()->group(7)->LookAtID(), 4);
 }
 
+// Files from before operations and sequences carry neither.
+TEST_F(SceneFiles, VersionOneFilesStillOpen)
+{
+    SceneGraph saved;
+    buildScene(saved);
+    saved.saveScene(path("scene.json"));
+    QFile file(path("scene.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    root[QStringLiteral("version")] = 1;
+    root.remove(QStringLiteral("operations"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(root).toJson());
+    file.close();
+
+    SceneGraph loaded;
+    loaded.openScene(path("scene.json"));
+    EXPECT_EQ(loaded.scene()->Operations().Count(), 0);
+    EXPECT_TRUE(loaded.scene()->group(1)->sequences().sequences().empty());
+    expectSameKeys(saved.scene()->group(1)->keyTrack(), loaded.scene()->group(1)->keyTrack());
+}
+
 QJsonObject member(const QJsonObject& object, const char* path)
 {
     return object.value(QLatin1String(path)).toObject();
