@@ -3,6 +3,7 @@
 #include "XPButton.h"
 
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
@@ -52,6 +53,7 @@ protected:
         ON_CALL(*camera, GetKeyFrames(_, _)).WillByDefault(Invoke([this](float, float) {
             return otherKeys;
         }));
+        wireOperation();
         QObject::connect(h.control.get(), &animation::Animation::evtreqButtonsEnable,
                          [this] { h.control->ButtonsEnable(); });
         h.bind();
@@ -59,6 +61,62 @@ protected:
         h.control->SetModePrepare(1);
     }
     void TearDown() override { h.unbind(); }
+
+    // The component stands for operation 5, bound to one shape, with otherKeys as its keys.
+    void wireOperation()
+    {
+        ON_CALL(*component, ObjectLink()).WillByDefault(Return(1111));
+        ON_CALL(*h.scene, OperationIndex(1111)).WillByDefault(Return(5));
+        tables.operands = {0, 1, 0, 1};
+        tables.types = {0, 0, 0, 0, 0, 3};
+        tables.targetKinds = {0, 0, 0, 0, 0, 22};
+        tables.loopModes = {0, 0, 0, 0, 0, 0};
+        ON_CALL(*h.scene, OperationTables(1111)).WillByDefault(Invoke([this](std::int32_t) {
+            return tables;
+        }));
+        ON_CALL(*h.scene, Operations()).WillByDefault(::testing::ReturnRef(operations));
+        operations.Add(operation, QStringLiteral("5"));
+        ON_CALL(*h.applier, OperationCheck3(_)).WillByDefault(Return(true));
+        ON_CALL(*h.commands, OperationKeyAtFrame(_, 5, _, _, _))
+            .WillByDefault(Invoke([this](const outside::ScenePtr&, std::int32_t, float frame,
+                                         bool& isKey, bool& start) {
+                isKey = start = false;
+                for (const outside::KeyRecord& k : otherKeys)
+                    if (k.frame == frame) {
+                        isKey = true;
+                        start = k.startsSegment();
+                    }
+            }));
+        ON_CALL(*h.commands, OperationKeysBefore(_, 5, _))
+            .WillByDefault(Invoke([this](const outside::ScenePtr&, std::int32_t, float frame) {
+                return std::int32_t(std::count_if(
+                    otherKeys.cbegin(), otherKeys.cend(),
+                    [frame](const outside::KeyRecord& k) { return k.frame < frame; }));
+            }));
+        ON_CALL(*h.commands, OperationFirstKey(_, 5, _, _))
+            .WillByDefault(Invoke(
+                [this](const outside::ScenePtr&, std::int32_t, std::int32_t& count, float& first) {
+                    count = std::int32_t(otherKeys.size());
+                    first = otherKeys.isEmpty() ? 0.0f : otherKeys.first().frame;
+                }));
+        ON_CALL(*render, AnalyseSelection(_, _, _))
+            .WillByDefault(Invoke([this](std::int32_t, std::int32_t& code, bool& single) {
+                code = kind;
+                single = kind == 11;
+            }));
+    }
+    QString operationTools()
+    {
+        QString shown;
+        for (const char* name :
+             {"optKeyFrameOperationType_0", "optKeyFrameOperationType_1",
+              "optKeyFrameOperationType_2", "chkRepeatOperation",
+              "cmdCopyKeyFrameOperationBackward", "cmdCopyKeyFrameOperationForward"}) {
+            const auto& button = h.widget<common::XPButton>(name);
+            shown += button.Value() ? u'*' : button.isEnabled() ? u'+' : u'-';
+        }
+        return shown;
+    }
 
     void goTo(int frame)
     {
@@ -80,6 +138,10 @@ protected:
     std::shared_ptr<NiceMock<MockLight>> light = std::make_shared<NiceMock<MockLight>>();
     std::shared_ptr<NiceMock<MockCamera>> camera = std::make_shared<NiceMock<MockCamera>>();
     std::shared_ptr<NiceMock<MockGroup>> group;
+    std::shared_ptr<NiceMock<MockOperation>> operation =
+        std::make_shared<NiceMock<MockOperation>>();
+    outside::Collection<outside::Operation> operations;
+    outside::OperationTableSet tables;
     std::int32_t kind = 20;
     QList<outside::KeyRecord> groupKeys;
     QList<outside::KeyRecord> otherKeys;
@@ -254,6 +316,86 @@ TEST_F(KeyFrameEditingTest, TwoSelectedComponentsResetBothToolSets)
         EXPECT_FALSE(h.widget<common::XPButton>(name).Value()) << name;
     }
     EXPECT_EQ(options("optKeyFrameType").Value(), -1);
+}
+
+// Tool strings: the three options, repeat, back, forward; '*' pressed, '+' enabled, '-' disabled.
+TEST_F(KeyFrameEditingTest, TheOperationToolSetNeedsABoundOperationThatTheApplierKnows)
+{
+    kind = 11;
+    otherKeys = {key(0, true), key(10), key(20)};
+    goTo(10);
+    EXPECT_EQ(operationTools(), QStringLiteral("+*+-++")) << "a plain key after one key";
+    goTo(20);
+    EXPECT_EQ(operationTools(), QStringLiteral("+*++++")) << "two keys before: repeat possible";
+    goTo(0);
+    EXPECT_EQ(operationTools(), QStringLiteral("+-*--+")) << "the first key stays a start";
+    goTo(15);
+    EXPECT_EQ(operationTools(), QStringLiteral("*+++--")) << "no key here";
+
+    tables.loopModes[5] = 2;
+    goTo(10);
+    EXPECT_EQ(operationTools(), QStringLiteral("+*+*++")) << "a closed loop presses repeat";
+
+    tables.operands = {0, 1, 0, 0};
+    goTo(10);
+    EXPECT_EQ(operationTools(), QStringLiteral("------")) << "an unbound operation";
+
+    tables.operands = {0, 1, 0, 1};
+    ON_CALL(*h.applier, OperationCheck3(_)).WillByDefault(Return(false));
+    {
+        ::testing::InSequence order;
+        EXPECT_CALL(*h.applier, OperationCheck1(Field(&outside::OperationEntry::type, 3)));
+        EXPECT_CALL(*h.applier, OperationCheck2(_));
+        EXPECT_CALL(*h.applier, OperationCheck3(Field(&outside::OperationEntry::targetKind, 22)));
+        EXPECT_CALL(*h.applier, OperationCheck4(_));
+    }
+    goTo(10);
+    EXPECT_EQ(operationTools(), QStringLiteral("------")) << "no check knows the operation";
+    EXPECT_EQ(options("optKeyFrameOperationType").Value(), -1);
+}
+
+TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameAndLoopsChangedByCommand)
+{
+    kind = 11;
+    otherKeys = {key(0, true), key(10), key(20)};
+    h.currentFrame = 15;
+    goTo(15);
+    EXPECT_CALL(*operation, SetKeyFrame(true, 15.0f));
+    clickOption("optKeyFrameOperationType", 2);
+    EXPECT_TRUE(h.modified);
+    EXPECT_EQ(h.events.mid(0, 2), QStringList({QStringLiteral("PrepareForSceneChanges"),
+                                               QStringLiteral("ApplySceneChanges")}));
+
+    goTo(20);
+    ON_CALL(*h.commands, OperationLoopMode(_, 5)).WillByDefault(Return(0));
+    EXPECT_CALL(*h.commands, SetOperationLoopMode(_, 5, 2));
+    h.clickButton("chkRepeatOperation");
+    EXPECT_EQ(h.events.mid(0, 2),
+              QStringList({QStringLiteral("ButtonsEnable"), QStringLiteral("RenderAllViews")}));
+}
+
+TEST_F(KeyFrameEditingTest, AnOperationKeyCopiedWithAltHandsTheSceneTheOperationTables)
+{
+    kind = 11;
+    otherKeys = {key(0, true), key(10), key(20)};
+    goTo(10);
+    auto& forward = h.widget<common::XPButton>("cmdCopyKeyFrameOperationForward");
+    {
+        ::testing::InSequence order;
+        EXPECT_CALL(*h.scene, ShapeChanged(_));
+        EXPECT_CALL(*h.scene, OperationDataChanged(_, Field(&outside::OperationTableSet::operands,
+                                                            tables.operands)));
+    }
+    QTest::mouseClick(&forward, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(h.slider().Value(), 11);
+    ::testing::Mock::VerifyAndClearExpectations(h.scene.get());
+
+    goTo(10);
+    EXPECT_CALL(*h.scene, ShapeChanged(_));
+    EXPECT_CALL(*h.scene, OperationDataChanged(_, _)).Times(0);
+    QTest::mouseClick(&h.widget<common::XPButton>("cmdCopyKeyFrameOperationBackward"),
+                      Qt::LeftButton);
+    EXPECT_EQ(h.slider().Value(), 9);
 }
 
 } // namespace

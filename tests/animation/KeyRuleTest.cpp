@@ -81,5 +81,36 @@ INSTANTIATE_TEST_SUITE_P(
                 true, false}),
     [](const ::testing::TestParamInfo<RuleRow>& info) { return info.param.name; });
 
+TEST(OperationKeyRule, DescribesTheOperationByItsCounts)
+{
+    const auto enabledOf = [](const KeyToolState& state) {
+        QString enabled;
+        for (int option = 0; option < 3; ++option)
+            enabled += state.optionsEnabled[option] ? QChar(u'0' + option) : QChar(u'-');
+        return enabled;
+    };
+    OperationRuleInput single{true, true, 0, 0, 1, 30.0f, 30, 0, 100};
+    KeyToolState state = operationKeyToolState(single);
+    EXPECT_EQ(enabledOf(state), QStringLiteral("--2")) << "the only key, a segment start";
+    EXPECT_EQ(state.pressedOption, 2);
+
+    OperationRuleInput first{true, false, 0, 0, 3, 30.0f, 30, 0, 100};
+    state = operationKeyToolState(first);
+    EXPECT_EQ(enabledOf(state), QStringLiteral("0-2"));
+    EXPECT_EQ(state.pressedOption, 1) << "the pressed option stays, disabled";
+
+    OperationRuleInput closedAtEnd{true, false, 2, 1, 3, 0.0f, 99, 0, 100};
+    state = operationKeyToolState(closedAtEnd);
+    EXPECT_TRUE(state.repeatPressed && state.repeatEnabled);
+    EXPECT_TRUE(state.previousEnabled);
+    EXPECT_FALSE(state.nextEnabled) << "a closed loop wraps after Max - 1";
+
+    OperationRuleInput none{false, false, 0, 2, 3, 0.0f, 50, 0, 100};
+    state = operationKeyToolState(none);
+    EXPECT_EQ(state.pressedOption, 0);
+    EXPECT_TRUE(state.repeatEnabled) << "two keys before the frame";
+    EXPECT_FALSE(state.previousEnabled || state.nextEnabled);
+}
+
 } // namespace
 } // namespace vellum::animation

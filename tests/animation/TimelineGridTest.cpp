@@ -5,6 +5,7 @@
 #include "PanelImages.h"
 #include "XPButton.h"
 
+#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
@@ -170,6 +171,60 @@ TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequen
     EXPECT_EQ(grid().Text(), QStringLiteral("   Animation Camera"));
     EXPECT_EQ(pictureAt(2, 1), image("Camera"));
     EXPECT_EQ(pictureAt(2, 8), image("KeyFrameSegmentStart"));
+}
+
+TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreListedOnce)
+{
+    auto rig = animatedGroup(4, QStringLiteral("Rig"), {key(0)});
+    auto body = std::make_shared<NiceMock<MockShape>>();
+    auto modifier = std::make_shared<NiceMock<MockShape>>();
+    ON_CALL(*body, Kind()).WillByDefault(Return(20));
+    ON_CALL(*modifier, Kind()).WillByDefault(Return(11));
+    ON_CALL(*modifier, ObjectLink()).WillByDefault(Return(911));
+    ON_CALL(*rig, Shapes()).WillByDefault(Return(QList<outside::ShapePtr>{body, modifier}));
+    ON_CALL(*h.commands, ShapeOperations(_, _))
+        .WillByDefault(Invoke([&](const outside::ScenePtr&, const outside::ShapePtr& shape) {
+            return shape == modifier ? QList<std::int32_t>{3, 5} : QList<std::int32_t>{};
+        }));
+    ON_CALL(*h.commands, OperationName(_, 3)).WillByDefault(Return(QStringLiteral("Pulse")));
+    ON_CALL(*h.commands, OperationName(_, 5)).WillByDefault(Return(QStringLiteral("Glow")));
+    ON_CALL(*h.commands, OperationLoopMode(_, 5)).WillByDefault(Return(2));
+    ON_CALL(*h.commands, OperationKeys(_, 5))
+        .WillByDefault(Return(QList<outside::KeyRecord>{key(4), key(8)}));
+    outside::OperationTableSet tables;
+    tables.types = {0, 0, 0, 1, 0, 2};
+    ON_CALL(*h.scene, OperationTables(911)).WillByDefault(Return(tables));
+    QImage glow(16, 16, QImage::Format_ARGB32);
+    glow.fill(Qt::magenta);
+    ON_CALL(*h.applier, OperationPicture(2)).WillByDefault(Return(glow));
+    ON_CALL(*h.commands, GroupSequenceNames(_, 410))
+        .WillByDefault(Return(QStringList{QStringLiteral("Walk"), QStringLiteral("Run")}));
+    ON_CALL(*h.commands, OperationSequenceNames(_, 5))
+        .WillByDefault(Return(QStringList{QStringLiteral("Run"), QStringLiteral("run")}));
+    selectIn(rig);
+
+    h.control->TimelineActiveStateChange();
+    ASSERT_EQ(grid().Rows(), 4) << "the group, then one row for each operation";
+    EXPECT_EQ(grid().RowData(2), 311);
+    EXPECT_EQ(grid().RowData(3), 511);
+    grid().setRow(3);
+    grid().setCol(0);
+    EXPECT_EQ(grid().Text(), QStringLiteral("   Glow")) << "one level below the group";
+    EXPECT_EQ(pictureAt(3, 1), glow.convertToFormat(pictureAt(3, 1).format()));
+    EXPECT_EQ(pictureAt(3, 2), image("Closed"));
+    EXPECT_EQ(pictureAt(3, 3 + 4), image("KeyFrameSegmentStart"));
+    EXPECT_EQ(pictureAt(3, 3 + 8), image("KeyFrame"));
+    EXPECT_EQ(colourAt(3, 3 + 6), QColor(0, 228, 228));
+    auto& sequences = h.widget<QComboBox>("cboSequence");
+    EXPECT_EQ(sequences.count(), 0) << "names are listed only with the timeline shown";
+
+    h.widget<common::XPButton>("chkAnimationTimeline").setValue(true);
+    h.control->ReloadTimelineKeyFrames();
+    QStringList names;
+    for (int i = 0; i < sequences.count(); ++i)
+        names << sequences.itemText(i);
+    EXPECT_EQ(names,
+              QStringList({QStringLiteral("Walk"), QStringLiteral("Run"), QStringLiteral("run")}));
 }
 
 TEST_F(TimelineGridTest, TheCurrentFrameHeaderFollowsTheSlider)
