@@ -160,17 +160,32 @@ TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequen
     ON_CALL(*camera, ID()).WillByDefault(Return(1));
     ON_CALL(*camera, AnimationData()).WillByDefault(Return(QList<outside::KeyRecord>{key(5)}));
     h.cameras.Add(camera);
+    auto lamp = std::make_shared<NiceMock<MockLight>>();
+    ON_CALL(*lamp, Name()).WillByDefault(Return(QStringLiteral("Lamp")));
+    ON_CALL(*lamp, Code()).WillByDefault(Return(261));
+    ON_CALL(*lamp, LoopMode()).WillByDefault(Return(2));
+    ON_CALL(*lamp, AnimationData())
+        .WillByDefault(Return(QList<outside::KeyRecord>{key(2), key(6, true)}));
+    h.lights.Add(lamp, QStringLiteral("261"));
     selectIn(rig);
     selectIn(rig, 80);
+    selectIn(rig, 60, 261);
     h.control->TimelineActiveStateChange();
     EXPECT_FALSE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
-    ASSERT_EQ(grid().Rows(), 3) << "the group, then its camera";
+    ASSERT_EQ(grid().Rows(), 4) << "the group, then its camera and light in selection order";
     EXPECT_EQ(grid().RowData(2), 180);
     grid().setRow(2);
     grid().setCol(0);
     EXPECT_EQ(grid().Text(), QStringLiteral("   Animation Camera"));
     EXPECT_EQ(pictureAt(2, 1), image("Camera"));
     EXPECT_EQ(pictureAt(2, 8), image("KeyFrameSegmentStart"));
+    EXPECT_EQ(grid().RowData(3), 261);
+    grid().setRow(3);
+    grid().setCol(0);
+    EXPECT_EQ(grid().Text(), QStringLiteral("   Lamp"));
+    EXPECT_EQ(pictureAt(3, 1), image("Light"));
+    EXPECT_EQ(pictureAt(3, 2), image("Closed"));
+    EXPECT_EQ(pictureAt(3, 3 + 6), image("KeyFrameSegmentStart"));
 }
 
 TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreListedOnce)
