@@ -3,6 +3,7 @@
 #include "SgError.h"
 
 #include <outside/ApplicationState.h>
+#include <outside/Enumerations.h>
 
 namespace vellum::sg {
 
@@ -314,6 +315,12 @@ float Scene::currentFrame() const
     return state ? state->CurrentFrame() : 0.0f;
 }
 
+bool Scene::inAnimationMode() const
+{
+    const auto state = m_state.lock();
+    return state && state->Mode() == outside::ModeAnimation;
+}
+
 void Scene::setApplicationState(const std::weak_ptr<outside::ApplicationState>& state)
 {
     m_state = state;
@@ -385,7 +392,8 @@ void Scene::UpdateShape(const outside::ShapePtr& shape, const outside::GroupPtr&
 void Scene::ShapeChanged(const outside::ShapePtr& shape)
 {
     const auto typed = typedComponent<Shape>(shape);
-    if (typed->kind() == ShapeKind::OperationMarker)
+    const bool copies = !typed->takeBackupNotice() && inAnimationMode();
+    if (copies && typed->kind() == ShapeKind::OperationMarker)
         if (const auto operation = activeOperation(*typed))
             queueKeyCopy(operation, currentFrame());
     emit shapeChanged(typed.get());

@@ -153,6 +153,8 @@ private:
     // Called by the state after its current frame changed to another value.
     void currentFrameMoved(float frame);
     void landKeyCopy(float frame);
+    // Notices outside animation mode copy no key: the panel edits no keys then.
+    bool inAnimationMode() const;
     template <typename Keyed> void queueKeyCopy(const std::shared_ptr<Keyed>& owner, float frame);
     bool holds(const Group& group) const;
     bool holds(const outside::Keyframed& owner) const;

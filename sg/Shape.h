@@ -9,6 +9,7 @@
 #include <QMatrix4x4>
 #include <QVector3D>
 #include <outside/Shape.h>
+#include <utility>
 
 namespace vellum::sg {
 
@@ -69,7 +70,13 @@ public:
     std::int32_t ObjectLink() override { return m_objectLink; }
     bool RefreshAlways() override { return m_refreshAlways; }
     outside::ShapePtr AnimationBackup() override { return m_backup; }
-    void setAnimationBackup(const outside::ShapePtr& backup) override { m_backup = backup; }
+    void setAnimationBackup(const outside::ShapePtr& backup) override
+    {
+        m_backup = backup;
+        m_backupNoticeDue = true;
+    }
+    // The change notice that follows taking or restoring the backup copies no key.
+    bool takeBackupNotice() { return std::exchange(m_backupNoticeDue, false); }
     // Everything the shape is, group included. A shape in a scene keeps its code there, so a
     // source with another code is refused.
     void CopyFrom(const outside::ShapePtr& source) override;
@@ -96,6 +103,7 @@ private:
     int m_objectLink = 0;
     ScriptSlot m_script;
     outside::ShapePtr m_backup;
+    bool m_backupNoticeDue = false;
     std::weak_ptr<Scene> m_scene;
 };
 

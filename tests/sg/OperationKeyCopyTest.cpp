@@ -67,19 +67,26 @@ TEST_F(OperationKeyCopies, TakeTheActiveOperationAndLeaveOtherNoticesAlone)
     ASSERT_NE(spin->keyTrack().find(1), nullptr);
     EXPECT_EQ(scale->keyTrack().count(), 3);
 
-    // Neither a plain shape nor a component without operations queues anything.
+    // Nothing is queued by a plain shape, a component without operations, the notice after a
+    // backup or restore, or any notice outside animation mode.
     scene->ShapeChanged(box);
     scene->ShapeChanged(idle);
+    pulse->setAnimationBackup(graph.NewShape());
+    scene->ShapeChanged(pulse);
     state->setCurrentFrame(2);
+    state->setMode(outside::ModeAnimationOff);
+    scene->ShapeChanged(pulse);
+    state->setCurrentFrame(4);
+    state->setMode(outside::ModeAnimation);
     EXPECT_EQ(spin->keyTrack().count(), 2);
 
     // Alt on another component does not turn a group's copy into a move.
-    group->SetKeyFrame(false, 2);
+    group->SetKeyFrame(false, 4);
     scene->GroupChanged(group);
     scene->OperationDataChanged(pulse, {});
-    state->setCurrentFrame(3);
-    EXPECT_NE(group->keyTrack().find(2), nullptr);
-    EXPECT_NE(group->keyTrack().find(3), nullptr);
+    state->setCurrentFrame(5);
+    EXPECT_NE(group->keyTrack().find(4), nullptr);
+    EXPECT_NE(group->keyTrack().find(5), nullptr);
 }
 
 } // namespace
