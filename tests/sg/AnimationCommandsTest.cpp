@@ -85,17 +85,13 @@ TEST_F(Commands, RefuseUnknownOperationsScenesAndItemKinds)
     };
     const int invalidCall = ErrorNumber::InvalidProcedureCall;
     const QString s = QStringLiteral("s");
-    std::int32_t count = 0;
-    float frame = 0;
     const Row rows[] = {
         {"name", invalidCall, [&] { commands->OperationName(in, 9); }},
         {"keys", invalidCall, [&] { commands->OperationKeys(in, 0); }},
-        {"first key", invalidCall, [&] { commands->OperationFirstKey(in, 9, count, frame); }},
         {"loop mode", ErrorNumber::InvalidPropertyValue,
          [&] { commands->SetOperationLoopMode(in, 1, 1); }},
         {"sequences of a light", invalidCall,
          [&] { commands->AddSequence(in, s, 60, 1, 0, 9, 0, 0); }},
-        {"sequences of the camera", invalidCall, [&] { commands->DeleteSequence(in, 80, 1, s); }},
         {"unknown group", invalidCall, [&] { commands->AddSequence(in, s, 10, 7, 0, 9, 0, 0); }},
         {"the root group", invalidCall, [&] { commands->GroupSequenceNames(in, 10); }},
         {"not a group code", invalidCall, [&] { commands->GroupSequenceNames(in, 111); }},

@@ -363,8 +363,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"OperationNumberZero", editFirst("operations", "number", 0),
                 ErrorNumber::InvalidPropertyValue,
                 "operation numbers start at 1, at operations[0].number"},
-        BadFile{"OperationWithoutTint", editFirst("operations", "tint", removed),
-                ErrorNumber::InvalidPropertyValue, "missing member \"tint\", at operations[0]"},
         BadFile{"SequenceWithoutName",
                 editFirst("operations", "sequences", QJsonArray{QJsonObject{}}),
                 ErrorNumber::InvalidPropertyValue,

@@ -46,8 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRow{"ColourOnLight", OperationType::Colour, ShapeKind::LightMarker, false, false,
                  false, false},
         CheckRow{"SpinOnBox", OperationType::Spin, ShapeKind::Box, false, false, true, false},
-        CheckRow{"SpinOnCylinder", OperationType::Spin, ShapeKind::Cylinder, false, false, true,
-                 false},
         CheckRow{"SpinOnPlane", OperationType::Spin, ShapeKind::Plane, false, false, true, false},
         CheckRow{"SpinOnSphere", OperationType::Spin, ShapeKind::Sphere, false, false, false,
                  false},
