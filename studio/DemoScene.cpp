@@ -1,6 +1,7 @@
 #include "DemoScene.h"
 
 #include <QtMath>
+#include <sg/OperationType.h>
 #include <sg/SceneGraph.h>
 #include <sg/ShapeKind.h>
 
@@ -58,11 +59,42 @@ void addHopper(sg::Scene& scene)
                       {100, {4.5f, 0.5f, -2.5f}, {0, 135, -180}}});
 }
 
+struct AmountKey
+{
+    int frame;
+    float amount;
+    bool startsSegment = false;
+};
+
+void keyAmounts(sg::Operation& operation, const QList<AmountKey>& keys)
+{
+    for (const AmountKey& key : keys) {
+        operation.setAmount(key.amount);
+        operation.SetKeyFrame(key.startsSegment, float(key.frame));
+    }
+}
+
+// The ball swells twice per loop and blushes towards the middle of it.
+void addPulse(sg::Scene& scene, const std::shared_ptr<sg::Group>& group,
+              const std::shared_ptr<sg::Shape>& ball)
+{
+    auto pulse = scene.addOperationComponent(QStringLiteral("Pulse"), group);
+    // Beside the ball, where its marker stays clear of the spinner's rod.
+    pulse->setOffset(QVector3D(0.0f, 0.3f, 1.3f));
+    auto swell = scene.addOperation(pulse, sg::OperationType::Scale, QStringLiteral("Swell"), ball,
+                                    demo::SwellOperation);
+    keyAmounts(*swell, {{0, 1.0f, true}, {25, 1.5f}, {50, 1.0f}, {75, 1.5f}, {100, 1.0f}});
+    auto blush = scene.addOperation(pulse, sg::OperationType::Colour, QStringLiteral("Blush"), ball,
+                                    demo::BlushOperation);
+    blush->setTint(QColor(240, 70, 110));
+    keyAmounts(*blush, {{0, 0.0f, true}, {50, 0.9f}, {100, 0.0f}});
+}
+
 void addOrbiterWithSpinner(sg::Scene& scene)
 {
     auto orbiter = scene.addGroup(demo::OrbiterGroup, QStringLiteral("Orbiter"));
-    addShape(scene, orbiter, sg::ShapeKind::Sphere, QStringLiteral("Ball"), QVector3D(0.6f, 0, 0),
-             QColor(72, 168, 224));
+    auto ball = addShape(scene, orbiter, sg::ShapeKind::Sphere, QStringLiteral("Ball"),
+                         QVector3D(0.6f, 0, 0), QColor(72, 168, 224));
     QList<PathKey> circle;
     constexpr float radius = 3.5f;
     for (int step = 0; step <= 5; ++step) {
@@ -75,6 +107,7 @@ void addOrbiterWithSpinner(sg::Scene& scene)
     }
     keyPath(*orbiter, circle);
     orbiter->setLoopMode(outside::LoopClosed);
+    addPulse(scene, orbiter, ball);
 
     auto spinner = scene.addGroup(demo::SpinnerGroup, QStringLiteral("Spinner"), orbiter);
     addShape(scene, spinner, sg::ShapeKind::Cylinder, QStringLiteral("Rod"),
@@ -191,6 +224,8 @@ std::shared_ptr<sg::Scene> createDemoScene()
     for (const auto& light : scene->lightList())
         light->ApplyFrame(0.0f);
     scene->animationCamera()->ApplyFrame(0.0f);
+    for (const auto& operation : scene->operationList())
+        operation->applyFrame(0.0f);
     scene->rootGroup()->RefreshTree(true);
     return scene;
 }

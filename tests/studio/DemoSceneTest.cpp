@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <gtest/gtest.h>
+#include <sg/OperationType.h>
 #include <sg/SceneGraph.h>
 
 using namespace vellum;
@@ -77,6 +78,39 @@ TEST(DemoScene, LightAndCameraChangeOverTime)
     EXPECT_EQ(camera->parentGroup(), rig);
     EXPECT_FALSE(nearlyEqual(rig->worldPoseAt(0.0f).position, rig->worldPoseAt(100.0f).position));
     EXPECT_NE(camera->FieldOfView(0.0f), camera->FieldOfView(60.0f));
+}
+
+TEST(DemoScene, PulseSwellsAndTintsTheBallAlongItsKeys)
+{
+    const auto scene = createDemoScene();
+    const auto& shapes = scene->group(demo::PulseGroup)->shapes();
+    const auto pulse = std::find_if(shapes.begin(), shapes.end(), [](const auto& shape) {
+        return shape->kind() == sg::ShapeKind::OperationMarker;
+    });
+    ASSERT_NE(pulse, shapes.end());
+    const auto operations = scene->operationsOf(**pulse);
+    ASSERT_EQ(operations.size(), 2);
+    const auto swell = scene->operation(demo::SwellOperation);
+    const auto blush = scene->operation(demo::BlushOperation);
+    EXPECT_EQ(operations, (QList{swell, blush}));
+    EXPECT_EQ(swell->type(), sg::OperationType::Scale);
+    EXPECT_EQ(blush->type(), sg::OperationType::Colour);
+    const auto ball = swell->target();
+    ASSERT_NE(ball, nullptr);
+    EXPECT_TRUE(ball->isVisible() && ball->isGeometric());
+    EXPECT_NE(blush->target(), nullptr);
+
+    for (const auto& operation : operations) {
+        const auto keys = operation->keyTrack().keys();
+        ASSERT_GE(keys.size(), 3u) << qPrintable(operation->name());
+        EXPECT_TRUE(keys.front().startsSegment()) << qPrintable(operation->name());
+        EXPECT_LE(keys.back().frame, float(demo::Keys));
+    }
+    // The scene opens at rest and the pulse shows once it plays.
+    EXPECT_FALSE(scene->operationEffect(*ball).changesShape());
+    EXPECT_EQ(scene->operationEffect(*ball).colour, ball->colour());
+    EXPECT_NE(swell->amountAt(25.0f), swell->amountAt(0.0f));
+    EXPECT_NE(blush->amountAt(50.0f), blush->amountAt(0.0f));
 }
 
 TEST(DemoScene, LoadsWithItsAnimationSettings)
