@@ -77,4 +77,14 @@ viewport::RenderMesh makeCameraGlyph(float size)
     return mesh;
 }
 
+viewport::RenderMesh makeOperationGlyph(float halfLength)
+{
+    viewport::RenderMesh mesh;
+    const float t = halfLength * 0.3f;
+    addBox(mesh, QVector3D(-halfLength, -t, -t), QVector3D(halfLength, t, t));
+    addBox(mesh, QVector3D(-t, -halfLength, -t), QVector3D(t, halfLength, t));
+    addBox(mesh, QVector3D(-t, -t, -halfLength), QVector3D(t, t, halfLength));
+    return mesh;
+}
+
 } // namespace vellum::studio

@@ -14,6 +14,7 @@ namespace vellum::studio {
 namespace {
 
 const QColor cameraGlyphColour(236, 236, 240);
+const QColor operationGlyphColour(214, 120, 240);
 
 QColor highlightOf(const QColor& colour)
 {
@@ -35,7 +36,8 @@ QColor glyphColourOf(const sg::Light& light)
 
 SceneRenderAdapter::SceneRenderAdapter()
     : m_lightGlyph(std::make_shared<const viewport::RenderMesh>(makeLightGlyph())),
-      m_cameraGlyph(std::make_shared<const viewport::RenderMesh>(makeCameraGlyph()))
+      m_cameraGlyph(std::make_shared<const viewport::RenderMesh>(makeCameraGlyph())),
+      m_operationGlyph(std::make_shared<const viewport::RenderMesh>(makeOperationGlyph()))
 {}
 
 viewport::RenderScene SceneRenderAdapter::build(const sg::Scene& scene,
@@ -50,8 +52,7 @@ viewport::RenderScene SceneRenderAdapter::build(const sg::Scene& scene,
             continue;
         const bool lit = highlighted.contains(shape.get());
         if (shape->isGeometric())
-            addItem(out, shape, m_meshes.meshFor(*shape), shape->worldTransform(), shape->colour(),
-                    lit);
+            addGeometry(out, scene, shape, lit);
         else if (m_markersShown)
             addMarker(out, scene, shape, lit);
     }
@@ -80,6 +81,17 @@ void SceneRenderAdapter::addItem(viewport::RenderScene& out,
     m_itemShapes.append(shape);
 }
 
+void SceneRenderAdapter::addGeometry(viewport::RenderScene& out, const sg::Scene& scene,
+                                     const std::shared_ptr<sg::Shape>& shape, bool highlighted)
+{
+    const sg::ShapeEffect effect = scene.operationEffect(*shape);
+    QMatrix4x4 world = shape->worldTransform();
+    // Most shapes carry no operation: skip the matrix product for them.
+    if (effect.changesShape())
+        world *= effect.localTransform();
+    addItem(out, shape, m_meshes.meshFor(*shape), world, effect.colour, highlighted);
+}
+
 void SceneRenderAdapter::addMarker(viewport::RenderScene& out, const sg::Scene& scene,
                                    const std::shared_ptr<sg::Shape>& marker, bool highlighted)
 {
@@ -97,6 +109,9 @@ void SceneRenderAdapter::addMarker(viewport::RenderScene& out, const sg::Scene& 
         if (!group || group == scene.rootGroup())
             return;
         addItem(out, marker, m_cameraGlyph, group->worldTransform(), cameraGlyphColour,
+                highlighted);
+    } else if (marker->kind() == sg::ShapeKind::OperationMarker) {
+        addItem(out, marker, m_operationGlyph, marker->worldTransform(), operationGlyphColour,
                 highlighted);
     }
 }

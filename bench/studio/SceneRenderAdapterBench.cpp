@@ -1,5 +1,5 @@
-// What playback pays per frame in the studio before the renderer starts: posing the demo scene
-// and turning it into a render scene.
+// What playback pays per frame in the studio before the renderer starts: posing the demo scene,
+// its operations included, and turning it into a render scene.
 #include "DemoScene.h"
 #include "SceneRenderAdapter.h"
 #include "ViewCameras.h"
@@ -13,11 +13,14 @@ using namespace vellum;
 static void BM_StudioBuildRenderScene(benchmark::State& state)
 {
     const auto scene = studio::createDemoScene();
+    const auto operations = scene->operationList();
     studio::SceneRenderAdapter adapter;
     int frame = 0;
     for (auto _ : state) {
         for (const auto& group : scene->groupList())
             group->ApplyFrame(float(frame));
+        for (const auto& operation : operations)
+            operation->applyFrame(float(frame));
         scene->rootGroup()->RefreshTree(true);
         benchmark::DoNotOptimize(adapter.build(*scene));
         frame = (frame + 1) % (studio::demo::Keys + 1);

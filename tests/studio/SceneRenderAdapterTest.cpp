@@ -3,6 +3,7 @@
 #include "DemoScene.h"
 
 #include <gtest/gtest.h>
+#include <sg/OperationType.h>
 #include <sg/Scene.h>
 
 using namespace vellum;
@@ -16,6 +17,19 @@ int indexOfShape(const SceneRenderAdapter& adapter, int itemCount, const sg::Sha
         if (adapter.shapeAt(i).get() == shape)
             return i;
     return -1;
+}
+
+std::shared_ptr<sg::Shape> pulseOf(const sg::Scene& scene)
+{
+    for (const auto& shape : scene.group(demo::PulseGroup)->shapes())
+        if (shape->kind() == sg::ShapeKind::OperationMarker)
+            return shape;
+    return nullptr;
+}
+
+bool nearlyEqual(const QVector3D& a, const QVector3D& b)
+{
+    return (a - b).length() < 1e-4f;
 }
 
 } // namespace
@@ -45,8 +59,9 @@ TEST(SceneRenderAdapter, DrawsEveryVisibleShapeWhereItStands)
         EXPECT_EQ(built.items[index].colour, shape->colour());
         EXPECT_FALSE(built.items[index].mesh->indices.isEmpty());
     }
-    // Besides geometry: one glyph per light and one for the camera, which is off the root.
-    EXPECT_EQ(built.items.size(), geometric + scene->lightList().size() + 1);
+    // Besides geometry: one glyph per light, one for the camera, which is off the root, and one
+    // for the operation component.
+    EXPECT_EQ(built.items.size(), geometric + scene->lightList().size() + 2);
     ASSERT_EQ(built.lights.size(), scene->lightList().size());
     EXPECT_EQ(built.lights.first().position, scene->lightList().first()->position());
 
@@ -92,4 +107,50 @@ TEST(SceneRenderAdapter, LightensTheSelection)
     EXPECT_GT(shown.lightness(), crate->colour().lightness());
     EXPECT_EQ(adapter.shapeAt(int(built.items.size())), nullptr);
     EXPECT_EQ(adapter.shapeAt(-1), nullptr);
+}
+
+TEST(SceneRenderAdapter, DrawsOperationEffectsAndTheirComponents)
+{
+    const auto scene = createDemoScene();
+    const auto pulse = pulseOf(*scene);
+    ASSERT_NE(pulse, nullptr);
+    const auto ball = scene->operation(demo::SwellOperation)->target();
+    const auto crate = scene->group(demo::HopperGroup)->shapes().front();
+    scene->addOperation(pulse, sg::OperationType::Spin, QStringLiteral("Turn"), crate)
+        ->setAmount(90.0f);
+    scene->operation(demo::SwellOperation)->setAmount(2.0f);
+    const auto blush = scene->operation(demo::BlushOperation);
+    blush->setAmount(1.0f);
+
+    SceneRenderAdapter adapter;
+    const viewport::RenderScene built = adapter.build(*scene);
+    const auto itemOf = [&](const sg::Shape& shape) -> const viewport::RenderItem& {
+        const int index = indexOfShape(adapter, int(built.items.size()), &shape);
+        EXPECT_GE(index, 0) << qPrintable(shape.name());
+        return built.items.at(std::max(index, 0));
+    };
+
+    // Scaled about its own centre, which stays where the group puts it.
+    const QMatrix4x4 ballWorld = ball->worldTransform();
+    EXPECT_TRUE(nearlyEqual(itemOf(*ball).world.map(QVector3D(1, 0, 0)),
+                            ballWorld.map(QVector3D(2, 0, 0))));
+    EXPECT_TRUE(nearlyEqual(itemOf(*ball).world.map(QVector3D()), ballWorld.map(QVector3D())));
+    EXPECT_EQ(itemOf(*ball).colour.rgb(), blush->tint().rgb());
+    // A quarter turn about its own Y: its X axis points where its -Z pointed.
+    EXPECT_TRUE(nearlyEqual(itemOf(*crate).world.mapVector(QVector3D(1, 0, 0)),
+                            crate->worldTransform().mapVector(QVector3D(0, 0, -1))));
+    EXPECT_EQ(itemOf(*crate).colour, crate->colour());
+
+    const viewport::RenderItem& glyph = itemOf(*pulse);
+    EXPECT_EQ(glyph.world, pulse->worldTransform());
+    EXPECT_FALSE(glyph.mesh->indices.isEmpty());
+
+    // Played back, the effects stay and the marker goes.
+    const QMatrix4x4 swollen = itemOf(*ball).world;
+    adapter.setMarkersShown(false);
+    const viewport::RenderScene played = adapter.build(*scene);
+    EXPECT_EQ(indexOfShape(adapter, int(played.items.size()), pulse.get()), -1);
+    const int ballIndex = indexOfShape(adapter, int(played.items.size()), ball.get());
+    ASSERT_GE(ballIndex, 0);
+    EXPECT_EQ(played.items[ballIndex].world, swollen);
 }
