@@ -152,8 +152,14 @@ void MainWindow::buildDocks()
     addDockWidget(Qt::LeftDockWidgetArea, outlinerDock);
 
     m_properties = new PropertyEditor;
-    connect(m_properties, &PropertyEditor::poseEdited, this, &MainWindow::poseEdited);
-    auto* propertiesDock = new QDockWidget(tr("Pose"), this);
+    connect(m_properties, &PropertyEditor::poseEdited, this, &MainWindow::propertiesEdited);
+    connect(m_properties, &PropertyEditor::operationEdited, this, &MainWindow::propertiesEdited);
+    // The panel's operation rows mark the active operation's target.
+    connect(m_properties, &PropertyEditor::activeOperationChanged, this, [this] {
+        refreshPanelSelection();
+        renderAllViews();
+    });
+    auto* propertiesDock = new QDockWidget(tr("Properties"), this);
     propertiesDock->setObjectName(QStringLiteral("propertiesDock"));
     auto* holder = new QWidget;
     auto* holderLayout = new QVBoxLayout(holder);
@@ -356,6 +362,7 @@ void MainWindow::selectComponent(int type, int id)
     const auto scene = m_graph->scene();
     const int device = m_graph->applicationState()->SceneDeviceID();
     std::shared_ptr<sg::Group> posed;
+    std::shared_ptr<sg::Shape> operations;
     switch (type) {
     case Outliner::GroupItem:
         if (const auto group = scene->group(id)) {
@@ -381,14 +388,28 @@ void MainWindow::selectComponent(int type, int id)
             posed = camera->parentGroup();
         }
         break;
+    case Outliner::OperationItem:
+        if (const auto component = scene->shape(id);
+            component && component->kind() == sg::ShapeKind::OperationMarker) {
+            m_graph->select(device, component);
+            operations = component;
+        }
+        break;
     default:
         m_graph->clearSelection(device);
     }
-    // The root is the scene itself, not something to pose.
-    m_properties->setGroup(posed == scene->rootGroup() ? nullptr : posed);
+    if (operations)
+        m_properties->setOperationComponent(operations);
+    else // The root is the scene itself, not something to pose.
+        m_properties->setGroup(posed == scene->rootGroup() ? nullptr : posed);
+    refreshPanelSelection();
+    renderAllViews();
+}
+
+void MainWindow::refreshPanelSelection()
+{
     tolerate("TimelineActiveStateChange", [this] { m_panel->TimelineActiveStateChange(); });
     tolerate("ButtonsEnable", [this] { m_panel->ButtonsEnable(); });
-    renderAllViews();
 }
 
 void MainWindow::viewClicked(viewport::ViewportWidget* view, QPoint position)
@@ -405,12 +426,15 @@ void MainWindow::viewClicked(viewport::ViewportWidget* view, QPoint position)
     } else if (shape && shape->kind() == sg::ShapeKind::CameraMarker) {
         type = Outliner::CameraItem;
         id = shape->ObjectLink();
+    } else if (shape && shape->kind() == sg::ShapeKind::OperationMarker) {
+        type = Outliner::OperationItem;
+        id = shape->code();
     }
     m_outliner->showCurrent(type, id);
     selectComponent(type, id);
 }
 
-void MainWindow::poseEdited()
+void MainWindow::propertiesEdited()
 {
     m_graph->applicationState()->setModified(true);
     updateTitle();

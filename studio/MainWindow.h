@@ -28,7 +28,7 @@ class Outliner;
 class PropertyEditor;
 class StudioApplier;
 
-// The studio's window: a perspective and a top view over the scene, the outliner and the pose
+// The studio's window: a perspective and a top view over the scene, the outliner and the property
 // editor beside them, and the animation panel below, bound to the studio's scene graph.
 class MainWindow : public QMainWindow
 {
@@ -90,7 +90,8 @@ private:
     void updateCameraPositions();
     void lookThroughToggled(bool on);
     void viewClicked(viewport::ViewportWidget* view, QPoint position);
-    void poseEdited();
+    void propertiesEdited();
+    void refreshPanelSelection();
     void showWarning(const QString& applicationKey, const QString& text, const QString& entry);
     void showAbout();
     void openTriggered();

@@ -20,6 +20,8 @@ QString kindName(int shapeKind)
         return Outliner::tr("Plane");
     case sg::ShapeKind::CameraMarker:
         return Outliner::tr("Camera");
+    case sg::ShapeKind::OperationMarker:
+        return Outliner::tr("Operations");
     default:
         return Outliner::tr("Light");
     }
@@ -30,6 +32,19 @@ QTreeWidgetItem* makeItem(int type, int id, const QString& name, const QString& 
     auto* item = new QTreeWidgetItem({name, kind}, type);
     item->setData(0, Outliner::IdRole, id);
     return item;
+}
+
+// What a group lists of its shapes; nullptr for light markers, which are listed with the lights.
+QTreeWidgetItem* makeShapeItem(sg::Shape& shape)
+{
+    const QString kind = kindName(shape.kind());
+    if (shape.isGeometric())
+        return makeItem(Outliner::ShapeItem, shape.code(), shape.name(), kind);
+    if (shape.kind() == sg::ShapeKind::CameraMarker)
+        return makeItem(Outliner::CameraItem, shape.ObjectLink(), shape.name(), kind);
+    if (shape.kind() == sg::ShapeKind::OperationMarker)
+        return makeItem(Outliner::OperationItem, shape.code(), shape.name(), kind);
+    return nullptr;
 }
 
 } // namespace
@@ -53,6 +68,9 @@ void Outliner::populate(const sg::Scene& scene)
     clear();
     for (const auto& group : scene.rootGroup()->children())
         addGroup(invisibleRootItem(), *group);
+    for (const auto& shape : scene.rootGroup()->shapes())
+        if (shape->kind() == sg::ShapeKind::OperationMarker)
+            addTopLevelItem(makeShapeItem(*shape));
     for (const auto& light : scene.lightList())
         addTopLevelItem(makeItem(LightItem, light->code(), light->name(), tr("Light")));
     const auto camera = scene.animationCamera();
@@ -65,14 +83,9 @@ void Outliner::addGroup(QTreeWidgetItem* parent, const sg::Group& group)
 {
     auto* item = makeItem(GroupItem, group.number(), group.name(), tr("Group"));
     parent->addChild(item);
-    for (const auto& shape : group.shapes()) {
-        if (shape->isGeometric())
-            item->addChild(
-                makeItem(ShapeItem, shape->code(), shape->name(), kindName(shape->kind())));
-        else if (shape->kind() == sg::ShapeKind::CameraMarker)
-            item->addChild(
-                makeItem(CameraItem, shape->ObjectLink(), shape->name(), kindName(shape->kind())));
-    }
+    for (const auto& shape : group.shapes())
+        if (QTreeWidgetItem* shapeItem = makeShapeItem(*shape))
+            item->addChild(shapeItem);
     for (const auto& child : group.children())
         addGroup(item, *child);
 }

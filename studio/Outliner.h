@@ -9,8 +9,9 @@ class Scene;
 
 namespace vellum::studio {
 
-// The scene as a tree: groups with their shapes and child groups, the animation camera on its
-// group, and the lights. Items carry their component's kind (the item type) and number or code.
+// The scene as a tree: groups with their shapes, operation components and child groups, the
+// animation camera on its group, and the lights. Items carry their component's kind (the item
+// type) and number or code.
 class Outliner : public QTreeWidget
 {
     Q_OBJECT
@@ -21,7 +22,8 @@ public:
         GroupItem = QTreeWidgetItem::UserType + 1,
         ShapeItem,
         LightItem,
-        CameraItem
+        CameraItem,
+        OperationItem
     };
     static constexpr int IdRole = Qt::UserRole;
 
@@ -33,7 +35,8 @@ public:
     QTreeWidgetItem* findComponent(int type, int id) const;
 
 signals:
-    // The user chose an item: a group number, a shape or light code, or a camera ID.
+    // The user chose an item: a group number, a shape, light or operation component code, or a
+    // camera ID.
     void componentChosen(int type, int id);
 
 private:

@@ -1,17 +1,36 @@
 #include "PropertyEditor.h"
 
+#include "OperationEditor.h"
+
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QStackedLayout>
 #include <sg/Group.h>
+#include <sg/Shape.h>
 
 namespace vellum::studio {
 
 PropertyEditor::PropertyEditor(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("propertyEditor"));
-    auto* layout = new QFormLayout(this);
-    m_title = new QLabel(this);
+    m_pages = new QStackedLayout(this);
+    m_pages->setContentsMargins(0, 0, 0, 0);
+    m_posePage = makePosePage();
+    m_pages->addWidget(m_posePage);
+    m_operations = new OperationEditor(this);
+    m_pages->addWidget(m_operations);
+    connect(m_operations, &OperationEditor::amountEdited, this, &PropertyEditor::operationEdited);
+    connect(m_operations, &OperationEditor::activeOperationChanged, this,
+            &PropertyEditor::activeOperationChanged);
+    setGroup(nullptr);
+}
+
+QWidget* PropertyEditor::makePosePage()
+{
+    auto* page = new QWidget(this);
+    auto* layout = new QFormLayout(page);
+    m_title = new QLabel(page);
     m_title->setObjectName(QStringLiteral("lblGroup"));
     QFont bold = m_title->font();
     bold.setBold(true);
@@ -20,21 +39,21 @@ PropertyEditor::PropertyEditor(QWidget* parent) : QWidget(parent)
 
     const QString units = tr(" m");
     const QString degrees = tr("°");
-    layout->addRow(tr("Position X"), addField(X, 1000.0, 0.1, units));
-    layout->addRow(tr("Position Y"), addField(Y, 1000.0, 0.1, units));
-    layout->addRow(tr("Position Z"), addField(Z, 1000.0, 0.1, units));
-    layout->addRow(tr("Pitch"), addField(Pitch, 180.0, 5.0, degrees));
-    layout->addRow(tr("Yaw"), addField(Yaw, 180.0, 5.0, degrees));
-    layout->addRow(tr("Roll"), addField(Roll, 180.0, 5.0, degrees));
-    setGroup(nullptr);
+    layout->addRow(tr("Position X"), addField(page, X, 1000.0, 0.1, units));
+    layout->addRow(tr("Position Y"), addField(page, Y, 1000.0, 0.1, units));
+    layout->addRow(tr("Position Z"), addField(page, Z, 1000.0, 0.1, units));
+    layout->addRow(tr("Pitch"), addField(page, Pitch, 180.0, 5.0, degrees));
+    layout->addRow(tr("Yaw"), addField(page, Yaw, 180.0, 5.0, degrees));
+    layout->addRow(tr("Roll"), addField(page, Roll, 180.0, 5.0, degrees));
+    return page;
 }
 
-QDoubleSpinBox* PropertyEditor::addField(Field field, double range, double step,
+QDoubleSpinBox* PropertyEditor::addField(QWidget* page, Field field, double range, double step,
                                          const QString& suffix)
 {
     static const char* const names[FieldCount] = {"spnX",     "spnY",   "spnZ",
                                                   "spnPitch", "spnYaw", "spnRoll"};
-    auto* box = new QDoubleSpinBox(this);
+    auto* box = new QDoubleSpinBox(page);
     box->setObjectName(QLatin1String(names[field]));
     box->setRange(-range, range);
     box->setSingleStep(step);
@@ -50,6 +69,20 @@ QDoubleSpinBox* PropertyEditor::addField(Field field, double range, double step,
 
 void PropertyEditor::setGroup(const std::shared_ptr<sg::Group>& group)
 {
+    m_operations->setComponent(nullptr);
+    m_pages->setCurrentWidget(m_posePage);
+    showGroup(group);
+}
+
+void PropertyEditor::setOperationComponent(const std::shared_ptr<sg::Shape>& component)
+{
+    showGroup(nullptr);
+    m_operations->setComponent(component);
+    m_pages->setCurrentWidget(m_operations);
+}
+
+void PropertyEditor::showGroup(const std::shared_ptr<sg::Group>& group)
+{
     m_group = group;
     for (QDoubleSpinBox* box : m_fields)
         box->setEnabled(group != nullptr);
@@ -59,6 +92,7 @@ void PropertyEditor::setGroup(const std::shared_ptr<sg::Group>& group)
 
 void PropertyEditor::refresh()
 {
+    m_operations->refresh();
     const auto group = m_group.lock();
     m_updating = true;
     const QVector3D position = group ? group->position() : QVector3D();

@@ -1,14 +1,17 @@
 #include "MainWindow.h"
 
 #include "DemoScene.h"
+#include "OperationEditor.h"
 #include "Outliner.h"
 #include "PropertyEditor.h"
 #include "Screenshot.h"
 
 #include <Animation.h>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -176,6 +179,50 @@ TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPoses)
     ASSERT_EQ(window->sceneGraph().selectedItems(device()).size(), 1);
     EXPECT_EQ(window->sceneGraph().selectedItems(device()).first()->LightLink(), sun->code());
     EXPECT_EQ(window->propertyEditor()->group(), nullptr);
+}
+
+TEST_F(MainWindowTest, OutlinerSelectsAnOperationComponentAndTheEditorSetsItsAmount)
+{
+    const auto scene = window->sceneGraph().scene();
+    const auto swell = scene->operation(demo::SwellOperation);
+    const auto blush = scene->operation(demo::BlushOperation);
+    const auto pulse = swell->component();
+    QTreeWidgetItem* item =
+        window->outliner()->findComponent(Outliner::OperationItem, pulse->code());
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->parent(),
+              window->outliner()->findComponent(Outliner::GroupItem, demo::PulseGroup));
+    window->outliner()->setCurrentItem(item);
+
+    EXPECT_EQ(window->sceneGraph().selectedItems(device()),
+              QList<std::shared_ptr<sg::Shape>>{pulse});
+    OperationEditor* editor = window->propertyEditor()->operationEditor();
+    ASSERT_TRUE(editor->isVisibleTo(window->propertyEditor()));
+    EXPECT_EQ(editor->component(), pulse);
+    EXPECT_EQ(window->propertyEditor()->group(), nullptr);
+    ASSERT_EQ(editor->operationBox()->count(), 2);
+    EXPECT_EQ(editor->operationBox()->currentIndex(), 0);
+    EXPECT_EQ(editor->targetLabel()->text(), swell->target()->name());
+
+    const int redraws = window->redrawCount();
+    editor->amountBox()->setValue(1.25);
+    EXPECT_FLOAT_EQ(swell->amount(), 1.25f);
+    EXPECT_TRUE(window->sceneGraph().applicationState()->Modified());
+    EXPECT_GT(window->redrawCount(), redraws);
+
+    editor->operationBox()->setCurrentIndex(1);
+    EXPECT_EQ(scene->activeOperation(*pulse), blush);
+    blush->setAmount(0.5f);
+    window->renderAllViews();
+    EXPECT_DOUBLE_EQ(editor->amountBox()->value(), 0.5) << "the editor follows the amount";
+    EXPECT_FLOAT_EQ(swell->amount(), 1.25f);
+
+    // A group brings its pose back.
+    window->outliner()->setCurrentItem(
+        window->outliner()->findComponent(Outliner::GroupItem, demo::TowerGroup));
+    EXPECT_EQ(window->propertyEditor()->group(), group(demo::TowerGroup));
+    EXPECT_FALSE(editor->isVisibleTo(window->propertyEditor()));
+    EXPECT_EQ(editor->component(), nullptr);
 }
 
 TEST_F(MainWindowTest, HintsFollowTheUsersSwitch)
