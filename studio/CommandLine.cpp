@@ -44,11 +44,17 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         QStringLiteral("select-group"),
         QCoreApplication::translate("CommandLine", "Select the group with this number first."),
         QStringLiteral("number"));
+    const QCommandLineOption selectOperations(
+        QStringLiteral("select-operations"),
+        QCoreApplication::translate(
+            "CommandLine", "Select the first operation component of the group with this number."),
+        QStringLiteral("number"));
     const QCommandLineOption timeline(
         QStringLiteral("timeline"),
         QCoreApplication::translate("CommandLine", "Open the panel's timeline grid."));
     parser.addOption(screenshot);
     parser.addOption(selectGroup);
+    parser.addOption(selectOperations);
     parser.addOption(timeline);
     parser.addOption(frame);
     parser.addOption(play);
@@ -83,16 +89,20 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         }
         options.frame = value;
     }
-    if (parser.isSet(selectGroup)) {
+    for (const auto& [option, chosen] :
+         {std::pair{&selectGroup, &options.selectGroup},
+          std::pair{&selectOperations, &options.selectOperationsOf}}) {
+        if (!parser.isSet(*option))
+            continue;
         bool ok = false;
-        const int number = parser.value(selectGroup).toInt(&ok);
+        const int number = parser.value(*option).toInt(&ok);
         if (!ok || number < 1) {
-            result.error = QCoreApplication::translate(
-                               "CommandLine", "--select-group needs a group number, not \"%1\".")
-                               .arg(parser.value(selectGroup));
+            result.error =
+                QCoreApplication::translate("CommandLine", "--%1 needs a group number, not \"%2\".")
+                    .arg(option->names().constFirst(), parser.value(*option));
             return result;
         }
-        options.selectGroup = number;
+        *chosen = number;
     }
     options.showTimeline = parser.isSet(timeline);
     const QList<std::pair<const QCommandLineOption*, QString>> starters = {

@@ -15,6 +15,8 @@ struct StudioOptions
     QString startButton;
     // A group to select and whether to open the panel's timeline, before anything else.
     std::optional<int> selectGroup;
+    // A group whose first operation component to select after that.
+    std::optional<int> selectOperationsOf;
     bool showTimeline = false;
     // Quit by itself after that long; with a screenshot file, the window is saved then.
     std::optional<double> quitAfterSeconds;

@@ -1,5 +1,6 @@
 #include "Screenshot.h"
 
+#include "CommandLine.h"
 #include "MainWindow.h"
 #include "Outliner.h"
 #include "XPButton.h"
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <TrackBar.h>
 #include <cstdio>
+#include <sg/SceneGraph.h>
 
 namespace vellum::studio {
 
@@ -26,6 +28,19 @@ int fail(const QString& message)
 {
     std::fprintf(stderr, "vellum-studio: %s\n", qPrintable(message));
     return 1;
+}
+
+void selectOperationComponent(MainWindow& window, int groupNumber)
+{
+    const auto group = window.sceneGraph().scene()->group(groupNumber);
+    if (!group)
+        return;
+    for (const auto& shape : group->shapes()) {
+        if (shape->kind() == sg::ShapeKind::OperationMarker) {
+            window.selectComponent(Outliner::OperationItem, shape->code());
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -48,13 +63,15 @@ bool moveToFrame(MainWindow& window, int frame, QString* error)
     return true;
 }
 
-void applyStartState(MainWindow& window, std::optional<int> selectGroup, bool showTimeline)
+void applyStartState(MainWindow& window, const StudioOptions& options)
 {
-    if (selectGroup)
-        window.selectComponent(Outliner::GroupItem, *selectGroup);
+    if (options.selectGroup)
+        window.selectComponent(Outliner::GroupItem, *options.selectGroup);
+    if (options.selectOperationsOf)
+        selectOperationComponent(window, *options.selectOperationsOf);
     auto* timeline =
         window.panel()->findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"));
-    if (showTimeline && timeline && !timeline->Value())
+    if (options.showTimeline && timeline && !timeline->Value())
         timeline->click();
 }
 

@@ -6,6 +6,7 @@
 namespace vellum::studio {
 
 class MainWindow;
+struct StudioOptions;
 
 inline constexpr int ScreenshotWidth = 1280;
 inline constexpr int ScreenshotHeight = 800;
@@ -15,8 +16,8 @@ inline constexpr int ScreenshotHeight = 800;
 // status; on failure the reason went to stderr.
 int takeScreenshot(MainWindow& window, const QString& path, std::optional<int> frame);
 
-// Selects the group and opens the timeline, as the command line asks.
-void applyStartState(MainWindow& window, std::optional<int> selectGroup, bool showTimeline);
+// Selects the group or operation component and opens the timeline, as the command line asks.
+void applyStartState(MainWindow& window, const StudioOptions& options);
 
 // Moves the panel's frame slider, as a person dragging it would; false if it refused.
 bool moveToFrame(MainWindow& window, int frame, QString* error = nullptr);

@@ -34,12 +34,12 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "vellum-studio: %s\n", qPrintable(error));
             return 1;
         }
-        vellum::studio::applyStartState(window, options.selectGroup, options.showTimeline);
+        vellum::studio::applyStartState(window, options);
         return vellum::studio::takeScreenshot(window, options.screenshotFile, options.frame);
     }
     if (!options.sceneFile.isEmpty())
         window.openSceneFile(options.sceneFile);
-    vellum::studio::applyStartState(window, options.selectGroup, options.showTimeline);
+    vellum::studio::applyStartState(window, options);
     if (options.frame)
         vellum::studio::moveToFrame(window, *options.frame);
     window.show();

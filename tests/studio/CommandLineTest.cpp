@@ -98,7 +98,18 @@ TEST(CommandLine, SelectsAGroupAndOpensTheTimelineWhenAsked)
     EXPECT_FALSE(neither.options->selectGroup.has_value());
     EXPECT_FALSE(neither.options->showTimeline);
 
-    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("wheel")})
-        EXPECT_FALSE(parse({QStringLiteral("--select-group"), bad}).options.has_value())
-            << qPrintable(bad);
+    const ParsedCommandLine operations =
+        parse({QStringLiteral("--select-operations"), QStringLiteral("3")});
+    ASSERT_TRUE(operations.options.has_value()) << qPrintable(operations.error);
+    EXPECT_EQ(operations.options->selectOperationsOf, 3);
+    EXPECT_FALSE(operations.options->selectGroup.has_value());
+
+    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("wheel")}) {
+        for (const QString& option :
+             {QStringLiteral("--select-group"), QStringLiteral("--select-operations")}) {
+            const ParsedCommandLine refused = parse({option, bad});
+            EXPECT_FALSE(refused.options.has_value()) << qPrintable(option + bad);
+            EXPECT_TRUE(refused.error.contains(option)) << qPrintable(refused.error);
+        }
+    }
 }
