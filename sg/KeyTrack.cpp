@@ -59,7 +59,22 @@ void KeyTrack::setLoopMode(int loopMode)
 {
     if (loopMode != outside::LoopOpen && loopMode != outside::LoopClosed)
         throw Error::invalidPropertyValue();
+    const bool closing = loopMode == outside::LoopClosed && m_loopMode != outside::LoopClosed;
     m_loopMode = loopMode;
+    if (closing && m_keys.size() >= 2)
+        returnToFirstKey();
+}
+
+// Closing leaves several keys at the end frame in turn; only one can stay there, and the path
+// must wrap without a jump, so the last key takes the first key's state.
+void KeyTrack::returnToFirstKey()
+{
+    outside::KeyRecord& last = m_keys.back();
+    const float frame = last.frame;
+    const std::int16_t segmentStart = last.segmentStart;
+    last = m_keys.front();
+    last.frame = frame;
+    last.segmentStart = segmentStart;
 }
 
 float KeyTrack::wrapIntoLoop(float frame) const noexcept

@@ -45,12 +45,14 @@ public:
     void clear() { m_keys.clear(); }
 
     int loopMode() const { return m_loopMode; }
-    void setLoopMode(int loopMode); // LoopOpen or LoopClosed
+    // LoopOpen or LoopClosed; closing makes the last key hold the first key's state.
+    void setLoopMode(int loopMode);
 
     // Never allocates: the playback loop calls it for every component and frame.
     SplineSpan locate(float frame) const noexcept;
 
 private:
+    void returnToFirstKey();
     float wrapIntoLoop(float frame) const noexcept;
     void setNeighbours(SplineSpan& span) const noexcept;
 

@@ -50,7 +50,13 @@ public:
         keysChanged();
     }
     int LoopMode() override { return m_track.loopMode(); }
-    void setLoopMode(int loopMode) override { m_track.setLoopMode(loopMode); }
+    void setLoopMode(int loopMode) override
+    {
+        if (loopMode == m_track.loopMode())
+            return;
+        m_track.setLoopMode(loopMode);
+        keysChanged();
+    }
 
 protected:
     // The frame that -1 stands for.

@@ -119,6 +119,23 @@ TEST_F(GroupMotion, ClosedLoopRepeatsWithTangentsAcrossTheSeam)
     expectNear(at(-3), QVector3D(0, 0, 0), 1e-6f);
 }
 
+TEST_F(GroupMotion, ClosingALoopBringsItsLastKeyBackToTheFirstPose)
+{
+    key(0, QVector3D(1, 2, 3), true);
+    key(10, QVector3D(10, 0, 0));
+    key(20, QVector3D(5, 5, 0));
+    group->setLoopMode(outside::LoopClosed);
+    expectNear(at(20), QVector3D(1, 2, 3), 1e-6f);
+    EXPECT_FALSE(group->keyTrack().keys().back().startsSegment()) << "the flag is the key's own";
+    // No jump where the loop wraps.
+    expectNear(at(20.01f), at(20.0f), 0.05f);
+
+    key(20, QVector3D(7, 7, 7));
+    group->setLoopMode(outside::LoopClosed);
+    // Only closing rewrites it.
+    expectNear(at(20), QVector3D(7, 7, 7), 1e-6f);
+}
+
 TEST_F(GroupMotion, LoopModesOtherThanOpenAndClosedAreRefused)
 {
     group->setLoopMode(outside::LoopClosed);
@@ -172,13 +189,14 @@ TEST_F(GroupMotion, ResetAnimationKeepsThePoseOfThatFrameAndDropsTheKeys)
 {
     key(0, QVector3D(0, 0, 0), true);
     key(10, QVector3D(10, 0, 0));
+    key(20, QVector3D(0, 0, 0));
     group->setLoopMode(outside::LoopClosed);
     group->ApplyFrame(0);
 
-    group->ResetAnimation(5.0f);
+    group->ResetAnimation(10.0f);
     EXPECT_TRUE(group->AnimationData().isEmpty());
     EXPECT_EQ(group->LoopMode(), outside::LoopOpen);
-    expectNear(group->position(), QVector3D(5, 0, 0), 1e-4f);
+    expectNear(group->position(), QVector3D(10, 0, 0), 1e-4f);
 }
 
 } // namespace
