@@ -1,0 +1,135 @@
+// A person's walk through the studio: select a group, pose it at a frame, key it, see the key in
+// the grid, copy it forward, close the loop and play it back.
+
+#include "DemoScene.h"
+#include "MainWindow.h"
+#include "Outliner.h"
+#include "PropertyEditor.h"
+
+#include <Animation.h>
+#include <FlexGrid.h>
+#include <QDoubleSpinBox>
+#include <QTest>
+#include <ScriptedPlatform.h>
+#include <TrackBar.h>
+#include <XPButton.h>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+class StudioWalk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        outside::setPlatform(platform);
+        window = std::make_unique<MainWindow>();
+        window->show();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        outside::setPlatform(nullptr);
+    }
+
+    template <typename Widget> Widget& panelWidget(const char* name)
+    {
+        auto* found = window->panel()->findChild<Widget*>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(name);
+        return *found;
+    }
+    void click(const char* name)
+    {
+        QTest::mouseClick(&panelWidget<common::XPButton>(name), Qt::LeftButton);
+    }
+    void goTo(int frame) { panelWidget<common::TrackBar>("sldFrame").setValue(frame); }
+    // Poses the tower at the frame through the property editor and makes the frame a key.
+    void keyTowerAt(int frame, double x)
+    {
+        goTo(frame);
+        window->propertyEditor()->field(PropertyEditor::X)->setValue(x);
+        click("optKeyFrameType_1");
+    }
+    QImage gridPicture(int row, int frame)
+    {
+        auto& grid = panelWidget<common::FlexGrid>("msgTimeline");
+        grid.setRow(row);
+        grid.setCol(frame + grid.FixedCols());
+        return grid.CellPicture().toImage();
+    }
+    QList<float> towerKeyFrames()
+    {
+        QList<float> frames;
+        for (const auto& key : tower()->keyTrack().keys())
+            frames << key.frame;
+        return frames;
+    }
+    std::shared_ptr<sg::Group> tower()
+    {
+        return window->sceneGraph().scene()->group(demo::TowerGroup);
+    }
+
+    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
+        std::make_shared<vellum::testing::ScriptedPlatform>();
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+TEST_F(StudioWalk, KeyAPoseCopyItCloseTheLoopAndPlay)
+{
+    window->selectComponent(Outliner::GroupItem, demo::TowerGroup);
+    click("chkAnimationTimeline");
+    ASSERT_TRUE(tower()->keyTrack().isEmpty());
+
+    keyTowerAt(0, 4.0);
+    keyTowerAt(10, 8.0);
+    EXPECT_EQ(towerKeyFrames(), QList<float>({0, 10}));
+    EXPECT_FALSE(gridPicture(1, 10).isNull()) << "the new key shows in the tower's row";
+    EXPECT_TRUE(gridPicture(1, 11).isNull());
+
+    click("cmdCopyKeyFrameForward");
+    EXPECT_EQ(panelWidget<common::TrackBar>("sldFrame").Value(), 11);
+    EXPECT_EQ(towerKeyFrames(), QList<float>({0, 10, 11}));
+    EXPECT_FLOAT_EQ(tower()->poseAt(11).position.x(), 8.0f) << "the copy holds the pose";
+    EXPECT_FALSE(gridPicture(1, 11).isNull());
+
+    keyTowerAt(20, 6.0);
+    keyTowerAt(30, 2.0);
+    goTo(40);
+    auto& repeat = panelWidget<common::XPButton>("chkRepeat");
+    ASSERT_TRUE(repeat.isEnabled()) << "five keys before frame 40";
+    click("chkRepeat");
+    EXPECT_EQ(tower()->LoopMode(), outside::LoopClosed);
+    EXPECT_TRUE(towerKeyFrames().contains(40.0f));
+    EXPECT_FLOAT_EQ(tower()->poseAt(40).position.x(), 4.0f) << "the loop ends where it began";
+    EXPECT_FLOAT_EQ(tower()->poseAt(50).position.x(), tower()->poseAt(10).position.x())
+        << "and repeats past its end";
+
+    // Played fast so that the walk takes a fraction of a second.
+    const auto state = window->sceneGraph().applicationState();
+    outside::AnimationSettings settings = state->AnimationSettings();
+    settings.KeysPerSecond = 500.0f;
+    state->setAnimationSettings(settings);
+    goTo(0);
+    auto& slider = panelWidget<common::TrackBar>("sldFrame");
+    QList<float> towerXWhilePlaying;
+    QObject::connect(&slider, &common::TrackBar::Change, [&] {
+        if (state->AnimationRunning())
+            towerXWhilePlaying << tower()->position().x();
+    });
+    click("cmdPlay");
+    EXPECT_EQ(slider.Value(), 0) << "playback ends back where it started";
+    EXPECT_FALSE(state->AnimationRunning());
+    ASSERT_GT(towerXWhilePlaying.size(), 10);
+    const auto [lowest, highest] =
+        std::minmax_element(towerXWhilePlaying.cbegin(), towerXWhilePlaying.cend());
+    EXPECT_LT(*lowest, 4.0f) << "the path reaches its low of 2";
+    EXPECT_GT(*highest, 7.0f);
+}
