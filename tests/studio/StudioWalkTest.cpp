@@ -3,11 +3,13 @@
 
 #include "DemoScene.h"
 #include "MainWindow.h"
+#include "OperationEditor.h"
 #include "Outliner.h"
 #include "PropertyEditor.h"
 
 #include <Animation.h>
 #include <FlexGrid.h>
+#include <OptionGroup.h>
 #include <QDoubleSpinBox>
 #include <QTest>
 #include <ScriptedPlatform.h>
@@ -62,6 +64,14 @@ protected:
         grid.setRow(row);
         grid.setCol(frame + grid.FixedCols());
         return grid.CellPicture().toImage();
+    }
+    int rowOf(std::int32_t rowData)
+    {
+        auto& grid = panelWidget<common::FlexGrid>("msgTimeline");
+        for (int row = grid.FixedRows(); row < grid.Rows(); ++row)
+            if (grid.RowData(row) == rowData)
+                return row;
+        return -1;
     }
     QList<float> towerKeyFrames()
     {
@@ -132,4 +142,35 @@ TEST_F(StudioWalk, KeyAPoseCopyItCloseTheLoopAndPlay)
         std::minmax_element(towerXWhilePlaying.cbegin(), towerXWhilePlaying.cend());
     EXPECT_LT(*lowest, 4.0f) << "the path reaches its low of 2";
     EXPECT_GT(*highest, 7.0f);
+}
+
+TEST_F(StudioWalk, KeyAnOperationsAmountMoveTheKeyWithAltAndCloseItsLoop)
+{
+    const auto swell = window->sceneGraph().scene()->operation(demo::SwellOperation);
+    window->selectComponent(Outliner::OperationItem, swell->component()->code());
+    click("chkAnimationTimeline");
+    const int row = rowOf(demo::SwellOperation * 100 + 11);
+    ASSERT_GT(row, 0) << "the operation has its row under the group";
+
+    goTo(40);
+    auto& types = panelWidget<common::OptionGroup>("optKeyFrameOperationType");
+    ASSERT_EQ(types.Value(), 0);
+    window->propertyEditor()->operationEditor()->amountBox()->setValue(2.0);
+    click("optKeyFrameOperationType_1");
+    EXPECT_FLOAT_EQ(swell->amountAt(40), 2.0f);
+    EXPECT_FALSE(gridPicture(row, 40).isNull());
+
+    QTest::mouseClick(&panelWidget<common::XPButton>("cmdCopyKeyFrameOperationForward"),
+                      Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(panelWidget<common::TrackBar>("sldFrame").Value(), 41);
+    EXPECT_EQ(swell->keyTrack().find(40.0f), nullptr) << "Alt moves the key";
+    ASSERT_NE(swell->keyTrack().find(41.0f), nullptr);
+    EXPECT_FLOAT_EQ(swell->amountAt(41), 2.0f);
+    EXPECT_EQ(types.Value(), 1) << "the tools follow to the moved key";
+
+    goTo(75);
+    ASSERT_TRUE(panelWidget<common::XPButton>("chkRepeatOperation").isEnabled());
+    click("chkRepeatOperation");
+    EXPECT_EQ(swell->LoopMode(), outside::LoopClosed);
+    EXPECT_FLOAT_EQ(swell->amountAt(100), swell->amountAt(0)) << "the loop ends where it began";
 }
