@@ -57,6 +57,8 @@ void addHopper(sg::Scene& scene)
                       {50, {0.0f, 0.5f, 3.5f}, {0, 0, -180}, true},
                       {75, {1.5f, 0.5f, 0.5f}, {0, 90, -180}},
                       {100, {4.5f, 0.5f, -2.5f}, {0, 135, -180}}});
+    // The first hop, kept so that a person finds a sequence to put back elsewhere.
+    hopper->sequences().add(QStringLiteral("Hop"), hopper->keyTrack(), 0.0f, 50.0f, 0.0f);
 }
 
 struct AmountKey

@@ -126,3 +126,11 @@ TEST(DemoScene, LoadsWithItsAnimationSettings)
     EXPECT_FALSE(state->Modified());
     EXPECT_NE(graph.scene()->group(demo::HopperGroup), nullptr);
 }
+
+TEST(DemoScene, TheHopperKeepsItsFirstHopAsASequence)
+{
+    const auto hopper = createDemoScene()->group(demo::HopperGroup);
+    EXPECT_EQ(hopper->sequences().names(), QStringList{QStringLiteral("Hop")});
+    EXPECT_EQ(hopper->sequences().placed(QStringLiteral("Hop"), 0.0f).size(), 3)
+        << "the keys at 0, 25 and 50";
+}
