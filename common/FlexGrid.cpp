@@ -355,6 +355,17 @@ void FlexGrid::setLeftCol(int col)
     horizontalScrollBar()->setValue(col);
 }
 
+bool FlexGrid::ColIsVisible(int col) const
+{
+    checkCol(col);
+    if (col < m_fixedCols)
+        return true;
+    ensurePixels();
+    const qint64 fixedWidth = m_colAxis->offset(std::min(m_fixedCols, m_colAxis->count()));
+    const qint64 left = fixedWidth + m_colAxis->offset(col) - m_colAxis->offset(LeftCol());
+    return col >= LeftCol() && left + m_colAxis->pixels(col) <= viewport()->width();
+}
+
 QSize FlexGrid::sizeHint() const
 {
     ensurePixels();

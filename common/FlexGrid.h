@@ -112,6 +112,8 @@ public:
     void setTopRow(int row);
     int LeftCol() const;
     void setLeftCol(int col);
+    // Whether the whole column is on show; fixed columns always are.
+    bool ColIsVisible(int col) const;
     // 0 default, 1 arrow, 2 cross, 3 I-beam, 5 and 15 move, 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E,
     // 10 up arrow, 11 hourglass, 12 no drop, 13 arrow and hourglass, 14 arrow and question mark.
     int MousePointer() const { return m_mousePointer; }

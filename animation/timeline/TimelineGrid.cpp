@@ -152,6 +152,8 @@ void TimelineGrid::loadRows()
     const std::int32_t device = applicationState()->SceneDeviceID();
     if (sceneGraph().SelectedCount(device) > 0 && selectedItem(device, 0)->ParentGroup())
         AddGroupRows();
+    // The buttons wait for a name to be chosen; so does the combo's text.
+    m_widgets.cboSequence->setCurrentIndex(-1);
     grid.setRedraw(true);
 }
 
@@ -325,6 +327,7 @@ void TimelineGrid::selectCurrentFrameColumn()
     grid.setRow(1);
     grid.setRowSel(1);
     grid.setColSel(grid.Col());
+    keepInView(grid.Col());
 }
 
 void TimelineGrid::HighlightTimelineColumn()
@@ -362,7 +365,16 @@ void TimelineGrid::highlight()
     grid.setCol(column);
     grid.setRowSel(rowSel);
     grid.setColSel(colSel);
+    keepInView(column);
     grid.setRedraw(true);
+}
+
+// The grid pages along with the slider, so the current frame's column stays on show.
+void TimelineGrid::keepInView(std::int32_t column)
+{
+    common::FlexGrid& grid = *m_widgets.msgTimeline;
+    if (!grid.ColIsVisible(column))
+        grid.setLeftCol(column);
 }
 
 void TimelineGrid::ReloadTimelineKeyFrames()

@@ -55,6 +55,7 @@ private:
     void tint(std::int32_t startColumn, std::int32_t endColumn);
     void selectCurrentFrameColumn();
     void highlight();
+    void keepInView(std::int32_t column);
     const QPixmap& picture(const QString& key);
     int pixelsToTwips(int pixels) const;
 

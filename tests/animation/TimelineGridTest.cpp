@@ -240,6 +240,7 @@ TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreLi
         names << sequences.itemText(i);
     EXPECT_EQ(names,
               QStringList({QStringLiteral("Walk"), QStringLiteral("Run"), QStringLiteral("run")}));
+    EXPECT_TRUE(sequences.currentText().isEmpty()) << "no name is chosen yet";
 }
 
 TEST_F(TimelineGridTest, TheCurrentFrameHeaderFollowsTheSlider)
@@ -251,6 +252,10 @@ TEST_F(TimelineGridTest, TheCurrentFrameHeaderFollowsTheSlider)
     h.slider().setValue(21);
     EXPECT_EQ(colourAt(0, 3 + 20), normal);
     EXPECT_EQ(colourAt(0, 3 + 21), QColor(255, 128, 128));
+    EXPECT_TRUE(grid().ColIsVisible(3 + 21)) << "the grid pages along with the slider";
+    EXPECT_FALSE(grid().ColIsVisible(3 + 1));
+    h.slider().setValue(0);
+    EXPECT_TRUE(grid().ColIsVisible(3));
 }
 
 } // namespace

@@ -162,6 +162,21 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"DragAction", 380, [](FlexGrid& g) { g.Drag(3); }}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
+TEST_F(FlexGridTest, ColumnsAreVisibleOnlyWhenWhollyOnShow)
+{
+    showGrid();
+    grid.setLeftCol(7);
+    EXPECT_TRUE(grid.ColIsVisible(1)) << "fixed columns stay";
+    EXPECT_FALSE(grid.ColIsVisible(6)) << "scrolled away";
+    int last = 7;
+    while (grid.ColIsVisible(last + 1))
+        ++last;
+    const int rightEdge = TitlePx + CellPx + (last + 1 - 7) * CellPx;
+    EXPECT_LE(rightEdge, grid.viewport()->width());
+    EXPECT_GT(rightEdge + CellPx, grid.viewport()->width()) << "the next one is cut off";
+    EXPECT_THROW(grid.ColIsVisible(42), Error);
+}
+
 TEST_F(FlexGridTest, ResizingKeepsTheCellsThatStillFit)
 {
     QPixmap key(8, 8);
