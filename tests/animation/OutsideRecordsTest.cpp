@@ -1,61 +1,11 @@
-#include "AnimationSettings.h"
 #include "Collection.h"
 #include "ErrorRule.h"
-#include "KeyRecord.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace vellum::outside {
 namespace {
-
-template <typename T> T readAt(const void* record, std::size_t offset)
-{
-    T value;
-    std::memcpy(&value, static_cast<const char*>(record) + offset, sizeof(T));
-    return value;
-}
-
-TEST(KeyRecordTest, FrameAndSegmentFlagSitWhereTheScenesWriteThem)
-{
-    KeyRecord key;
-    key.frame = 24.5f;
-    key.setStartsSegment(true);
-    EXPECT_EQ(readAt<float>(&key, 4), 24.5f);
-    EXPECT_EQ(readAt<std::int16_t>(&key, 28), -1) << "True is stored as -1";
-    key.setStartsSegment(false);
-    EXPECT_EQ(readAt<std::int16_t>(&key, 28), 0);
-
-    // A record written byte-wise by a scene graph reads back through the fields.
-    unsigned char raw[32] = {};
-    const float frame = 7.25f;
-    const std::int16_t flag = -1;
-    std::memcpy(raw + 4, &frame, 4);
-    std::memcpy(raw + 28, &flag, 2);
-    KeyRecord fromBytes;
-    std::memcpy(&fromBytes, raw, sizeof raw);
-    EXPECT_EQ(fromBytes.frame, 7.25f);
-    EXPECT_TRUE(fromBytes.startsSegment());
-}
-
-TEST(AnimationSettingsTest, KnownFieldsAtTheirOffsetsAndTheRestKept)
-{
-    AnimationSettings settings;
-    EXPECT_EQ(settings.Keys, 100);
-    EXPECT_EQ(settings.KeysPerSecond, 10.0f);
-    settings.Keys = 250;
-    settings.KeysPerSecond = 24.0f;
-    settings.viewportDetail = 3;
-    settings.viewportShading = 7;
-    settings.reservedA[5] = 0xAB;
-    EXPECT_EQ(readAt<std::int32_t>(&settings, 0), 250);
-    EXPECT_EQ(readAt<float>(&settings, 4), 24.0f);
-    EXPECT_EQ(readAt<std::int32_t>(&settings, 8), 3);
-    EXPECT_EQ(readAt<std::int32_t>(&settings, 52), 7);
-    const AnimationSettings copy = settings;
-    EXPECT_EQ(std::memcmp(&copy, &settings, sizeof settings), 0);
-}
 
 struct Item
 {
