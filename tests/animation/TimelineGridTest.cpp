@@ -78,6 +78,12 @@ protected:
         grid().setCol(column);
         return grid().CellPicture().toImage();
     }
+    QString textAt(int row, int column)
+    {
+        grid().setRow(row);
+        grid().setCol(column);
+        return grid().Text();
+    }
     QColor colourAt(int row, int column)
     {
         grid().setRow(row);
@@ -93,19 +99,24 @@ protected:
     QList<outside::ShapePtr> selection;
 };
 
-TEST_F(TimelineGridTest, ColumnsFollowTheAnimationLengthWithTheirSecondLabels)
+TEST_F(TimelineGridTest, ColumnsFollowTheAnimationLengthAndLaterKeysShowAsOverflow)
 {
     h.control->PrepareTimeLine();
     EXPECT_EQ(grid().Cols(), 3 + 40 + 2);
-    grid().setRow(0);
-    grid().setCol(3 + 10);
-    EXPECT_EQ(grid().Text(), QStringLiteral(":01"));
-    grid().setCol(3 + 11);
-    EXPECT_EQ(grid().Text(), QString());
+    EXPECT_EQ(textAt(0, 3 + 10), QStringLiteral(":01"));
+    EXPECT_EQ(textAt(0, 3 + 11), QString());
 
     h.settings.Keys = 0;
     h.control->PrepareTimeLine();
     EXPECT_EQ(grid().Cols(), 5) << "three fixed, one frame, the overflow marker";
+
+    h.settings.Keys = 40;
+    selectIn(animatedGroup(1, QStringLiteral("Late"), {key(60), key(90)}));
+    h.control->PrepareTimeLine();
+    h.control->TimelineActiveStateChange();
+    EXPECT_EQ(textAt(1, grid().Cols() - 1), QStringLiteral("+"));
+    EXPECT_EQ(colourAt(1, grid().Cols() - 2), QColor(0, 228, 228));
+    EXPECT_NE(colourAt(1, grid().Cols() - 3), QColor(0, 228, 228));
 }
 
 TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
@@ -136,18 +147,6 @@ TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
     EXPECT_TRUE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
 }
 
-TEST_F(TimelineGridTest, KeysBeyondTheLastFrameShowAsOverflow)
-{
-    auto late = animatedGroup(1, QStringLiteral("Late"), {key(60), key(90)});
-    selectIn(late);
-    h.control->TimelineActiveStateChange();
-    grid().setRow(1);
-    grid().setCol(grid().Cols() - 1);
-    EXPECT_EQ(grid().Text(), QStringLiteral("+"));
-    EXPECT_EQ(colourAt(1, grid().Cols() - 2), QColor(0, 228, 228));
-    EXPECT_NE(colourAt(1, grid().Cols() - 3), QColor(0, 228, 228));
-}
-
 TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequences)
 {
     h.control->TimelineActiveStateChange();
@@ -174,15 +173,11 @@ TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequen
     EXPECT_FALSE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
     ASSERT_EQ(grid().Rows(), 4) << "the group, then its camera and light in selection order";
     EXPECT_EQ(grid().RowData(2), 180);
-    grid().setRow(2);
-    grid().setCol(0);
-    EXPECT_EQ(grid().Text(), QStringLiteral("   Animation Camera"));
+    EXPECT_EQ(textAt(2, 0), QStringLiteral("   Animation Camera"));
     EXPECT_EQ(pictureAt(2, 1), image("Camera"));
     EXPECT_EQ(pictureAt(2, 8), image("KeyFrameSegmentStart"));
     EXPECT_EQ(grid().RowData(3), 261);
-    grid().setRow(3);
-    grid().setCol(0);
-    EXPECT_EQ(grid().Text(), QStringLiteral("   Lamp"));
+    EXPECT_EQ(textAt(3, 0), QStringLiteral("   Lamp"));
     EXPECT_EQ(pictureAt(3, 1), image("Light"));
     EXPECT_EQ(pictureAt(3, 2), image("Closed"));
     EXPECT_EQ(pictureAt(3, 3 + 6), image("KeyFrameSegmentStart"));
@@ -222,9 +217,7 @@ TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreLi
     ASSERT_EQ(grid().Rows(), 4) << "the group, then one row for each operation";
     EXPECT_EQ(grid().RowData(2), 311);
     EXPECT_EQ(grid().RowData(3), 511);
-    grid().setRow(3);
-    grid().setCol(0);
-    EXPECT_EQ(grid().Text(), QStringLiteral("   Glow")) << "one level below the group";
+    EXPECT_EQ(textAt(3, 0), QStringLiteral("   Glow")) << "one level below the group";
     EXPECT_EQ(pictureAt(3, 1), glow.convertToFormat(pictureAt(3, 1).format()));
     EXPECT_EQ(pictureAt(3, 2), image("Closed"));
     EXPECT_EQ(pictureAt(3, 3 + 4), image("KeyFrameSegmentStart"));
