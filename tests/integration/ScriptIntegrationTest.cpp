@@ -52,7 +52,6 @@ protected:
     }
 
     bool running() { return graph->applicationState()->AnimationRunning(); }
-    void setRunning(bool on) { graph->applicationState()->setAnimationRunning(on); }
 
     QString onlyQuestion() const
     {
@@ -158,16 +157,6 @@ TEST_F(ScriptIntegrationTest, AScriptThatNeverReturnsIsStoppedAndReportedAtLineO
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_TRUE(onlyQuestion().contains(QStringLiteral("at line 1. Edit the script?")))
         << onlyQuestion().toStdString();
-}
-
-TEST_F(ScriptIntegrationTest, WhilePlayingAFailingScriptAsksNothingAndClearsTheFlag)
-{
-    group->setScript(
-        QStringLiteral("function AnimateGroup(frame, group) { throw new Error('no'); }"));
-    setRunning(true);
-    run();
-    EXPECT_TRUE(platform->calls().isEmpty());
-    EXPECT_FALSE(running());
 }
 
 } // namespace

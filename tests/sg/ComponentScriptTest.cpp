@@ -127,10 +127,6 @@ TEST_P(ScriptFailures, KeepTheirNumberAndLine)
 INSTANTIATE_TEST_SUITE_P(
     ComponentScripts, ScriptFailures,
     ::testing::Values(
-        FailureRow{"MissingEntry", "function AnimateLight(frame, light) {}",
-                   ScriptObjectClass::GroupScriptObject, 438, 0},
-        FailureRow{"WrongParameterCount", "function AnimateGroup(frame) {}",
-                   ScriptObjectClass::GroupScriptObject, 450, 0},
         FailureRow{"MissingMemberInsideTheScript",
                    "function AnimateGroup(frame, group) {\n    var a = 1;\n"
                    "    group.spin(a);\n}",
