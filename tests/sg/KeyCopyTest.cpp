@@ -179,10 +179,6 @@ TEST_F(KeyCopy, AReplacedSceneDropsThePendingCopy)
     EXPECT_EQ(group->keyTrack().count(), 1);
 }
 
-} // namespace
-
-namespace {
-
 // The scene is also told of a group whose script was edited; that notice must copy nothing.
 TEST_F(KeyCopy, TheNoticeOfAnEditedScriptCopiesNoKey)
 {
