@@ -57,7 +57,7 @@ qint64 totalRed(const QImage& image)
 
 } // namespace
 
-TEST(RendererTest, NearerBoxHidesFartherAndBackgroundFillsTheRest)
+TEST(RendererTest, NearerBoxHidesFartherHiddenItemsAreSkippedAndBackgroundFillsTheRest)
 {
     Renderer renderer;
     const QPoint overlap(110, 100);
@@ -83,16 +83,13 @@ TEST(RendererTest, NearerBoxHidesFartherAndBackgroundFillsTheRest)
     image = renderer.render(coloured, frontCamera(), Size, 2).copy();
     EXPECT_EQ(image.pixel(5, 5), qRgb(10, 20, 200));
     EXPECT_EQ(image.pixel(195, 195), qRgb(10, 20, 200));
-}
 
-TEST(RendererTest, HiddenAndMeshlessItemsAreSkipped)
-{
-    RenderScene scene = twoBoxes(5, 8);
-    scene.items[0].visible = false;
-    scene.items.append(RenderItem{}); // no mesh
-    Renderer renderer;
-    const QImage& image = renderer.render(scene, frontCamera(), Size);
-    EXPECT_TRUE(greenish(image.pixel(110, 100)));
+    // Hidden and meshless items are skipped.
+    RenderScene hidden = twoBoxes(5, 8);
+    hidden.items[0].visible = false;
+    hidden.items.append(RenderItem{});
+    image = renderer.render(hidden, frontCamera(), Size).copy();
+    EXPECT_TRUE(greenish(image.pixel(overlap)));
     EXPECT_EQ(image.pixel(90, 100), qRgb(0, 0, 0));
 }
 
