@@ -19,13 +19,17 @@ struct CommandLineRow
 class CommandLineTest : public ::testing::TestWithParam<CommandLineRow>
 {};
 
+ParsedCommandLine parse(const QStringList& arguments)
+{
+    return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
+}
+
 } // namespace
 
 TEST_P(CommandLineTest, Parses)
 {
     const CommandLineRow& row = GetParam();
-    const ParsedCommandLine parsed =
-        parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + row.arguments);
+    const ParsedCommandLine parsed = parse(row.arguments);
     ASSERT_EQ(parsed.options.has_value(), row.accepted) << qPrintable(parsed.error);
     if (!row.accepted) {
         EXPECT_FALSE(parsed.error.isEmpty());
@@ -61,11 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineRow{"UnknownOption", {QStringLiteral("--record")}, false, {}, {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CommandLine, StartsOnePlaybackAndQuitsWhenAsked)
+TEST(CommandLine, StartsOnePlaybackSelectsAndQuitsWhenAsked)
 {
-    const auto parse = [](const QStringList& arguments) {
-        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
-    };
     const ParsedCommandLine full = parse({QStringLiteral("--play-full-screen"),
                                           QStringLiteral("--quit-after"), QStringLiteral("2.5")});
     ASSERT_TRUE(full.options) << qPrintable(full.error);
@@ -80,13 +81,7 @@ TEST(CommandLine, StartsOnePlaybackAndQuitsWhenAsked)
     EXPECT_FALSE(parse({QStringLiteral("--play"), QStringLiteral("--ghost")}).options);
     EXPECT_FALSE(parse({QStringLiteral("--quit-after"), QStringLiteral("soon")}).options);
     EXPECT_FALSE(parse({QStringLiteral("--quit-after=-1")}).options);
-}
 
-TEST(CommandLine, SelectsAGroupAndOpensTheTimelineWhenAsked)
-{
-    const auto parse = [](const QStringList& arguments) {
-        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
-    };
     const ParsedCommandLine both = parse(
         {QStringLiteral("--select-group"), QStringLiteral("3"), QStringLiteral("--timeline")});
     ASSERT_TRUE(both.options.has_value()) << qPrintable(both.error);

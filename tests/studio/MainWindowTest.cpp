@@ -116,29 +116,24 @@ TEST_F(MainWindowTest, ScreenshotShowsBothViews)
     EXPECT_EQ(takeScreenshot(*window, folder.filePath(QStringLiteral("missing/x.png")), {}), 1);
 }
 
-TEST_F(MainWindowTest, MalformedFileKeepsTheSceneAndSaysWhy)
+TEST_F(MainWindowTest, MalformedFileKeepsTheSceneAndSaysWhyAndASavedSceneOpensAgain)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("broken.json"));
-    QFile file(path);
+    QFile file(folder.filePath(QStringLiteral("broken.json")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("{ \"version\": 1, \"groups\": [ ");
     file.close();
     const auto scene = window->sceneGraph().scene();
     platform->answerMsgBox(outside::MsgBoxResult::OK);
 
-    EXPECT_FALSE(window->openSceneFile(path));
+    EXPECT_FALSE(window->openSceneFile(file.fileName()));
 
     const QStringList boxes = platform->callsNamed(QStringLiteral("MsgBox"));
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes.first().contains(QStringLiteral("broken.json")));
     EXPECT_EQ(window->sceneGraph().scene(), scene);
     EXPECT_TRUE(window->currentFile().isEmpty());
-}
 
-TEST_F(MainWindowTest, SavedSceneOpensAgain)
-{
-    QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("demo.json"));
     ASSERT_TRUE(window->saveSceneFile(path));
     const auto demoScene = window->sceneGraph().scene();
