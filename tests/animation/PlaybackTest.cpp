@@ -227,12 +227,24 @@ TEST_F(PlaybackTest, GhostPlaybackStepsTenFramesAndPutsTheSliderBackExactly)
         << "no camera update after the ghosts were drawn";
 }
 
-TEST_F(PlaybackTest, TheGhostOptionsAreOfferedOnTheRightButtonAndStoredOnOk)
+TEST_F(PlaybackTest, TheGhostOptionsAreOfferedOnTheRightButtonAndStoredOnlyOnOk)
 {
-    animation::module().lGhostPrecedingNumber = 50;
-    animation::module().lGhostFollowingNumber = 50;
+    animation::module().lGhostPrecedingNumber = 12;
     h.platform->answerDialog([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ghost Animation Options"));
+        auto* preceding = dialog.findChild<common::UpDownText*>(QStringLiteral("txtPreceding"));
+        EXPECT_EQ(preceding->Text(), QStringLiteral("12"));
+        QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("cmdDefault")), Qt::LeftButton);
+        EXPECT_EQ(preceding->Text(), QStringLiteral("50")) << "Default only fills the boxes";
+        QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+        return dialog.result();
+    });
+    QTest::mouseClick(&button("cmdPlayGhost"), Qt::RightButton);
+    EXPECT_EQ(animation::module().lGhostPrecedingNumber, 12);
+    EXPECT_FALSE(h.platform->hasSetting(h.registryKey, QStringLiteral("Application"),
+                                        QStringLiteral("GhostPrecedingNumber")));
+
+    h.platform->answerDialog([](QDialog& dialog) {
         dialog.findChild<common::UpDownText*>(QStringLiteral("txtPreceding"))
             ->setText(QStringLiteral("20"));
         dialog.findChild<common::UpDownText*>(QStringLiteral("txtFollowing"))
@@ -245,30 +257,12 @@ TEST_F(PlaybackTest, TheGhostOptionsAreOfferedOnTheRightButtonAndStoredOnOk)
         return dialog.result();
     });
     QTest::mouseClick(&button("cmdPlayGhost"), Qt::RightButton);
-
     EXPECT_EQ(animation::module().lGhostPrecedingNumber, 20);
     EXPECT_EQ(animation::module().lGhostFollowingNumber, 32) << "halves go to even";
     EXPECT_EQ(h.platform->setting(h.registryKey, QStringLiteral("Application"),
                                   QStringLiteral("GhostFollowingNumber")),
               QStringLiteral("32"));
     EXPECT_TRUE(h.platform->allAnswersUsed());
-}
-
-TEST_F(PlaybackTest, DefaultOnlyFillsTheBoxesAndCancelStoresNothing)
-{
-    animation::module().lGhostPrecedingNumber = 12;
-    h.platform->answerDialog([](QDialog& dialog) {
-        auto* preceding = dialog.findChild<common::UpDownText*>(QStringLiteral("txtPreceding"));
-        EXPECT_EQ(preceding->Text(), QStringLiteral("12"));
-        QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("cmdDefault")), Qt::LeftButton);
-        EXPECT_EQ(preceding->Text(), QStringLiteral("50"));
-        QTest::mouseClick(dialog.findChild<QWidget*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
-        return dialog.result();
-    });
-    QTest::mouseClick(&button("cmdPlayGhost"), Qt::RightButton);
-    EXPECT_EQ(animation::module().lGhostPrecedingNumber, 12);
-    EXPECT_FALSE(h.platform->hasSetting(h.registryKey, QStringLiteral("Application"),
-                                        QStringLiteral("GhostPrecedingNumber")));
 }
 
 } // namespace
