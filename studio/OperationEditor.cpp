@@ -1,5 +1,6 @@
 #include "OperationEditor.h"
 
+#include "FormTitle.h"
 #include "OperationPictures.h"
 
 #include <QComboBox>
@@ -45,12 +46,7 @@ OperationEditor::OperationEditor(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("operationEditor"));
     auto* layout = new QFormLayout(this);
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("lblOperationComponent"));
-    QFont bold = m_title->font();
-    bold.setBold(true);
-    m_title->setFont(bold);
-    layout->addRow(m_title);
+    m_title = addTitleRow(*layout, this, QStringLiteral("lblOperationComponent"));
 
     m_operations = new QComboBox(this);
     m_operations->setObjectName(QStringLiteral("cboOperation"));

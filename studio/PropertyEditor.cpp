@@ -1,5 +1,6 @@
 #include "PropertyEditor.h"
 
+#include "FormTitle.h"
 #include "OperationEditor.h"
 
 #include <QDoubleSpinBox>
@@ -30,12 +31,7 @@ QWidget* PropertyEditor::makePosePage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QFormLayout(page);
-    m_title = new QLabel(page);
-    m_title->setObjectName(QStringLiteral("lblGroup"));
-    QFont bold = m_title->font();
-    bold.setBold(true);
-    m_title->setFont(bold);
-    layout->addRow(m_title);
+    m_title = addTitleRow(*layout, page, QStringLiteral("lblGroup"));
 
     const QString units = tr(" m");
     const QString degrees = tr("°");
