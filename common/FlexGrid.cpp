@@ -360,7 +360,10 @@ bool FlexGrid::ColIsVisible(int col) const
     checkCol(col);
     if (col < m_fixedCols)
         return true;
-    ensurePixels();
+    // Asking the screen for its DPI costs more than the rest of this; a DPI change reaches the
+    // offsets at the next paint.
+    if (m_colAxis->sizesChanged() || m_rowAxis->sizesChanged())
+        ensurePixels();
     const qint64 fixedWidth = m_colAxis->offset(std::min(m_fixedCols, m_colAxis->count()));
     const qint64 left = fixedWidth + m_colAxis->offset(col) - m_colAxis->offset(LeftCol());
     return col >= LeftCol() && left + m_colAxis->pixels(col) <= viewport()->width();

@@ -23,6 +23,8 @@ public:
 
     // Pixel geometry at the given logical DPI; rebuilt only after a size or the DPI changed.
     void ensurePixels(double logicalDpi) const;
+    // Whether a size changed since the pixels were last built.
+    bool sizesChanged() const { return m_dirty; }
     qint64 offset(int index) const { return m_offsets[size_t(index)]; }
     int pixels(int index) const { return int(offset(index + 1) - offset(index)); }
     qint64 total() const { return m_offsets.back(); }

@@ -38,6 +38,8 @@ struct TimelineFixture
         animation::bindModule(graph, nullptr);
         widgets.sldFrame->setMax(10000);
         panel.resize(1200, 400);
+        // As wide as the panel shows it, so the grid pages as seldom as it does there.
+        widgets.msgTimeline->resize(1200, 400);
         grid.TimelineActiveStateChange();
     }
     ~TimelineFixture() { animation::resetModule(); }
