@@ -13,6 +13,7 @@
 #include "OptionGroup.h"
 #include "RenderUtility.h"
 #include "SceneGraph.h"
+#include "SecondKeySet.h"
 #include "SelectedOperation.h"
 #include "Shape.h"
 #include "TrackBar.h"
@@ -71,15 +72,17 @@ void KeyFrameTools::ApplyKeyFrameRules(bool operationSelected)
         return;
     }
     UpdateKeyFrameTools();
-    const ShapePtr component = activeComponent();
-    std::int32_t category = 0;
-    renderUtility().KindCategory(component->Kind(), category);
-    if (category == Kind::Light)
+    switch (secondKeySetOf(*activeComponent())) {
+    case SecondKeySet::Light:
         UpdateLightKeyTools();
-    else if (component->Kind() == Kind::Camera)
+        break;
+    case SecondKeySet::Camera:
         UpdateCameraKeyTools();
-    else
+        break;
+    case SecondKeySet::Operation:
         UpdateOperationKeyTools(operationSelected);
+        break;
+    }
 }
 
 bool KeyFrameTools::oneSelectedWhileAnimating()

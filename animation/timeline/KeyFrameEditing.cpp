@@ -15,9 +15,9 @@
 #include "Operation.h"
 #include "OptionGroup.h"
 #include "Platform.h"
-#include "RenderUtility.h"
 #include "Scene.h"
 #include "SceneGraph.h"
+#include "SecondKeySet.h"
 #include "SelectedOperation.h"
 #include "Shape.h"
 #include "TrackBar.h"
@@ -38,13 +38,6 @@ GroupPtr activeGroup()
     if (!group)
         throw Error::objectNotSet();
     return group;
-}
-
-bool isLight(Shape& component)
-{
-    std::int32_t category = 0;
-    renderUtility().KindCategory(component.Kind(), category);
-    return category == Kind::Light;
 }
 
 // A copy of the key stored at that index, moved to the frame.
@@ -100,14 +93,18 @@ void KeyFrameEditing::onOperationKeyFrameType(int index)
 {
     endQuietly([&] {
         const ShapePtr component = activeComponent();
-        if (isLight(*component)) {
-            const LightPtr light = sceneGraph().LightByLink(component->LightLink());
-            setKeyType(*light, m_panel.keyTools.operations, index);
-        } else if (component->Kind() == Kind::Camera) {
-            const CameraPtr camera = sceneGraph().CameraByLink(component->ObjectLink());
-            setKeyType(*camera, m_panel.keyTools.operations, index);
-        } else {
+        switch (secondKeySetOf(*component)) {
+        case SecondKeySet::Light:
+            setKeyType(*sceneGraph().LightByLink(component->LightLink()),
+                       m_panel.keyTools.operations, index);
+            break;
+        case SecondKeySet::Camera:
+            setKeyType(*sceneGraph().CameraByLink(component->ObjectLink()),
+                       m_panel.keyTools.operations, index);
+            break;
+        case SecondKeySet::Operation:
             SetOperationKeyFrameType(index);
+            break;
         }
     });
 }
@@ -220,14 +217,19 @@ void KeyFrameEditing::onOperationRepeat()
     endQuietly([&] {
         const ShapePtr component = activeComponent();
         const int loopMode = m_panel.widgets.chkRepeatOperation->Value() ? LoopClosed : LoopOpen;
-        if (isLight(*component))
+        switch (secondKeySetOf(*component)) {
+        case SecondKeySet::Light:
             closeOrOpenLoop(*sceneGraph().LightByLink(component->LightLink()), loopMode,
                             LoopCopies::FirstAndThirds);
-        else if (component->Kind() == Kind::Camera)
+            break;
+        case SecondKeySet::Camera:
             closeOrOpenLoop(*sceneGraph().CameraByLink(component->ObjectLink()), loopMode,
                             LoopCopies::FirstOnly);
-        else
+            break;
+        case SecondKeySet::Operation:
             SetOperationRepeat(loopMode);
+            break;
+        }
     });
 }
 
