@@ -277,10 +277,15 @@ int Scene::positionInShapes(const Shape* shape) const
     return 0;
 }
 
-std::int32_t Scene::OperationIndex(std::int32_t objectLink)
+std::shared_ptr<Operation> Scene::activeOperationAt(int objectLink) const
 {
     const auto component = operationComponent(objectLink);
-    const auto active = component ? activeOperation(*component) : nullptr;
+    return component ? activeOperation(*component) : nullptr;
+}
+
+std::int32_t Scene::OperationIndex(std::int32_t objectLink)
+{
+    const auto active = activeOperationAt(objectLink);
     return active ? active->number() : 0;
 }
 
@@ -299,11 +304,10 @@ outside::OperationTableSet Scene::OperationTables(std::int32_t objectLink)
         tables.loopModes[operation->number()] = operation->LoopMode();
     }
 
-    const auto component = operationComponent(objectLink);
-    const auto active = component ? activeOperation(*component) : nullptr;
+    const auto active = activeOperationAt(objectLink);
     if (!active)
         return tables;
-    tables.operands[positionInShapes(component.get())] = 1;
+    tables.operands[positionInShapes(active->component().get())] = 1;
     if (const auto target = active->target())
         tables.operands[positionInShapes(target.get())] = 1;
     return tables;
@@ -411,13 +415,9 @@ void Scene::GroupChanged(const outside::GroupPtr& group)
         change.key = *key;
     m_lastGroupChange = change;
 
-    if (typed->takeScriptEditNotice()) {
-        // Told of an edited script: nothing to copy.
-        emit groupChanged(typed.get(), change.frame);
-        emit changed();
-        return;
-    }
-    queueKeyCopy(typed, change.frame);
+    // Told of an edited script: nothing to copy.
+    if (!typed->takeScriptEditNotice())
+        queueKeyCopy(typed, change.frame);
     emit groupChanged(typed.get(), change.frame);
     emit changed();
 }

@@ -161,6 +161,7 @@ private:
     std::shared_ptr<Shape> placeShape(int kind, const QString& name,
                                       const std::shared_ptr<Group>& group, int number);
     std::shared_ptr<Shape> operationComponent(int objectLink) const;
+    std::shared_ptr<Operation> activeOperationAt(int objectLink) const;
     int highestOperationNumber() const;
     int positionInShapes(const Shape* shape) const;
     void requireOwnShape(const std::shared_ptr<Shape>& shape) const;
