@@ -5,7 +5,8 @@
 
 namespace vellum::outside {
 
-Q_LOGGING_CATEGORY(lcErrors, "vellum.animation.errors")
+// Refusals end handlers all the time (an empty timeline row, a typed letter): debug only.
+Q_LOGGING_CATEGORY(lcErrors, "vellum.animation.errors", QtInfoMsg)
 
 const QString& animationPanelSource()
 {
@@ -28,10 +29,19 @@ Error toError(std::exception_ptr error)
     }
 }
 
+bool isFault(const Error& error)
+{
+    return error.number() == ErrorNumber::Internal || error.number() == ErrorNumber::OutOfMemory;
+}
+
 void logQuietEnd(const Error& error)
 {
-    qCDebug(lcErrors) << "handler ended:" << error.number() << error.description()
-                      << error.source();
+    if (isFault(error))
+        qCWarning(lcErrors) << "handler ended:" << error.number() << error.description()
+                            << error.source();
+    else
+        qCDebug(lcErrors) << "handler ended:" << error.number() << error.description()
+                          << error.source();
 }
 
 } // namespace vellum::outside

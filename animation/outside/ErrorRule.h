@@ -23,6 +23,10 @@ template <typename Work> decltype(auto) passOn(Work&& work)
     }
 }
 
+// A refusal is how components say no by design; anything else that was thrown is a fault.
+VELLUMANIMATION_EXPORT bool isFault(const Error& error);
+
+// Refusals in a debug category that is off by default, faults as warnings.
 VELLUMANIMATION_EXPORT void logQuietEnd(const Error& error);
 
 // Widget handlers have no caller to pass to: end at the first failure, quietly.

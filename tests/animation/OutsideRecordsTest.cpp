@@ -90,5 +90,21 @@ TEST(ErrorRuleTest, HandlersEndQuietlyAndKeepWhatWasDone)
     EXPECT_TRUE(ignoreFailure([] {}));
 }
 
+QList<QtMsgType> logged;
+
+// A refusal ends a handler many times a second in normal use; only a fault may be heard.
+TEST(ErrorRuleTest, OnlyFaultsThatEndAHandlerAreLogged)
+{
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString&) { logged.append(type); });
+    endQuietly([] { throw Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("refused")); });
+    endQuietly([] { throw Error::invalidPropertyValue(); });
+    EXPECT_TRUE(logged.isEmpty());
+    endQuietly([] { throw std::runtime_error("broken"); });
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(logged, QList<QtMsgType>{QtWarningMsg});
+}
+
 } // namespace
 } // namespace vellum::outside
