@@ -1,5 +1,6 @@
 #include "AutoRun.h"
 
+#include "HeadlessPlatform.h"
 #include "MainWindow.h"
 
 #include <Animation.h>
@@ -30,8 +31,7 @@ void AutoRun::pressStartButton()
 {
     auto* button = m_window.panel()->findChild<QAbstractButton*>(m_options.startButton);
     if (!button || !button->isEnabled()) {
-        std::fprintf(stderr, "vellum-studio: %s cannot be pressed now\n",
-                     qPrintable(m_options.startButton));
+        reportFailure(tr("%1 cannot be pressed now.").arg(m_options.startButton));
         return;
     }
     button->click();
@@ -54,15 +54,15 @@ void AutoRun::quit()
     std::fprintf(stdout, "%s\n", qPrintable(m_window.lastStatusMiscText().trimmed()));
     std::fflush(stdout);
     if (!m_options.screenshotFile.isEmpty() && !picture().save(m_options.screenshotFile, "PNG"))
-        std::fprintf(stderr, "vellum-studio: cannot save the screenshot to %s\n",
-                     qPrintable(m_options.screenshotFile));
+        reportFailure(tr("Cannot save the screenshot to %1.").arg(m_options.screenshotFile));
     // A playback in progress loops inside its button's click until it is told to stop.
     try {
         m_window.panel()->HaltAnimation();
     } catch (const Error& error) {
-        std::fprintf(stderr, "vellum-studio: %s\n", qPrintable(error.description()));
+        reportFailure(error.description());
     }
-    QApplication::quit();
+    const HeadlessPlatform* headless = headlessPlatform();
+    QApplication::exit(headless ? headless->exitCode() : 0);
 }
 
 } // namespace vellum::studio

@@ -20,6 +20,9 @@ struct StudioOptions
     bool showTimeline = false;
     // Quit by itself after that long; with a screenshot file, the window is saved then.
     std::optional<double> quitAfterSeconds;
+
+    // Nobody is there to answer a dialog: messages go to standard error instead.
+    bool unattended() const { return !screenshotFile.isEmpty() || quitAfterSeconds.has_value(); }
 };
 
 // Parses the arguments (the program name first). On a bad command line, the text to show

@@ -3,6 +3,8 @@
 #include "ActiveView.h"
 #include "DemoScene.h"
 #include "GhostTrail.h"
+#include "HelpMenu.h"
+#include "KeyboardShortcuts.h"
 #include "Outliner.h"
 #include "PropertyEditor.h"
 #include "StudioApplier.h"
@@ -13,7 +15,6 @@
 #include <Error.h>
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <outside/Enumerations.h>
+#include <outside/ErrorRule.h>
 #include <outside/Platform.h>
 #include <outside/Viewport.h>
 #include <sg/SceneFile.h>
@@ -32,7 +34,7 @@
 #include <utility>
 #include <viewport/ViewportWidget.h>
 
-Q_LOGGING_CATEGORY(lcStudio, "vellum.studio")
+Q_LOGGING_CATEGORY(lcStudio, "vellum.studio", QtInfoMsg)
 
 namespace vellum::studio {
 
@@ -50,7 +52,10 @@ template <typename Call> void tolerate(const char* what, Call&& call)
     try {
         call();
     } catch (const Error& error) {
-        qCWarning(lcStudio) << what << "failed:" << error.number() << error.description();
+        if (outside::isFault(error))
+            qCWarning(lcStudio) << what << "failed:" << error.number() << error.description();
+        else
+            qCDebug(lcStudio) << what << "refused:" << error.number() << error.description();
     }
 }
 
@@ -93,6 +98,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildMenus();
     buildStatusBar();
     createPanel();
+    new KeyboardShortcuts(*this, *m_panel);
     m_outliner->populate(*m_graph->scene());
     updateTitle();
     renderAllViews();
@@ -169,7 +175,9 @@ void MainWindow::buildDocks()
     propertiesDock->setWidget(holder);
     propertiesDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::RightDockWidgetArea, propertiesDock);
-    resizeDocks({outlinerDock, propertiesDock}, {200, 200}, Qt::Horizontal);
+    resizeDocks({outlinerDock, propertiesDock},
+                {m_outliner->sizeHint().width(), propertiesDock->sizeHint().width()},
+                Qt::Horizontal);
 }
 
 void MainWindow::buildMenus()
@@ -188,8 +196,7 @@ void MainWindow::buildMenus()
     m_lookThrough->setCheckable(true);
     connect(m_lookThrough, &QAction::toggled, this, &MainWindow::lookThroughToggled);
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->addAction(tr("&About Vellum Studio"), this, &MainWindow::showAbout);
+    addHelpMenu(*this);
 }
 
 void MainWindow::buildStatusBar()
@@ -244,8 +251,7 @@ void MainWindow::connectPanel()
         m_panel, &Animation::evtReqApplySceneChanges, this,
         [this] {
             m_graph->applicationState()->setModified(true);
-            updateTitle();
-            renderAllViews();
+            panelChangedScene();
         },
         direct);
     // Full-screen playback covers the views wherever they are now.
@@ -292,6 +298,15 @@ void MainWindow::connectPanel()
         m_panel, &Animation::evtReqWarn, this,
         [this](QString& key, QString& text, QString& entry) { showWarning(key, text, entry); },
         direct);
+}
+
+// The panel changed keys: what the current frame shows may differ now, and so may the components.
+void MainWindow::panelChangedScene()
+{
+    tolerate("sldFrameChange", [this] { m_panel->sldFrameChange(false, false); });
+    m_outliner->populate(*m_graph->scene());
+    updateTitle();
+    renderAllViews();
 }
 
 void MainWindow::unbindPanel()
@@ -470,15 +485,6 @@ void MainWindow::showWarning(const QString& applicationKey, const QString& text,
     platform.MsgBox(text, outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Information, tr("Tip"));
 }
 
-void MainWindow::showAbout()
-{
-    outside::platform().MsgBox(
-        tr("Vellum Studio %1\n\nA small modeller for the Vellum animation panel: pose groups, "
-           "set keys and play them back.")
-            .arg(QCoreApplication::applicationVersion()),
-        outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Information, tr("About Vellum Studio"));
-}
-
 void MainWindow::updateTitle()
 {
     const QString name = m_filePath.isEmpty() ? tr("Demo scene") : QFileInfo(m_filePath).fileName();
@@ -486,19 +492,15 @@ void MainWindow::updateTitle()
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, applicationTitle));
 }
 
-bool MainWindow::openSceneFile(const QString& path, QString* error)
+bool MainWindow::openSceneFile(const QString& path)
 {
     sg::SceneDocument document;
     try {
         document = sg::readSceneFile(path);
     } catch (const Error& refusal) {
-        const QString text =
-            tr("Cannot open %1.\n\n%2").arg(QFileInfo(path).fileName(), refusal.description());
-        if (error)
-            *error = text;
-        else
-            outside::platform().MsgBox(text, outside::MsgBoxButtons::OK,
-                                       outside::MsgBoxIcon::Exclamation, applicationTitle);
+        outside::platform().MsgBox(
+            tr("Cannot open %1.\n\n%2").arg(QFileInfo(path).fileName(), refusal.description()),
+            outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Exclamation, applicationTitle);
         return false;
     }
     const auto state = m_graph->applicationState();
@@ -567,6 +569,7 @@ void MainWindow::updateRenderingRectangle()
 void MainWindow::sceneReplaced()
 {
     m_ghosts->clear();
+    m_outliner->clear(); // nothing of the old scene stays current
     tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
     tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
     m_outliner->populate(*m_graph->scene());

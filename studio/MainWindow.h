@@ -55,8 +55,8 @@ public:
     // The last text the panel put at the right of the status bar that was not empty.
     QString lastStatusMiscText() const { return m_lastStatusMisc; }
 
-    // On failure the present scene stays and the reason is shown, or handed back in error.
-    bool openSceneFile(const QString& path, QString* error = nullptr);
+    // On failure the present scene stays and the reason is shown.
+    bool openSceneFile(const QString& path);
     bool saveSceneFile(const QString& path);
     void newScene();
     // Rebuilds what the views show from the present poses and draws both.
@@ -78,6 +78,7 @@ private:
     void createPanel();
     void connectPanel();
     void sceneReplaced();
+    void panelChangedScene();
     void unbindPanel();
     void connectSceneGraph();
     void panelRenderRequested();
@@ -93,7 +94,6 @@ private:
     void propertiesEdited();
     void refreshPanelSelection();
     void showWarning(const QString& applicationKey, const QString& text, const QString& entry);
-    void showAbout();
     void openTriggered();
     void saveTriggered();
     void saveAsTriggered();

@@ -1,6 +1,7 @@
 #include "Outliner.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <sg/Scene.h>
 
 namespace vellum::studio {
@@ -54,9 +55,11 @@ Outliner::Outliner(QWidget* parent) : QTreeWidget(parent)
     setObjectName(QStringLiteral("outliner"));
     setColumnCount(2);
     setHeaderLabels({tr("Component"), tr("Kind")});
-    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Names first and whole: a narrow dock scrolls sideways rather than cutting them off.
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    header()->setStretchLastSection(false);
+    header()->setStretchLastSection(true);
+    header()->setSectionsMovable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &Outliner::onSelectionChanged);
@@ -65,6 +68,9 @@ Outliner::Outliner(QWidget* parent) : QTreeWidget(parent)
 void Outliner::populate(const sg::Scene& scene)
 {
     const QSignalBlocker blocker(this);
+    const QTreeWidgetItem* current = currentItem();
+    const int currentType = current ? current->type() : 0;
+    const int currentId = current ? current->data(0, IdRole).toInt() : 0;
     clear();
     for (const auto& group : scene.rootGroup()->children())
         addGroup(invisibleRootItem(), *group);
@@ -77,6 +83,15 @@ void Outliner::populate(const sg::Scene& scene)
     if (camera->parentGroup() == scene.rootGroup())
         addTopLevelItem(makeItem(CameraItem, camera->id(), camera->name(), tr("Camera")));
     expandAll();
+    if (QTreeWidgetItem* item = findComponent(currentType, currentId))
+        setCurrentItem(item);
+}
+
+QSize Outliner::sizeHint() const
+{
+    // Room for a nested name and its kind, whatever the font.
+    const QSize hint = QTreeWidget::sizeHint();
+    return QSize(std::max(hint.width(), fontMetrics().averageCharWidth() * 36), hint.height());
 }
 
 void Outliner::addGroup(QTreeWidgetItem* parent, const sg::Group& group)

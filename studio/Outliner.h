@@ -29,10 +29,13 @@ public:
 
     explicit Outliner(QWidget* parent = nullptr);
 
+    // Lists the scene anew, keeping the current item where it still exists.
     void populate(const sg::Scene& scene);
     // Marks the item without announcing it (the selection came from elsewhere); none for nullptr.
     void showCurrent(int type, int id);
     QTreeWidgetItem* findComponent(int type, int id) const;
+
+    QSize sizeHint() const override;
 
 signals:
     // The user chose an item: a group number, a shape, light or operation component code, or a

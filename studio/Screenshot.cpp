@@ -1,6 +1,7 @@
 #include "Screenshot.h"
 
 #include "CommandLine.h"
+#include "HeadlessPlatform.h"
 #include "MainWindow.h"
 #include "Outliner.h"
 #include "XPButton.h"
@@ -11,7 +12,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <TrackBar.h>
-#include <cstdio>
 #include <sg/SceneGraph.h>
 
 namespace vellum::studio {
@@ -26,7 +26,7 @@ void settle()
 
 int fail(const QString& message)
 {
-    std::fprintf(stderr, "vellum-studio: %s\n", qPrintable(message));
+    reportFailure(message);
     return 1;
 }
 

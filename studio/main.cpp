@@ -1,5 +1,6 @@
 #include "AutoRun.h"
 #include "CommandLine.h"
+#include "HeadlessPlatform.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
 
@@ -11,7 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellum Studio"));
     QApplication::setOrganizationName(QStringLiteral("Vellum"));
-    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    QApplication::setApplicationVersion(QStringLiteral(VELLUM_VERSION));
 
     const vellum::studio::ParsedCommandLine parsed =
         vellum::studio::parseCommandLine(QApplication::arguments());
@@ -25,23 +26,21 @@ int main(int argc, char** argv)
     }
     const vellum::studio::StudioOptions& options = *parsed.options;
 
+    vellum::studio::HeadlessPlatform* headless =
+        options.unattended() ? &vellum::studio::HeadlessPlatform::install() : nullptr;
     vellum::studio::MainWindow window;
-    const bool headless = !options.screenshotFile.isEmpty() && !options.quitAfterSeconds;
-    if (headless) {
-        // Nobody is there to close a message box.
-        QString error;
-        if (!options.sceneFile.isEmpty() && !window.openSceneFile(options.sceneFile, &error)) {
-            std::fprintf(stderr, "vellum-studio: %s\n", qPrintable(error));
-            return 1;
-        }
-        vellum::studio::applyStartState(window, options);
-        return vellum::studio::takeScreenshot(window, options.screenshotFile, options.frame);
-    }
-    if (!options.sceneFile.isEmpty())
-        window.openSceneFile(options.sceneFile);
+    // A run nobody watches has nothing to show in place of the scene it was asked for.
+    if (!options.sceneFile.isEmpty() && !window.openSceneFile(options.sceneFile) && headless)
+        return headless->exitCode();
     vellum::studio::applyStartState(window, options);
-    if (options.frame)
-        vellum::studio::moveToFrame(window, *options.frame);
+    if (headless && !options.quitAfterSeconds) {
+        const int status =
+            vellum::studio::takeScreenshot(window, options.screenshotFile, options.frame);
+        return status != 0 ? status : headless->exitCode();
+    }
+    QString refusal;
+    if (options.frame && !vellum::studio::moveToFrame(window, *options.frame, &refusal))
+        vellum::studio::reportFailure(refusal);
     window.show();
     vellum::studio::AutoRun autoRun(window, options);
     autoRun.start();

@@ -7,6 +7,7 @@
 #include "Screenshot.h"
 
 #include <Animation.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <ScriptedPlatform.h>
 #include <TrackBar.h>
+#include <XPButton.h>
 #include <gtest/gtest.h>
 #include <sg/SceneGraph.h>
 #include <viewport/ViewportWidget.h>
@@ -83,6 +85,25 @@ TEST_F(MainWindowTest, MovingTheSliderPosesTheSceneAndRedraws)
     EXPECT_GT(window->redrawCount(), redraws);
 }
 
+// Closing the loop at 8 s moves the pose there back to the first key's at once.
+TEST_F(MainWindowTest, APanelEditShowsAtOnceInTheViewsAndTheEditor)
+{
+    window->selectComponent(Outliner::GroupItem, demo::HopperGroup);
+    window->panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"))->setValue(80);
+    const auto hopper = group(demo::HopperGroup);
+    const QVector3D start = hopper->poseAt(0.0f).position;
+    ASSERT_NE(hopper->position(), start);
+    const int redraws = window->redrawCount();
+
+    window->panel()->findChild<common::XPButton*>(QStringLiteral("chkRepeat"))->click();
+
+    ASSERT_EQ(hopper->LoopMode(), outside::LoopClosed);
+    EXPECT_EQ(hopper->position(), start);
+    EXPECT_DOUBLE_EQ(window->propertyEditor()->field(PropertyEditor::X)->value(), start.x());
+    EXPECT_GT(window->redrawCount(), redraws);
+    EXPECT_TRUE(window->isWindowModified());
+}
+
 TEST_F(MainWindowTest, LooksThroughTheAnimationCameraAsItMoves)
 {
     window->lookThroughAction()->setChecked(true);
@@ -143,6 +164,19 @@ TEST_F(MainWindowTest, MalformedFileKeepsTheSceneAndSaysWhyAndASavedSceneOpensAg
               demoScene->group(demo::HopperGroup)->keyTrack().count());
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("demo.json")));
     EXPECT_NE(window->outliner()->findComponent(Outliner::GroupItem, demo::HopperGroup), nullptr);
+
+    // Names stay whole and first after opening, in a dock wide enough to read them.
+    window->resize(ScreenshotWidth, ScreenshotHeight);
+    window->show();
+    QApplication::processEvents();
+    const Outliner& outliner = *window->outliner();
+    EXPECT_EQ(outliner.headerItem()->text(0), QStringLiteral("Component"));
+    EXPECT_GE(outliner.width(), 200);
+    for (QTreeWidgetItemIterator it(const_cast<Outliner*>(&outliner)); *it; ++it)
+        EXPECT_GE(outliner.columnWidth(0),
+                  outliner.visualItemRect(*it).left() +
+                      outliner.fontMetrics().horizontalAdvance((*it)->text(0)))
+            << qPrintable((*it)->text(0));
 }
 
 TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPoses)

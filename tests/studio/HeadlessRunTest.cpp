@@ -1,0 +1,99 @@
+#include "HeadlessPlatform.h"
+
+#include <QDialog>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+using outside::MsgBoxButtons;
+using outside::MsgBoxIcon;
+using outside::MsgBoxResult;
+
+namespace {
+
+struct MessageRow
+{
+    const char* name;
+    MsgBoxButtons buttons;
+    MsgBoxIcon icon;
+    MsgBoxResult answer;
+    bool fails;
+};
+
+class HeadlessMessageTest : public ::testing::TestWithParam<MessageRow>
+{};
+
+} // namespace
+
+TEST_P(HeadlessMessageTest, GoesToTheTerminalDecliningAndFailsTheRunUnlessANotice)
+{
+    const MessageRow& row = GetParam();
+    QStringList lines;
+    HeadlessPlatform platform([&lines](const QString& line) { lines << line; });
+
+    EXPECT_EQ(platform.MsgBox(QStringLiteral("Cannot open a.json.\n\nNot a scene."), row.buttons,
+                              row.icon, QStringLiteral("3D Vellum")),
+              row.answer);
+    EXPECT_EQ(lines, QStringList{QStringLiteral("Cannot open a.json. Not a scene.")});
+    EXPECT_EQ(platform.exitCode() != 0, row.fails);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Studio, HeadlessMessageTest,
+    ::testing::Values(
+        MessageRow{"Notice", MsgBoxButtons::OK, MsgBoxIcon::Information, MsgBoxResult::OK, false},
+        MessageRow{"Completion", MsgBoxButtons::OK, MsgBoxIcon::None, MsgBoxResult::OK, false},
+        MessageRow{"Refusal", MsgBoxButtons::OK, MsgBoxIcon::Exclamation, MsgBoxResult::OK, true},
+        MessageRow{"Failure", MsgBoxButtons::OK, MsgBoxIcon::Stop, MsgBoxResult::OK, true},
+        MessageRow{"Confirmation", MsgBoxButtons::YesNo, MsgBoxIcon::Question, MsgBoxResult::No,
+                   true},
+        MessageRow{"SaveFirst", MsgBoxButtons::YesNoCancel, MsgBoxIcon::Question,
+                   MsgBoxResult::Cancel, true},
+        MessageRow{"Proceed", MsgBoxButtons::OKCancel, MsgBoxIcon::None, MsgBoxResult::Cancel,
+                   true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HeadlessRunTest, DialogsAreAnsweredByTheCommandLineOrFailTheRun)
+{
+    QStringList lines;
+    HeadlessPlatform platform([&lines](const QString& line) { lines << line; });
+    QDialog options;
+    options.setObjectName(QStringLiteral("frmRecordOptions"));
+    options.setWindowTitle(QStringLiteral("Recording Options"));
+    platform.answerDialog(options.objectName(), QDialog::Accepted);
+
+    EXPECT_EQ(platform.ShowModal(options), QDialog::Accepted);
+    EXPECT_EQ(platform.exitCode(), 0);
+
+    QDialog other;
+    other.setWindowTitle(QStringLiteral("Ghost Options"));
+    EXPECT_EQ(platform.ShowModal(other), QDialog::Rejected);
+    EXPECT_TRUE(platform.InputBox(QStringLiteral("Sequence name"), {}, {}).isEmpty());
+    EXPECT_NE(platform.exitCode(), 0);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines.first().contains(QStringLiteral("Ghost Options")));
+}
+
+// The whole program, as a script runs it: nobody is there to press OK.
+TEST(HeadlessRunTest, ARefusedSceneEndsARunAtOnceWithTheReasonOnStandardError)
+{
+    QTemporaryDir folder;
+    const QString broken = folder.filePath(QStringLiteral("broken.json"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{ \"version\": 1, \"groups\": [ ");
+    file.close();
+
+    for (const QStringList& options :
+         {QStringList{QStringLiteral("--frame"), QStringLiteral("37"), QStringLiteral("--play"),
+                      QStringLiteral("--quit-after"), QStringLiteral("1.5")},
+          QStringList{QStringLiteral("--screenshot"), folder.filePath(QStringLiteral("s.png"))}}) {
+        QProcess studio;
+        studio.start(QStringLiteral(VELLUM_STUDIO_EXECUTABLE), QStringList{broken} + options);
+        ASSERT_TRUE(studio.waitForFinished(30000)) << qPrintable(options.join(u' '));
+        EXPECT_NE(studio.exitCode(), 0);
+        EXPECT_TRUE(studio.readAllStandardError().contains("Cannot open broken.json."));
+    }
+}
