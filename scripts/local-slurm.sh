@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# A one-node Slurm cluster on this machine, for development and CI: munge and the two Slurm
+# daemons run as root without systemd, with every file they own under one folder.
+#   scripts/local-slurm.sh start|stop|status
+# The folder is $VELLUM_SLURM_DIR (default /tmp/vellum-slurm); clients find the cluster with
+#   export SLURM_CONF=$VELLUM_SLURM_DIR/slurm.conf
+set -euo pipefail
+
+dir="${VELLUM_SLURM_DIR:-/tmp/vellum-slurm}"
+conf="$dir/slurm.conf"
+partition="${VELLUM_SLURM_PARTITION:-vellum}"
+host="$(hostname -s)"
+export SLURM_CONF="$conf"
+
+die() { echo "local-slurm: $*" >&2; exit 1; }
+
+running() { # pid file
+    [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null
+}
+
+write_conf() {
+    local mem
+    mem=$(awk '/MemTotal/ { print int($2 / 1024 * 0.9) }' /proc/meminfo)
+    cat >"$conf" <<CONF
+ClusterName=vellum
+SlurmctldHost=$host
+SlurmUser=root
+SlurmdUser=root
+AuthType=auth/munge
+CredType=cred/munge
+AuthInfo=socket=$dir/munge/munge.socket
+SlurmctldPort=${VELLUM_SLURM_PORT:-6817}
+SlurmdPort=$(( ${VELLUM_SLURM_PORT:-6817} + 1 ))
+ProctrackType=proctrack/linuxproc
+TaskPlugin=task/none
+SelectType=select/cons_tres
+SelectTypeParameters=CR_Core
+MpiDefault=none
+JobAcctGatherType=jobacct_gather/none
+AccountingStorageType=accounting_storage/none
+ReturnToService=2
+StateSaveLocation=$dir/state
+SlurmdSpoolDir=$dir/spool
+SlurmctldPidFile=$dir/slurmctld.pid
+SlurmdPidFile=$dir/slurmd.pid
+SlurmctldLogFile=$dir/slurmctld.log
+SlurmdLogFile=$dir/slurmd.log
+NodeName=$host CPUs=$(nproc) RealMemory=$mem State=UNKNOWN
+PartitionName=$partition Nodes=$host Default=YES MaxTime=INFINITE State=UP
+CONF
+}
+
+start_munge() {
+    mkdir -p "$dir/munge"
+    chmod 700 "$dir/munge"
+    if [ ! -f "$dir/munge/munge.key" ]; then
+        head -c 1024 /dev/urandom >"$dir/munge/munge.key"
+        chmod 400 "$dir/munge/munge.key"
+    fi
+    running "$dir/munge/munged.pid" && return
+    munged --force \
+        --key-file="$dir/munge/munge.key" \
+        --socket="$dir/munge/munge.socket" \
+        --pid-file="$dir/munge/munged.pid" \
+        --log-file="$dir/munge/munged.log" \
+        --seed-file="$dir/munge/munged.seed"
+}
+
+wait_for_node() {
+    for _ in $(seq 1 50); do
+        if sinfo -h -o '%T' -p "$partition" 2>/dev/null | grep -qE '^(idle|mixed|allocated)'; then
+            return 0
+        fi
+        sleep 0.2
+    done
+    die "the node did not come up; see $dir/slurmctld.log and $dir/slurmd.log"
+}
+
+start() {
+    [ "$(id -u)" -eq 0 ] || die "start needs root (the daemons run as root here)"
+    command -v slurmctld >/dev/null || die "slurm-wlm is not installed (scripts/install-deps.sh installs it)"
+    mkdir -p "$dir/state" "$dir/spool"
+    write_conf
+    start_munge
+    running "$dir/slurmctld.pid" || slurmctld -f "$conf"
+    running "$dir/slurmd.pid" || slurmd -f "$conf"
+    wait_for_node
+    echo "local-slurm: partition $partition up on $host ($(nproc) CPUs); export SLURM_CONF=$conf"
+}
+
+stop_one() { # pid file, name
+    running "$1" || return 0
+    local pid
+    pid=$(cat "$1")
+    kill "$pid"
+    for _ in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+}
+
+stop() {
+    stop_one "$dir/slurmd.pid"
+    stop_one "$dir/slurmctld.pid"
+    stop_one "$dir/munge/munged.pid"
+    echo "local-slurm: stopped"
+}
+
+status() {
+    local name pidfile up=0
+    for name in munged slurmctld slurmd; do
+        case $name in
+            munged) pidfile="$dir/munge/munged.pid" ;;
+            *) pidfile="$dir/$name.pid" ;;
+        esac
+        if running "$pidfile"; then echo "$name: running (pid $(cat "$pidfile"))"; else echo "$name: stopped"; up=1; fi
+    done
+    [ $up -eq 0 ] && sinfo -p "$partition" || true
+    return $up
+}
+
+case "${1:-}" in
+    start) start ;;
+    stop) stop ;;
+    status) status ;;
+    *) echo "usage: $0 start|stop|status" >&2; exit 2 ;;
+esac
