@@ -78,7 +78,7 @@ wait_for_node() {
 
 start() {
     [ "$(id -u)" -eq 0 ] || die "start needs root (the daemons run as root here)"
-    command -v slurmctld >/dev/null || die "slurm-wlm is not installed (scripts/install-deps.sh installs it)"
+    command -v slurmctld >/dev/null || die "slurm-wlm is not installed (apt-get install slurm-wlm munge)"
     mkdir -p "$dir/state" "$dir/spool"
     write_conf
     start_munge
