@@ -3,9 +3,12 @@
 #include "Error.h"
 #include "NumberText.h"
 
+#include <QColor>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPalette>
 #include <algorithm>
+#include <utility>
 
 namespace vellum::common {
 
@@ -14,6 +17,7 @@ UpDownText::UpDownText(QWidget* parent) : QAbstractSpinBox(parent)
     setAccelerated(false);
     lineEdit()->setObjectName(QStringLiteral("edit"));
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_editedSinceCommit = true; });
+    connect(lineEdit(), &QLineEdit::textChanged, this, &UpDownText::clearRefusal);
 }
 
 QString UpDownText::Text() const
@@ -69,6 +73,22 @@ double UpDownText::value() const
 QString UpDownText::format(double number) const
 {
     return formatNumber(number, m_decimalPlaces);
+}
+
+void UpDownText::markRefused()
+{
+    m_refused = true;
+    QPalette refused = palette();
+    refused.setColor(QPalette::Text, QColor(200, 30, 30));
+    lineEdit()->setPalette(refused);
+    lineEdit()->selectAll();
+}
+
+void UpDownText::clearRefusal()
+{
+    if (!std::exchange(m_refused, false))
+        return;
+    lineEdit()->setPalette(palette());
 }
 
 double UpDownText::startOfStep() const

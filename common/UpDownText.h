@@ -42,6 +42,10 @@ public:
     double value() const;
     QString format(double number) const;
 
+    // Shows that the text was refused (the text stays, for the user to mend) until it changes.
+    void markRefused();
+    bool isMarkedRefused() const { return m_refused; }
+
     void stepBy(int steps) override;
     QSize sizeHint() const override;
 
@@ -56,6 +60,7 @@ protected:
 
 private:
     double startOfStep() const;
+    void clearRefusal();
 
     double m_min = 0.0;
     double m_max = 100.0;
@@ -63,6 +68,7 @@ private:
     int m_decimalPlaces = 0;
     double m_defaultValue = 0.0;
     bool m_editedSinceCommit = false;
+    bool m_refused = false;
 };
 
 } // namespace vellum::common

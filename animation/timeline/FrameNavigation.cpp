@@ -73,6 +73,9 @@ void FrameNavigation::connectWidgets()
     });
     connect(m_widgets.txtAnimationTime, &common::UpDownText::Commit, this,
             &FrameNavigation::onTimeCommitted);
+    // A step of the arrows is meant as the new time at once, as Enter would.
+    connect(m_widgets.txtAnimationTime, &common::UpDownText::Change, this,
+            &FrameNavigation::onTimeCommitted);
 }
 
 void FrameNavigation::SetupPanel()
@@ -196,6 +199,7 @@ void FrameNavigation::onSliderMouseUp(int shift)
 
 void FrameNavigation::onTimeCommitted()
 {
+    bool taken = false;
     endQuietly([&] {
         common::UpDownText& timeText = *m_widgets.txtAnimationTime;
         common::TrackBar& slider = *m_widgets.sldFrame;
@@ -205,7 +209,10 @@ void FrameNavigation::onTimeCommitted()
         if (isOutsideSelection(slider.Value()))
             resetSelection();
         showTimeOf(slider.Value());
+        taken = true;
     });
+    if (!taken)
+        m_widgets.txtAnimationTime->markRefused();
 }
 
 void FrameNavigation::navigate(std::int32_t frame)

@@ -169,6 +169,10 @@ TEST_F(FrameNavigationTest, TypedTimesRoundToEvenFramesAndBadTextChangesNothing)
     EXPECT_EQ(h.slider().Value(), 31);
     EXPECT_EQ(timeText().Text(), QStringLiteral("1.29"));
 
+    timeText().stepBy(1); // the arrows commit at once
+    EXPECT_EQ(h.slider().Value(), 55);
+    EXPECT_EQ(timeText().Text(), QStringLiteral("2.29"));
+
     typeTime(QStringLiteral("0.0625")); // 1.5 frames: halves to even
     EXPECT_EQ(h.slider().Value(), 2);
 
@@ -176,7 +180,10 @@ TEST_F(FrameNavigationTest, TypedTimesRoundToEvenFramesAndBadTextChangesNothing)
         typeTime(bad);
         EXPECT_EQ(h.slider().Value(), 2) << bad.toStdString();
         EXPECT_EQ(timeText().Text(), bad) << "the text keeps what the user typed";
+        EXPECT_TRUE(timeText().isMarkedRefused()) << bad.toStdString();
     }
+    typeTime(QStringLiteral("0.5"));
+    EXPECT_FALSE(timeText().isMarkedRefused());
 
     h.settings.KeysPerSecond = 0.0f;
     h.slider().setValue(5);
