@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ActiveView.h"
+#include "AddMenu.h"
 #include "DemoScene.h"
 #include "GhostTrail.h"
 #include "HelpMenu.h"
@@ -77,7 +78,8 @@ viewport::ViewportWidget* makeView(const QString& name, const QString& caption,
     view->setMinimumSize(200, 150);
     auto* layout = new QVBoxLayout(view);
     layout->setContentsMargins(6, 6, 6, 6);
-    addOverlay(view, caption, Qt::AlignLeft | Qt::AlignTop);
+    addOverlay(view, caption, Qt::AlignLeft | Qt::AlignTop)
+        ->setObjectName(QStringLiteral("viewCaption"));
     layout->addStretch(1);
     return view;
 }
@@ -196,6 +198,7 @@ void MainWindow::buildMenus()
     m_lookThrough->setCheckable(true);
     connect(m_lookThrough, &QAction::toggled, this, &MainWindow::lookThroughToggled);
 
+    addAddMenu(*this, [this](Addition what) { addComponent(what); });
     addHelpMenu(*this);
 }
 
@@ -244,9 +247,8 @@ void MainWindow::connectPanel()
         direct);
     connect(m_panel, &Animation::evtreqRenderAllViews, this, &MainWindow::panelRenderRequested,
             direct);
-    // The undo snapshot will be taken here.
-    connect(
-        m_panel, &Animation::evtReqPrepareForSceneChanges, this, [] {}, direct);
+    connect(m_panel, &Animation::evtReqPrepareForSceneChanges, this,
+            &MainWindow::prepareSceneChange, direct);
     connect(
         m_panel, &Animation::evtReqApplySceneChanges, this,
         [this] {
@@ -307,6 +309,23 @@ void MainWindow::panelChangedScene()
     m_outliner->populate(*m_graph->scene());
     updateTitle();
     renderAllViews();
+}
+
+// Every change to the scene, the panel's and the studio's own, comes through here first.
+void MainWindow::prepareSceneChange()
+{
+    // The undo snapshot will be taken here.
+}
+
+void MainWindow::addComponent(Addition what)
+{
+    prepareSceneChange();
+    const Added added = addToScene(*m_graph->scene(), what);
+    m_graph->applicationState()->setModified(true);
+    m_outliner->populate(*m_graph->scene());
+    m_outliner->showCurrent(added.type, added.id);
+    selectComponent(added.type, added.id);
+    updateTitle();
 }
 
 void MainWindow::unbindPanel()
@@ -472,6 +491,8 @@ void MainWindow::lookThroughToggled(bool on)
     else
         m_perspective->setCamera(m_freeCamera);
     m_perspective->setNavigationEnabled(!on);
+    m_perspective->findChild<QLabel*>(QStringLiteral("viewCaption"))
+        ->setText(on ? tr("Animation camera") : tr("Perspective"));
     renderAllViews();
 }
 
@@ -487,7 +508,7 @@ void MainWindow::showWarning(const QString& applicationKey, const QString& text,
 
 void MainWindow::updateTitle()
 {
-    const QString name = m_filePath.isEmpty() ? tr("Demo scene") : QFileInfo(m_filePath).fileName();
+    const QString name = m_filePath.isEmpty() ? m_unsavedName : QFileInfo(m_filePath).fileName();
     setWindowModified(m_graph->applicationState()->Modified());
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, applicationTitle));
 }
@@ -543,6 +564,7 @@ void MainWindow::newScene()
     m_graph->applicationState()->setCurrentFrame(0.0f);
     m_graph->applicationState()->setModified(false);
     m_filePath.clear();
+    m_unsavedName = tr("Untitled");
     sceneReplaced();
 }
 

@@ -23,6 +23,7 @@ class ViewportWidget;
 namespace vellum::studio {
 
 class ActiveView;
+enum class Addition;
 class GhostTrail;
 class Outliner;
 class PropertyEditor;
@@ -79,6 +80,8 @@ private:
     void connectPanel();
     void sceneReplaced();
     void panelChangedScene();
+    void prepareSceneChange();
+    void addComponent(Addition what);
     void unbindPanel();
     void connectSceneGraph();
     void panelRenderRequested();
@@ -117,6 +120,7 @@ private:
     QString m_lastStatusMisc;
     viewport::RenderCamera m_freeCamera;
     QString m_filePath;
+    QString m_unsavedName = tr("Demo scene"); // what the title says before the first save
     int m_redraws = 0;
     bool m_bound = false;
     bool m_topFitted = true;

@@ -7,6 +7,7 @@
 #include "Screenshot.h"
 
 #include <Animation.h>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -21,6 +22,7 @@
 #include <XPButton.h>
 #include <gtest/gtest.h>
 #include <sg/SceneGraph.h>
+#include <sg/ShapeKind.h>
 #include <viewport/ViewportWidget.h>
 
 using namespace vellum;
@@ -104,6 +106,42 @@ TEST_F(MainWindowTest, APanelEditShowsAtOnceInTheViewsAndTheEditor)
     EXPECT_TRUE(window->isWindowModified());
 }
 
+TEST_F(MainWindowTest, NewIsUntitledAndAddPutsEachComponentSelectedAtTheOrigin)
+{
+    window->newScene();
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Untitled")));
+    const auto scene = window->sceneGraph().scene();
+    ASSERT_TRUE(scene->groupList().isEmpty());
+
+    const struct
+    {
+        const char* action;
+        int kind;
+    } rows[] = {{"actAddBox", sg::ShapeKind::Box},
+                {"actAddSphere", sg::ShapeKind::Sphere},
+                {"actAddCylinder", sg::ShapeKind::Cylinder},
+                {"actAddPlane", sg::ShapeKind::Plane},
+                {"actAddPointLight", sg::ShapeKind::LightMarker}};
+    for (const auto& row : rows) {
+        auto* action = window->findChild<QAction*>(QLatin1StringView(row.action));
+        ASSERT_NE(action, nullptr) << row.action;
+        action->trigger();
+        const auto selected = window->sceneGraph().selectedItems(device());
+        ASSERT_EQ(selected.size(), 1) << row.action;
+        EXPECT_EQ(selected.first()->kind(), row.kind) << row.action;
+        ASSERT_NE(window->outliner()->currentItem(), nullptr) << row.action;
+        if (row.kind == sg::ShapeKind::LightMarker)
+            continue;
+        const auto added = selected.first()->parentGroup();
+        EXPECT_EQ(window->propertyEditor()->group(), added) << row.action;
+        EXPECT_EQ(added->worldPosition(), QVector3D()) << row.action;
+        EXPECT_EQ(window->outliner()->currentItem()->text(0), added->name());
+    }
+    EXPECT_EQ(scene->groupList().size(), 4);
+    EXPECT_EQ(scene->lightList().size(), 1);
+    EXPECT_TRUE(window->isWindowModified());
+}
+
 TEST_F(MainWindowTest, LooksThroughTheAnimationCameraAsItMoves)
 {
     window->lookThroughAction()->setChecked(true);
@@ -115,8 +153,12 @@ TEST_F(MainWindowTest, LooksThroughTheAnimationCameraAsItMoves)
     EXPECT_FLOAT_EQ(seen.fieldOfViewDegrees,
                     window->sceneGraph().scene()->animationCamera()->fieldOfView());
     EXPECT_FALSE(window->perspectiveView()->isNavigationEnabled());
+    const auto* caption =
+        window->perspectiveView()->findChild<QLabel*>(QStringLiteral("viewCaption"));
+    EXPECT_EQ(caption->text(), QStringLiteral("Animation camera"));
 
     window->lookThroughAction()->setChecked(false);
+    EXPECT_EQ(caption->text(), QStringLiteral("Perspective"));
     EXPECT_GT((window->perspectiveView()->camera().position - rig->worldPosition()).length(), 1.0f);
 }
 
