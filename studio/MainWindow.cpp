@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -43,6 +44,9 @@ namespace {
 
 const QString applicationTitle = QStringLiteral("Vellum Studio");
 const QString sceneFilter = QStringLiteral("Vellum scenes (*.json);;All files (*)");
+
+// Room for a hundred frames at about two pixels each.
+constexpr int MinimumSliderWidth = 240;
 
 // The application state's GhostState while the ghost frames are played.
 constexpr std::int32_t GhostFramesPlaying = 1;
@@ -174,7 +178,12 @@ void MainWindow::buildDocks()
     holderLayout->setContentsMargins(0, 0, 0, 0);
     holderLayout->addWidget(m_properties);
     holderLayout->addStretch(1);
-    propertiesDock->setWidget(holder);
+    // In a small window the editor scrolls rather than pushing the views and the panel aside.
+    auto* scroller = new QScrollArea;
+    scroller->setWidget(holder);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    propertiesDock->setWidget(scroller);
     propertiesDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::RightDockWidgetArea, propertiesDock);
     resizeDocks({outlinerDock, propertiesDock},
@@ -232,6 +241,9 @@ void MainWindow::createPanel()
     m_graph->applicationState()->setPanelActive(true);
     tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
     tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
+    // The panel's row ends in the frame slider, which must stay wide enough to aim at a frame.
+    if (const QWidget* slider = m_panel->findChild<QWidget*>(QStringLiteral("sldFrame")))
+        setMinimumWidth(slider->mapTo(m_panel, QPoint(0, 0)).x() + MinimumSliderWidth);
 }
 
 void MainWindow::connectPanel()

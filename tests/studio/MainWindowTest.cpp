@@ -177,6 +177,18 @@ TEST_F(MainWindowTest, ScreenshotShowsBothViews)
     }
     EXPECT_TRUE(window->panel()->isVisible());
     EXPECT_EQ(takeScreenshot(*window, folder.filePath(QStringLiteral("missing/x.png")), {}), 1);
+
+    // At the smallest size the panel's row stays usable and nothing lies over it.
+    window->resize(1, 1);
+    QApplication::processEvents();
+    const auto* slider = window->panel()->findChild<QWidget*>(QStringLiteral("sldFrame"));
+    EXPECT_GE(slider->width(), 200);
+    EXPECT_LE(slider->mapTo(window, QPoint(slider->width() / 2, 0)).x(), window->width());
+    const QRect panelArea(window->panel()->mapTo(window, QPoint(0, 0)), window->panel()->size());
+    for (const char* dock : {"outlinerDock", "propertiesDock"}) {
+        const auto* widget = window->findChild<QWidget*>(QLatin1StringView(dock));
+        EXPECT_FALSE(widget->geometry().intersects(panelArea)) << dock;
+    }
 }
 
 TEST_F(MainWindowTest, MalformedFileKeepsTheSceneAndSaysWhyAndASavedSceneOpensAgain)
