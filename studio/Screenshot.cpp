@@ -65,8 +65,10 @@ bool moveToFrame(MainWindow& window, int frame, QString* error)
 
 void applyStartState(MainWindow& window, const StudioOptions& options)
 {
-    if (options.selectGroup)
+    if (options.selectGroup) {
+        window.outliner()->showCurrent(Outliner::GroupItem, *options.selectGroup);
         window.selectComponent(Outliner::GroupItem, *options.selectGroup);
+    }
     if (options.selectOperationsOf)
         selectOperationComponent(window, *options.selectOperationsOf);
     auto* timeline =
