@@ -5,6 +5,7 @@
 #include "Screenshot.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -41,6 +42,10 @@ int main(int argc, char** argv)
     QString refusal;
     if (options.frame && !vellum::studio::moveToFrame(window, *options.frame, &refusal))
         vellum::studio::reportFailure(refusal);
+    // A first start at the layout's own small size would leave the docks squeezed for good.
+    if (const QScreen* screen = window.screen())
+        window.resize(screen->availableGeometry().size().boundedTo(
+            QSize(vellum::studio::ScreenshotWidth, vellum::studio::ScreenshotHeight)));
     window.show();
     vellum::studio::AutoRun autoRun(window, options);
     autoRun.start();
