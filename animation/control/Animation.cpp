@@ -96,7 +96,10 @@ void Animation::PrepareTimeLine()
 
 void Animation::Set3DVellumStatus(bool /*bStatus*/, bool /*bApplyToAnimationBar*/) {}
 
-void Animation::DisplayRangeOfEffect(std::int32_t /*lStartColumn*/, std::int32_t /*lEndColumn*/) {}
+void Animation::DisplayRangeOfEffect(std::int32_t lStartColumn, std::int32_t lEndColumn)
+{
+    d->timeline.DisplayRangeOfEffect(lStartColumn, lEndColumn);
+}
 
 bool Animation::bGetAnimationKeyFrameStatus(const outside::GroupPtr& cgGroup, float sAnimationTime)
 {
@@ -118,12 +121,8 @@ template <typename Component>
 void runScriptOf(ScriptRunner& runner, outside::SceneGraphPtr& sceneGraph,
                  std::shared_ptr<Component>& component, bool& scriptChanged, std::int32_t device)
 {
-    passOn([&] {
-        if (!sceneGraph || !component)
-            throw Error(ErrorNumber::ObjectRequired, QStringLiteral("Object required"));
-        ScriptTargetOf<Component> target(component, scriptChanged, device);
-        runner.run(*sceneGraph, target);
-    });
+    ScriptTargetOf<Component> target(component, scriptChanged, device);
+    runner.run(sceneGraph, target);
 }
 } // namespace
 

@@ -25,15 +25,10 @@ using namespace outside;
 
 namespace {
 
+using KeyframedPtr = std::shared_ptr<Keyframed>;
+
 constexpr int GroupRepeatThreshold = 3;
 constexpr int LightAndCameraRepeatThreshold = 5;
-
-template <typename Pointer> Keyframed& required(const Pointer& component)
-{
-    if (!component)
-        throw Error::objectNotSet();
-    return *component;
-}
 
 } // namespace
 
@@ -94,7 +89,7 @@ bool KeyFrameTools::oneSelectedWhileAnimating()
 void KeyFrameTools::UpdateKeyFrameTools()
 {
     applyKeyRule(
-        keyFrames, []() -> Keyframed& { return required(activeComponent()->ParentGroup()); },
+        keyFrames, []() -> KeyframedPtr { return required(activeComponent()->ParentGroup()); },
         GroupRepeatThreshold);
 }
 
@@ -102,7 +97,7 @@ void KeyFrameTools::UpdateLightKeyTools()
 {
     applyKeyRule(
         operations,
-        []() -> Keyframed& {
+        []() -> KeyframedPtr {
             return required(sceneGraph().LightByLink(activeComponent()->LightLink()));
         },
         LightAndCameraRepeatThreshold);
@@ -112,7 +107,7 @@ void KeyFrameTools::UpdateCameraKeyTools()
 {
     applyKeyRule(
         operations,
-        []() -> Keyframed& {
+        []() -> KeyframedPtr {
             return required(sceneGraph().CameraByLink(activeComponent()->ObjectLink()));
         },
         LightAndCameraRepeatThreshold);
@@ -152,11 +147,11 @@ void KeyFrameTools::applyKeyRule(ToolSet& tools, const KeySource& source, int re
 {
     reset(tools);
     if (oneSelectedWhileAnimating()) {
-        Keyframed& keyed = source();
+        const KeyframedPtr keyed = source();
         const common::TrackBar& slider = *m_panel.widgets.sldFrame;
         KeyRuleInput input;
-        input.keys = keyed.GetKeyFrames(0.0f, 9999.0f);
-        input.loopMode = keyed.LoopMode();
+        input.keys = keyed->GetKeyFrames(0.0f, 9999.0f);
+        input.loopMode = keyed->LoopMode();
         input.repeatThreshold = repeatThreshold;
         input.currentFrame = slider.Value();
         input.min = slider.Min();

@@ -49,7 +49,8 @@ private:
     void UpdateOperationKeyTools(bool operationSelected);
     KeyToolState operationRule(const SelectedOperation& operation, int loopMode);
 
-    using KeySource = std::function<outside::Keyframed&()>;
+    // Shared, so that what the source handed back lives as long as it is read.
+    using KeySource = std::function<std::shared_ptr<outside::Keyframed>()>;
     void applyKeyRule(ToolSet& tools, const KeySource& source, int repeatThreshold);
     bool oneSelectedWhileAnimating();
     static void reset(ToolSet& tools);

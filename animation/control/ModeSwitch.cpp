@@ -30,7 +30,7 @@ void ModeSwitch::SetModePrepare(std::int32_t cdtMode)
 {
     outside::passOn([&] {
         const outside::ApplicationStatePtr state = applicationState();
-        const outside::ScenePtr scene = state->Scene();
+        const outside::ScenePtr scene = required(state->Scene());
         disableTimelineTools();
 
         const std::int32_t oldMode = state->Mode();
@@ -60,7 +60,7 @@ void ModeSwitch::SetModePrepare(std::int32_t cdtMode)
 
         m_panel.navigation->sldFrameChange(true, false);
         state->setAnimationRunning(false);
-        scene->RootGroup()->RefreshTree(true);
+        required(scene->RootGroup())->RefreshTree(true);
         emit m_panel.q.evtreqButtonsEnable();
     });
 }
@@ -95,7 +95,7 @@ void ModeSwitch::enablePanel(bool active)
 void ModeSwitch::saveOrRestoreScene()
 {
     const outside::ApplicationStatePtr state = applicationState();
-    const outside::ScenePtr scene = state->Scene();
+    const outside::ScenePtr scene = required(state->Scene());
     for (const outside::ShapePtr& shape : scene->Shapes()) {
         if (state->Mode() == ModeAnimationOff) {
             if (const outside::ShapePtr backup = shape->AnimationBackup()) {
@@ -104,7 +104,7 @@ void ModeSwitch::saveOrRestoreScene()
                 shape->setAnimationBackup(nullptr);
             }
         } else {
-            const outside::ShapePtr backup = sceneGraph().NewShape();
+            const outside::ShapePtr backup = required(sceneGraph().NewShape());
             shape->setAnimationBackup(backup);
             backup->CopyFrom(shape);
         }

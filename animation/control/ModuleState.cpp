@@ -3,7 +3,7 @@
 #include "AnimationCommands.h"
 #include "ApplicationState.h"
 #include "Applier.h"
-#include "Error.h"
+#include "ErrorRule.h"
 #include "SceneGraph.h"
 
 namespace vellum::animation {
@@ -13,11 +13,8 @@ namespace {
 template <typename Service, typename Create>
 Service& serviceOnFirstUse(std::shared_ptr<Service>& cached, Create create)
 {
-    if (!cached) {
-        cached = create(sceneGraph());
-        if (!cached)
-            throw Error::objectNotSet();
-    }
+    if (!cached)
+        cached = outside::required(create(sceneGraph()));
     return *cached;
 }
 
@@ -58,10 +55,7 @@ outside::SceneGraph& sceneGraph()
 
 outside::ApplicationStatePtr applicationState()
 {
-    outside::ApplicationStatePtr state = sceneGraph().ApplicationState();
-    if (!state)
-        throw Error::objectNotSet();
-    return state;
+    return outside::required(sceneGraph().ApplicationState());
 }
 
 outside::ShapePtr activeComponent()
@@ -71,10 +65,7 @@ outside::ShapePtr activeComponent()
 
 outside::ShapePtr selectedItem(std::int32_t sceneDeviceId, std::int32_t index)
 {
-    outside::ShapePtr item = sceneGraph().SelectedItem(sceneDeviceId, index);
-    if (!item)
-        throw Error::objectNotSet();
-    return item;
+    return outside::required(sceneGraph().SelectedItem(sceneDeviceId, index));
 }
 
 outside::AppUtility& appUtility()

@@ -3,6 +3,7 @@
 #include "ApplicationState.h"
 #include "Applier.h"
 #include "Enumerations.h"
+#include "ErrorRule.h"
 #include "ModuleState.h"
 #include "Scene.h"
 #include "Shape.h"
@@ -17,9 +18,7 @@ std::optional<SelectedOperation> selectedOperation()
     operation.component = activeComponent();
     if (operation.component->Kind() != outside::Kind::Operation)
         return std::nullopt;
-    operation.scene = applicationState()->Scene();
-    if (!operation.scene)
-        throw Error::objectNotSet();
+    operation.scene = required(applicationState()->Scene());
     operation.number = operation.scene->OperationIndex(operation.component->ObjectLink());
     if (operation.number == 0)
         return std::nullopt;

@@ -23,6 +23,15 @@ template <typename Work> decltype(auto) passOn(Work&& work)
     }
 }
 
+// Any object an outside call hands back may be Nothing: every use that needs one goes through
+// here, which refuses Nothing with "Object variable not set".
+template <typename Pointer> Pointer required(Pointer object)
+{
+    if (!object)
+        throw Error::objectNotSet();
+    return object;
+}
+
 // A refusal is how components say no by design; anything else that was thrown is a fault.
 VELLUMANIMATION_EXPORT bool isFault(const Error& error);
 

@@ -96,7 +96,7 @@ void AnimationWindow::placeOver(int mode)
         target = QPoint(left + (width - client.width()) / 2, top + (height - client.height()) / 2);
     }
     setFixedSize(client);
-    m_viewport->widget()->setGeometry(QRect(QPoint(0, 0), client));
+    required(m_viewport->widget())->setGeometry(QRect(QPoint(0, 0), client));
     setGeometry(QRect(target, client));
     show();
     // Window frames are known only once shown: correct by where the client area really is.
@@ -119,7 +119,7 @@ void AnimationWindow::showInitialCamera()
     const QList<CameraPtr> cameras = sceneGraph().ViewCameras(state->ActiveView());
     if (cameras.isEmpty())
         throw Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-    const GroupPtr carrier = cameras.first()->ParentGroup();
+    const GroupPtr carrier = required(required(cameras.first())->ParentGroup());
     Vector3 position;
     Vector3 direction;
     Vector3 up;

@@ -63,7 +63,7 @@ void GhostPlayback::play()
 {
     outside::endQuietly([&] {
         const outside::ApplicationStatePtr state = applicationState();
-        const outside::ScenePtr scene = state->Scene();
+        const outside::ScenePtr scene = required(state->Scene());
         m_panel.bGhostPlaying = true;
         module().recordAntiAlias = 0;
 
@@ -89,7 +89,7 @@ void GhostPlayback::play()
 
         m_panel.q.RefreshScene();
         m_panel.bGhostPlaying = false;
-        scene->RootGroup()->RefreshTree(true);
+        required(scene->RootGroup())->RefreshTree(true);
         emit m_panel.q.evtreqButtonsEnable();
         state->setGhostState(GhostOver);
         graphicsUtility().GhostDelay(1000);

@@ -38,7 +38,7 @@ void Playback::play(int mode)
     outside::endQuietly([&] {
         module().recordAntiAlias = 0;
         RunAnimation(mode, QString());
-        applicationState()->Scene()->RootGroup()->RefreshTree(true);
+        required(required(applicationState()->Scene())->RootGroup())->RefreshTree(true);
         emit m_panel.q.evtreqButtonsEnable();
     });
 }
@@ -47,7 +47,7 @@ void Playback::stop()
 {
     outside::endQuietly([&] {
         const outside::ApplicationStatePtr state = applicationState();
-        state->Scene()->RootGroup()->RefreshTree(true);
+        required(required(state->Scene())->RootGroup())->RefreshTree(true);
         state->setAnimationRunning(false);
     });
 }

@@ -46,7 +46,7 @@ bool PlaybackRun::usesWindow() const
 void PlaybackRun::start()
 {
     const ApplicationStatePtr state = applicationState();
-    m_scene = state->Scene();
+    m_scene = required(state->Scene());
     m_recording = m_panel.recording;
     if (m_mode == amRecord && m_recording) {
         m_recording->prepare(m_fileName);
@@ -288,8 +288,8 @@ void PlaybackRun::runGroupScripts()
 void PlaybackRun::handOffCamera()
 {
     const ApplicationStatePtr state = applicationState();
-    const CameraPtr camera = m_scene->Cameras().Item(1);
-    const GroupPtr carrier = camera->ParentGroup();
+    const CameraPtr camera = required(m_scene->Cameras().Item(1));
+    const GroupPtr carrier = required(camera->ParentGroup());
     Vector3 position;
     Vector3 direction;
     Vector3 up;

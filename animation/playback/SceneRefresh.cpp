@@ -21,7 +21,7 @@ void SceneRefresh::RefreshScene()
 {
     outside::passOn([&] {
         const outside::ApplicationStatePtr state = applicationState();
-        const outside::ScenePtr scene = state->Scene();
+        const outside::ScenePtr scene = required(state->Scene());
         refreshShapes(*state, *scene);
         if (state->Mode() == ModeAnimation)
             poseLightsAndCameras(*state, *scene);
@@ -65,7 +65,7 @@ void SceneRefresh::poseLightsAndCameras(outside::ApplicationState& state, outsid
 void SceneRefresh::ApplyLookAts()
 {
     outside::passOn([&] {
-        const outside::ScenePtr scene = applicationState()->Scene();
+        const outside::ScenePtr scene = required(applicationState()->Scene());
         const outside::Collection<outside::Group>& groups = scene->Groups();
         for (const outside::GroupPtr& group : groups) {
             const std::int32_t targetNumber = group->LookAtID();
@@ -89,7 +89,7 @@ void SceneRefresh::ApplyLookAts()
 void SceneRefresh::RestoreShapeState(const outside::ShapePtr& shape, bool redraw)
 {
     outside::passOn([&] {
-        const std::int32_t kind = shape->Kind();
+        const std::int32_t kind = required(shape)->Kind();
         if (kind == outside::Kind::Operation) {
             if (redraw)
                 emit m_panel.q.evtreqRenderAllViews();

@@ -16,7 +16,7 @@ using outside::ignoreFailure;
 ScriptOutcome classifyScriptRun(int number, const outside::ScriptError& error)
 {
     ScriptOutcome outcome;
-    outcome.number = number;
+    outcome.number = error.Number;
     outcome.description = error.Description;
     if (number == 0)
         return outcome;
@@ -32,16 +32,19 @@ ScriptOutcome classifyScriptRun(int number, const outside::ScriptError& error)
     return outcome;
 }
 
-void ScriptRunner::run(outside::SceneGraph& sceneGraph, ScriptTarget& target)
+void ScriptRunner::run(const outside::SceneGraphPtr& sceneGraph, ScriptTarget& target)
 {
     outside::passOn([&] {
         const outside::ApplicationStatePtr state = applicationState();
-        const outside::ScenePtr scene = state->Scene();
-        const outside::ScriptedPtr component = target.component();
+        const outside::ScenePtr scene = required(state->Scene());
+        const outside::ScriptedPtr component = required(target.component());
         if (component->Script().isEmpty())
             return;
+        const float frame = state->CurrentFrame();
+        outside::ScriptObjectPtr scriptObject =
+            required(sceneGraph)->NewScriptObject(target.objectClass());
 
-        const ScriptOutcome outcome = runAndClassify(sceneGraph, target, *component);
+        const ScriptOutcome outcome = runAndClassify(scriptObject, target, *component, frame);
         if (outcome.kind == ScriptOutcome::Succeeded)
             return;
         // From the run on, nothing fails the caller: the playback stops and the user is asked.
@@ -50,35 +53,31 @@ void ScriptRunner::run(outside::SceneGraph& sceneGraph, ScriptTarget& target)
             [&] { editWanted = !state->AnimationRunning() && askToEdit(outcome, target); });
         ignoreFailure([&] { state->setAnimationRunning(false); });
         if (editWanted)
-            edit(sceneGraph, *scene, target, outcome);
+            edit(*sceneGraph, *scene, target, outcome);
     });
 }
 
-ScriptOutcome ScriptRunner::runAndClassify(outside::SceneGraph& sceneGraph, ScriptTarget& target,
-                                           outside::Scripted& component)
+// The engine's error record is read only after a failed run; when it cannot be read, the
+// failure itself stands in for it.
+ScriptOutcome ScriptRunner::runAndClassify(outside::ScriptObjectPtr& scriptObject,
+                                           ScriptTarget& target, outside::Scripted& component,
+                                           float frame)
 {
-    float frame = applicationState()->CurrentFrame();
-    outside::ScriptObjectPtr scriptObject = sceneGraph.NewScriptObject(target.objectClass());
-
-    int number = 0;
-    QString thrownDescription;
     outside::ScriptEnginePtr engine;
+    Error failure(0, QString());
     try {
-        engine = component.ScriptEngine();
-        if (!engine)
-            throw Error::objectNotSet();
+        engine = required(component.ScriptEngine());
         engine->Run(target.entry(), frame, scriptObject);
+        return {};
     } catch (...) {
-        const Error error = outside::toError(std::current_exception());
-        number = error.number();
-        thrownDescription = error.description();
+        failure = outside::toError(std::current_exception());
     }
     outside::ScriptError record;
-    if (!engine || !ignoreFailure([&] { record = engine->Error(); }))
-        record.Description = thrownDescription;
-    if (record.Description.isEmpty())
-        record.Description = thrownDescription;
-    return classifyScriptRun(number, record);
+    if (!engine || !ignoreFailure([&] { record = engine->Error(); })) {
+        record.Number = failure.number();
+        record.Description = failure.description();
+    }
+    return classifyScriptRun(failure.number(), record);
 }
 
 bool ScriptRunner::askToEdit(const ScriptOutcome& outcome, ScriptTarget& target)
@@ -122,7 +121,9 @@ void ScriptRunner::edit(outside::SceneGraph& sceneGraph, outside::Scene& scene,
 
     outside::ScriptedPtr component = target.component();
     ignoreFailure([&] { editor->ApplyScript(component, script, true, 0, 0); });
-    ignoreFailure([&] { target.takeEdited(component, scene); });
+    ignoreFailure([&] { target.takeEdited(component); });
+    ignoreFailure([&] { target.notifyScene(scene); });
+    target.reportEdit();
     ignoreFailure([&] { m_panel.q.RefreshScene(); });
     ignoreFailure([&] { applicationState()->setModified(true); });
     emit m_panel.q.evtreqRenderAllViews();

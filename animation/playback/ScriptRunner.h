@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AutotestExport.h"
+#include "ErrorRule.h"
 #include "ScriptKinds.h"
 #include "Scripting.h"
 
@@ -44,8 +45,11 @@ public:
     virtual outside::ScriptObjectClass objectClass() const = 0;
     virtual QString subject() = 0;
     virtual QString editorTitle() = 0;
-    // Takes the component the editor handed back and tells the scene.
-    virtual void takeEdited(const outside::ScriptedPtr& replacement, outside::Scene& scene) = 0;
+    // After an edit, each step on its own: take the component the editor handed back, tell the
+    // scene, tell the caller.
+    virtual void takeEdited(const outside::ScriptedPtr& replacement) = 0;
+    virtual void notifyScene(outside::Scene& scene) = 0;
+    virtual void reportEdit() = 0;
 };
 
 template <typename Component> class ScriptTargetOf final : public ScriptTarget
@@ -60,13 +64,19 @@ public:
     outside::ScriptedPtr component() override { return m_component; }
     QString entry() const override { return Kind::entry(); }
     outside::ScriptObjectClass objectClass() const override { return Kind::objectClass; }
-    QString subject() override { return Kind::subject(*m_component); }
-    QString editorTitle() override { return Kind::editorTitle(*m_component); }
-    void takeEdited(const outside::ScriptedPtr& replacement, outside::Scene& scene) override
+    QString subject() override { return Kind::subject(*outside::required(m_component)); }
+    QString editorTitle() override { return Kind::editorTitle(*outside::required(m_component)); }
+    void takeEdited(const outside::ScriptedPtr& replacement) override
     {
         if (auto replaced = std::dynamic_pointer_cast<Component>(replacement))
             m_component = std::move(replaced);
+    }
+    void notifyScene(outside::Scene& scene) override
+    {
         Kind::notifyScene(scene, m_component, m_device);
+    }
+    void reportEdit() override
+    {
         if constexpr (Kind::reportsEdit)
             m_scriptChanged = true;
     }
@@ -84,11 +94,11 @@ class ScriptRunner
 public:
     explicit ScriptRunner(AnimationPrivate& panel) : m_panel(panel) {}
 
-    void run(outside::SceneGraph& sceneGraph, ScriptTarget& target);
+    void run(const outside::SceneGraphPtr& sceneGraph, ScriptTarget& target);
 
 private:
-    ScriptOutcome runAndClassify(outside::SceneGraph& sceneGraph, ScriptTarget& target,
-                                 outside::Scripted& component);
+    ScriptOutcome runAndClassify(outside::ScriptObjectPtr& scriptObject, ScriptTarget& target,
+                                 outside::Scripted& component, float frame);
     bool askToEdit(const ScriptOutcome& outcome, ScriptTarget& target);
     void edit(outside::SceneGraph& sceneGraph, outside::Scene& scene, ScriptTarget& target,
               const ScriptOutcome& outcome);

@@ -111,7 +111,7 @@ void FrameNavigation::sldFrameChange(bool bValidateRange, bool /*bUpdateProgress
 
         if (!state->AnimationRunning()) {
             if (state->ActiveView()) {
-                for (const outside::GroupPtr& group : state->Scene()->Groups())
+                for (const outside::GroupPtr& group : required(state->Scene())->Groups())
                     group->ApplyFrame(float(frame));
                 showTimeOf(frame);
                 if (!m_panel.bGhostPlaying)
@@ -218,7 +218,7 @@ void FrameNavigation::onTimeCommitted()
 void FrameNavigation::navigate(std::int32_t frame)
 {
     SetSliderPosition(frame);
-    applicationState()->Scene()->RootGroup()->RefreshTree(true);
+    required(required(applicationState()->Scene())->RootGroup())->RefreshTree(true);
     emit m_panel.q.evtreqButtonsEnable();
 }
 

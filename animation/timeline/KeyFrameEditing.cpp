@@ -34,10 +34,7 @@ namespace {
 
 GroupPtr activeGroup()
 {
-    const GroupPtr group = activeComponent()->ParentGroup();
-    if (!group)
-        throw Error::objectNotSet();
-    return group;
+    return required(activeComponent()->ParentGroup());
 }
 
 // A copy of the key stored at that index, moved to the frame.
@@ -95,11 +92,11 @@ void KeyFrameEditing::onOperationKeyFrameType(int index)
         const ShapePtr component = activeComponent();
         switch (secondKeySetOf(*component)) {
         case SecondKeySet::Light:
-            setKeyType(*sceneGraph().LightByLink(component->LightLink()),
+            setKeyType(*required(sceneGraph().LightByLink(component->LightLink())),
                        m_panel.keyTools.operations, index);
             break;
         case SecondKeySet::Camera:
-            setKeyType(*sceneGraph().CameraByLink(component->ObjectLink()),
+            setKeyType(*required(sceneGraph().CameraByLink(component->ObjectLink())),
                        m_panel.keyTools.operations, index);
             break;
         case SecondKeySet::Operation:
@@ -115,9 +112,7 @@ void KeyFrameEditing::SetOperationKeyFrameType(int index)
         const auto operation = selectedOperation();
         if (!operation)
             return;
-        const OperationPtr keyed = operationObject(*operation);
-        if (!keyed)
-            throw Error::objectNotSet();
+        const OperationPtr keyed = required(operationObject(*operation));
         setKeyType(*keyed, m_panel.keyTools.operations, index, applicationState()->CurrentFrame());
         applicationState()->setModified(true);
     });
@@ -159,7 +154,7 @@ void KeyFrameEditing::CopyKeyFrame(std::int32_t from, std::int32_t to, bool /*va
         copyAcross(from, to, [] {
             const GroupPtr group = activeGroup();
             group->GetKeyFrames(0.0f, 9999.0f);
-            applicationState()->Scene()->GroupChanged(group);
+            required(applicationState()->Scene())->GroupChanged(group);
         });
     });
 }
@@ -169,7 +164,7 @@ void KeyFrameEditing::CopyOperationKeyFrame(std::int32_t from, std::int32_t to, 
 {
     passOn([&] {
         copyAcross(from, to, [variant] {
-            const ScenePtr scene = applicationState()->Scene();
+            const ScenePtr scene = required(applicationState()->Scene());
             const ShapePtr component = activeComponent();
             scene->ShapeChanged(component);
             if (variant)
@@ -219,11 +214,11 @@ void KeyFrameEditing::onOperationRepeat()
         const int loopMode = m_panel.widgets.chkRepeatOperation->Value() ? LoopClosed : LoopOpen;
         switch (secondKeySetOf(*component)) {
         case SecondKeySet::Light:
-            closeOrOpenLoop(*sceneGraph().LightByLink(component->LightLink()), loopMode,
+            closeOrOpenLoop(*required(sceneGraph().LightByLink(component->LightLink())), loopMode,
                             LoopCopies::FirstAndThirds);
             break;
         case SecondKeySet::Camera:
-            closeOrOpenLoop(*sceneGraph().CameraByLink(component->ObjectLink()), loopMode,
+            closeOrOpenLoop(*required(sceneGraph().CameraByLink(component->ObjectLink())), loopMode,
                             LoopCopies::FirstOnly);
             break;
         case SecondKeySet::Operation:
@@ -295,7 +290,7 @@ void KeyFrameEditing::onResetAll()
                 "This will reset all animation positions and orientations. Continue?")))
             return;
         emit m_panel.q.evtReqPrepareForSceneChanges();
-        for (const GroupPtr& group : applicationState()->Scene()->Groups())
+        for (const GroupPtr& group : required(applicationState()->Scene())->Groups())
             group->ResetAnimation(-1.0f);
         emit m_panel.q.evtReqApplySceneChanges();
     });
@@ -318,7 +313,7 @@ void KeyFrameEditing::raiseEdited(bool redraw)
 bool KeyFrameEditing::bGetAnimationKeyFrameStatus(const GroupPtr& group, float time)
 {
     return passOn([&] {
-        for (const KeyRecord& key : group->GetKeyFrames(0.0f, 9999.0f))
+        for (const KeyRecord& key : required(group)->GetKeyFrames(0.0f, 9999.0f))
             if (key.frame == time)
                 return true;
         return false;

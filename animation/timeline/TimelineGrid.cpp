@@ -160,7 +160,7 @@ void TimelineGrid::loadRows()
 void TimelineGrid::AddGroupRows()
 {
     common::FlexGrid& grid = *m_widgets.msgTimeline;
-    const ScenePtr scene = applicationState()->Scene();
+    const ScenePtr scene = required(applicationState()->Scene());
     bool firstRow = true;
     for (int index = 0; index < m_groupCodes.size(); ++index) {
         const GroupPtr group = scene->Groups().find(QString::number(m_groupCodes[index]));
@@ -187,7 +187,7 @@ void TimelineGrid::AddGroupRows()
 void TimelineGrid::AddOperationRows(Group& group, int level)
 {
     common::FlexGrid& grid = *m_widgets.msgTimeline;
-    const ScenePtr scene = applicationState()->Scene();
+    const ScenePtr scene = required(applicationState()->Scene());
     for (const ShapePtr& shape : group.Shapes()) {
         if (shape->Kind() != Kind::Operation)
             continue;
@@ -223,7 +223,7 @@ void TimelineGrid::listSequences(const std::function<QStringList()>& sequenceNam
 void TimelineGrid::addItemRows(Group& group)
 {
     const std::int32_t device = applicationState()->SceneDeviceID();
-    const ScenePtr scene = applicationState()->Scene();
+    const ScenePtr scene = required(applicationState()->Scene());
     const std::int32_t count = sceneGraph().SelectedCount(device);
     for (std::int32_t index = 0; index < count; ++index) {
         const ShapePtr component = selectedItem(device, index);
@@ -397,7 +397,7 @@ void TimelineGrid::TimelineActiveStateChange()
             const ShapePtr component = selectedItem(device, index);
             if (component->Kind() == Kind::Camera || component->Kind() == Kind::Light)
                 m_widgets.cmdSequenceAdd->setEnabled(false);
-            const std::int32_t code = component->ParentGroup()->Code();
+            const std::int32_t code = required(component->ParentGroup())->Code();
             if (!m_groupCodes.contains(code)) {
                 m_groupCodes.append(code);
                 m_groupLevels.append(0);
