@@ -1,0 +1,481 @@
+// Every public operation and every widget handler of the panel, run over a small scene once per
+// outside call n, with call n failing: raising an error, or handing back Nothing. An operation
+// passes the failure on as it came (91 for Nothing), a handler ends quietly, nothing crashes.
+//
+// To cover a new operation or handler, add a row to sweepRows(): what is selected, whether it is
+// a public operation, and what it does to the panel.
+
+#include "Animation.h"
+#include "FaultyOutside.h"
+#include "ModuleState.h"
+#include "QtPrinters.h"
+#include "ScriptedPlatform.h"
+#include "StudioApplier.h"
+#include "StudioViewport.h"
+#include "TrackBar.h"
+#include "TrackBarGeometry.h"
+#include "UpDownText.h"
+#include "ViewportWidget.h"
+#include "XPButton.h"
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTest>
+#include <csignal>
+#include <exception>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sg/OperationType.h>
+#include <sg/SceneGraph.h>
+
+namespace vellum::testing {
+namespace {
+
+using animation::Animation;
+using Fault = FaultPlan::Fault;
+
+enum class Selected
+{
+    Nothing,
+    Shape,
+    Light,
+    Camera,
+    Operation
+};
+
+constexpr int Device = 1;
+
+// Scripts without JavaScript, whose watchdog thread would cost more than the whole run: a script
+// that says "fail" fails at line 2.
+class QuickScriptEngine : public outside::ScriptEngine
+{
+public:
+    explicit QuickScriptEngine(QString text) : m_fails(text.contains(QStringLiteral("fail"))) {}
+    void Run(const QString&, float&, outside::ScriptObjectPtr&) override
+    {
+        if (m_fails)
+            throw vellum::Error(5, QStringLiteral("Invalid procedure call or argument"));
+    }
+    outside::ScriptError Error() override
+    {
+        return m_fails ? outside::ScriptError{5, 2, 1, QStringLiteral("fail")}
+                       : outside::ScriptError{};
+    }
+
+private:
+    bool m_fails;
+};
+
+// A small scene with one of everything the panel works on, bound to a fresh panel.
+class SweepWorld
+{
+public:
+    SweepWorld(Animation& panel, Selected selected) : control(panel)
+    {
+        outside::setPlatform(faulty(std::shared_ptr<outside::Platform>(settings)));
+        outside::setViewportFactory([](QWidget* parent) {
+            return faulty(std::make_unique<studio::StudioViewport>(parent));
+        });
+        graph->setScriptEngineFactory(sg::ScriptEngineFactory(
+            [](const QString& text) { return std::make_shared<QuickScriptEngine>(text); }));
+        buildScene();
+        select(selected);
+        answerAsTheHost();
+        control.SetSceneGraph(sceneGraph, faulty(outside::ApplierPtr(applier)));
+        control.SetupPanel();
+        control.SetModePrepare(outside::ModeAnimation);
+        if (!control.findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"))->Value())
+            click("chkAnimationTimeline");
+        control.findChild<common::TrackBar*>(QStringLiteral("sldFrame"))->setValue(2);
+        scene = sceneGraph->ApplicationState()->Scene();
+        shape = scene->Shapes().Item(QString::number(m_box->Code()));
+        light = scene->Lights().Item(1);
+        camera = scene->Cameras().Item(1);
+        group = scene->Groups().Item(1);
+    }
+
+    ~SweepWorld()
+    {
+        faultPlan().disarm();
+        for (const auto& connection : m_hostAnswers)
+            QObject::disconnect(connection);
+        animation::resetModule();
+        outside::setViewportFactory(nullptr);
+        outside::setPlatform(nullptr);
+    }
+
+    void click(const char* name, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = {})
+    {
+        auto* widget = control.findChild<common::XPButton*>(QLatin1String(name));
+        if (!widget)
+            throw std::runtime_error(std::string("no widget ") + name);
+        // Straight to the button: a click through the window would land on whatever covers it.
+        const QPointF centre = QRectF(widget->rect()).center();
+        const QPointF global = widget->mapToGlobal(centre);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, centre, global, button,
+                              type == QEvent::MouseButtonPress ? button : Qt::NoButton, modifiers);
+            QCoreApplication::sendEvent(widget, &event);
+        }
+    }
+
+    void dragSlider(int toFrame)
+    {
+        auto& slider = *control.findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+        const common::TrackBarGeometry geometry(slider.size(), slider.Min(), slider.Max());
+        const auto at = [&](int frame) {
+            return QPoint(qRound(geometry.xOf(frame)),
+                          geometry.thumbRect(frame).toRect().center().y());
+        };
+        QTest::mousePress(&slider, Qt::LeftButton, {}, at(slider.Value()));
+        QTest::mouseMove(&slider, at(toFrame));
+        QTest::mouseRelease(&slider, Qt::LeftButton, {}, at(toFrame));
+    }
+
+    void typeTime(const QString& text)
+    {
+        auto& box = *control.findChild<common::UpDownText*>(QStringLiteral("txtAnimationTime"));
+        box.setText(text);
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_Return);
+    }
+
+    std::shared_ptr<ScriptedPlatform> settings = std::make_shared<ScriptedPlatform>();
+    std::shared_ptr<sg::SceneGraph> graph = std::make_shared<sg::SceneGraph>();
+    std::shared_ptr<studio::StudioApplier> applier = std::make_shared<studio::StudioApplier>();
+    outside::SceneGraphPtr sceneGraph = faulty(outside::SceneGraphPtr(graph));
+    // The panel's view of the scene, taken before any fault.
+    outside::ScenePtr scene;
+    outside::ShapePtr shape;
+    outside::LightPtr light;
+    outside::CameraPtr camera;
+    outside::GroupPtr group;
+    Animation& control;
+
+private:
+    // Keys at frames 0 to 3 and closed loops everywhere, so that every key tool is enabled at
+    // frame 2.
+    void buildScene()
+    {
+        auto state = graph->applicationState();
+        auto animation = state->AnimationSettings();
+        animation.Keys = 4;
+        state->setAnimationSettings(animation);
+        state->setSceneDeviceID(Device);
+        const auto s = graph->scene();
+        const auto arm = s->addGroup(1, QStringLiteral("Arm"));
+        const auto hand = s->addGroup(2, QStringLiteral("Hand"), arm);
+        const auto eye = s->addGroup(3, QStringLiteral("Eye"));
+        arm->setScript(QStringLiteral("function AnimateGroup(frame, group) {}"));
+        eye->LookAt(hand, 0);
+        m_box = s->addShape(sg::ShapeKind::Box, QStringLiteral("Box"), arm);
+        m_box->setScript(QStringLiteral("fail"));
+        m_lamp = s->addLight(1, QStringLiteral("Lamp"));
+        m_lamp->setScript(QStringLiteral("function AnimateLight(frame, light) {}"));
+        const auto camera = s->animationCamera();
+        camera->setParentGroup(eye);
+        m_pulse = s->addOperationComponent(QStringLiteral("Pulse"), hand);
+        const auto grow =
+            s->addOperation(m_pulse, sg::OperationType::Scale, QStringLiteral("Grow"), m_box);
+        s->setActiveOperation(grow);
+        const std::initializer_list<outside::Keyframed*> keyed = {arm.get(), m_lamp.get(),
+                                                                  camera.get(), grow.get()};
+        for (outside::Keyframed* component : keyed) {
+            for (int frame = 0; frame <= 3; ++frame)
+                component->SetKeyFrame(frame == 0, float(frame));
+            component->setLoopMode(outside::LoopClosed);
+        }
+    }
+
+    void select(Selected selected)
+    {
+        switch (selected) {
+        case Selected::Nothing:
+            break;
+        case Selected::Shape:
+            graph->select(Device, m_box);
+            break;
+        case Selected::Light:
+            graph->selectLight(Device, m_lamp);
+            break;
+        case Selected::Camera:
+            graph->selectCamera(Device, graph->scene()->animationCamera());
+            break;
+        case Selected::Operation:
+            graph->select(Device, m_pulse);
+            break;
+        }
+    }
+
+    // What a host does on the panel's requests, tolerating the panel's refusals.
+    void answerAsTheHost()
+    {
+        const auto tolerate = [](auto work) {
+            try {
+                work();
+            } catch (const Error&) {
+            }
+        };
+        m_hostAnswers << QObject::connect(
+            &control, &Animation::evtreqButtonsEnable, &control,
+            [this, tolerate] { tolerate([this] { control.ButtonsEnable(); }); });
+        m_hostAnswers << QObject::connect(&control, &Animation::evtReqSetMode, &control,
+                                          [this, tolerate](std::int32_t& mode, bool&) {
+                                              graph->applicationState()->setMode(mode);
+                                              tolerate(
+                                                  [this, mode] { control.SetModePrepare(mode); });
+                                          });
+    }
+
+    QList<QMetaObject::Connection> m_hostAnswers;
+    std::shared_ptr<sg::Shape> m_box;
+    std::shared_ptr<sg::Light> m_lamp;
+    std::shared_ptr<sg::Shape> m_pulse;
+};
+
+struct SweepRow
+{
+    const char* name;
+    Selected selected;
+    bool operation; // a public operation passes failures on; a handler ends quietly
+    std::function<void(SweepWorld&)> run;
+    std::function<void(SweepWorld&)> prepare = {}; // before the count starts
+};
+
+std::vector<SweepRow> sweepRows()
+{
+    using W = SweepWorld;
+    const auto op = [](const char* name, Selected selected, std::function<void(W&)> run) {
+        return SweepRow{name, selected, true, std::move(run)};
+    };
+    const auto clicks = [](const char* name, Selected selected, const char* widget,
+                           Qt::MouseButton button = Qt::LeftButton,
+                           Qt::KeyboardModifiers modifiers = {}) {
+        return SweepRow{name, selected, false, [=](W& w) { w.click(widget, button, modifiers); }};
+    };
+    return {
+        op("SetSceneGraph (unbind)", Selected::Shape,
+           [](W& w) { w.control.SetSceneGraph(nullptr, nullptr); }),
+        op("SetSceneGraph (rebind)", Selected::Shape,
+           [](W& w) { w.control.SetSceneGraph(w.sceneGraph, nullptr); }),
+        op("SetModePrepare off", Selected::Shape,
+           [](W& w) { w.control.SetModePrepare(outside::ModeAnimationOff); }),
+        op("SetModePrepare on", Selected::Shape,
+           [](W& w) { w.control.SetModePrepare(outside::ModeAnimation); }),
+        op("sldFrameChange", Selected::Shape, [](W& w) { w.control.sldFrameChange(true, true); }),
+        op("RestoreShapeState", Selected::Shape,
+           [](W& w) { w.control.RestoreShapeState(w.shape, true); }),
+        op("HaltAnimation", Selected::Nothing, [](W& w) { w.control.HaltAnimation(); }),
+        op("ButtonsEnable (shape)", Selected::Shape, [](W& w) { w.control.ButtonsEnable(); }),
+        op("ButtonsEnable (light)", Selected::Light, [](W& w) { w.control.ButtonsEnable(); }),
+        op("ButtonsEnable (camera)", Selected::Camera, [](W& w) { w.control.ButtonsEnable(); }),
+        op("ButtonsEnable (operation)", Selected::Operation,
+           [](W& w) { w.control.ButtonsEnable(); }),
+        op("TimelineActiveStateChange", Selected::Shape,
+           [](W& w) { w.control.TimelineActiveStateChange(); }),
+        op("ReloadTimelineKeyFrames", Selected::Operation,
+           [](W& w) { w.control.ReloadTimelineKeyFrames(); }),
+        op("PrepareTimeLine (shape)", Selected::Shape, [](W& w) { w.control.PrepareTimeLine(); }),
+        op("PrepareTimeLine (light)", Selected::Light, [](W& w) { w.control.PrepareTimeLine(); }),
+        op("PrepareTimeLine (camera)", Selected::Camera, [](W& w) { w.control.PrepareTimeLine(); }),
+        op("bGetAnimationKeyFrameStatus", Selected::Nothing,
+           [](W& w) { w.control.bGetAnimationKeyFrameStatus(w.group, 2.0f); }),
+        op("SetupPanel", Selected::Shape, [](W& w) { w.control.SetupPanel(); }),
+        op("RefreshScene", Selected::Shape, [](W& w) { w.control.RefreshScene(); }),
+        op("ApplyLookAts", Selected::Nothing, [](W& w) { w.control.ApplyLookAts(); }),
+        op("RunGroupScript", Selected::Nothing,
+           [](W& w) {
+               bool changed = false;
+               w.control.RunGroupScript(w.sceneGraph, 1, w.group, changed, Device);
+           }),
+        op("RunShapeScript", Selected::Nothing,
+           [](W& w) {
+               bool changed = false;
+               w.control.RunShapeScript(w.sceneGraph, w.shape, Device, changed);
+           }),
+        op("RunLightScript", Selected::Nothing,
+           [](W& w) {
+               bool changed = false;
+               std::int32_t device = Device;
+               w.control.RunLightScript(w.sceneGraph, w.light, changed, device);
+           }),
+        op("RunCameraScript", Selected::Nothing,
+           [](W& w) {
+               bool changed = false;
+               std::int32_t device = Device;
+               w.control.RunCameraScript(w.sceneGraph, w.camera, changed, device);
+           }),
+        clicks("chkAnimate", Selected::Shape, "chkAnimate"),
+        {"chkAnimationTimeline", Selected::Shape, false,
+         [](W& w) { w.click("chkAnimationTimeline"); },
+         [](W& w) { w.click("chkAnimationTimeline"); }},
+        clicks("cmdAnimationTimelineMore", Selected::Shape, "cmdAnimationTimelineMore"),
+        {"cmdAnimationTimelineLess", Selected::Shape, false,
+         [](W& w) { w.click("cmdAnimationTimelineLess"); },
+         [](W& w) { w.click("cmdAnimationTimelineMore"); }},
+        {"sldFrame drag", Selected::Shape, false, [](W& w) { w.dragSlider(3); }},
+        {"txtAnimationTime", Selected::Shape, false,
+         [](W& w) { w.typeTime(QStringLiteral("0.3")); }},
+        clicks("cmdEnd", Selected::Shape, "cmdEnd"),
+        clicks("cmdStepForward", Selected::Shape, "cmdStepForward"),
+        clicks("cmdStart", Selected::Camera, "cmdStart"),
+        clicks("cmdStepBack", Selected::Shape, "cmdStepBack"),
+        clicks("optKeyFrameType (shape)", Selected::Shape, "optKeyFrameType_0"),
+        clicks("optKeyFrameType (light)", Selected::Light, "optKeyFrameType_2"),
+        clicks("optKeyFrameType (camera)", Selected::Camera, "optKeyFrameType_1"),
+        clicks("optKeyFrameOperationType", Selected::Operation, "optKeyFrameOperationType_2"),
+        clicks("chkRepeat", Selected::Shape, "chkRepeat"),
+        clicks("chkRepeatOperation (light)", Selected::Light, "chkRepeatOperation"),
+        clicks("chkRepeatOperation", Selected::Operation, "chkRepeatOperation"),
+        clicks("cmdCopyKeyFrameForward", Selected::Shape, "cmdCopyKeyFrameForward"),
+        clicks("cmdCopyKeyFrameForward (right)", Selected::Shape, "cmdCopyKeyFrameForward",
+               Qt::RightButton),
+        clicks("cmdCopyKeyFrameOperationForward (camera)", Selected::Camera,
+               "cmdCopyKeyFrameOperationForward"),
+        clicks("cmdCopyKeyFrameOperationForward (Alt)", Selected::Operation,
+               "cmdCopyKeyFrameOperationForward", Qt::LeftButton, Qt::AltModifier),
+        clicks("cmdReset", Selected::Shape, "cmdReset"),
+        clicks("cmdResetAll", Selected::Shape, "cmdResetAll"),
+        clicks("cmdPlay", Selected::Shape, "cmdPlay"),
+        clicks("cmdPlayFullScreen", Selected::Shape, "cmdPlayFullScreen"),
+        clicks("cmdPlayGhost", Selected::Shape, "cmdPlayGhost"),
+        clicks("cmdPlayGhost (options)", Selected::Shape, "cmdPlayGhost", Qt::RightButton),
+        clicks("cmdStop", Selected::Shape, "cmdStop"),
+        {"destruction", Selected::Shape, false,
+         [](W& w) {
+             Animation doomed;
+             try {
+                 doomed.SetSceneGraph(w.sceneGraph, nullptr);
+             } catch (const Error&) {
+             }
+         }},
+    };
+}
+
+// What the process was doing, for a crash report.
+std::string g_currentRun;
+
+struct Outcome
+{
+    bool reached = false;
+    bool passedOn = false;
+    QStringList problems;
+};
+
+Outcome runOnce(Animation& panel, const SweepRow& row, int n, Fault fault)
+{
+    SweepWorld world(panel, row.selected);
+    if (row.prepare)
+        row.prepare(world);
+    Outcome outcome;
+    faultPlan().arm(n, fault);
+    try {
+        row.run(world);
+    } catch (const Error& error) {
+        outcome.passedOn = true;
+        const bool passedOn = error.source() == QStringLiteral("AnimationPanel");
+        const Error expected =
+            fault == Fault::Error ? FaultPlan::injectedError() : Error::objectNotSet();
+        if (!row.operation)
+            outcome.problems << QStringLiteral("a handler let %1 escape").arg(error.number());
+        else if (!passedOn || error.number() != expected.number() ||
+                 error.description() != expected.description())
+            outcome.problems << QStringLiteral("passed on %1 \"%2\" from %3")
+                                    .arg(error.number())
+                                    .arg(error.description(), error.source());
+    } catch (const std::exception& other) {
+        outcome.problems << QStringLiteral("threw %1").arg(QString::fromUtf8(other.what()));
+    }
+    outcome.reached = faultPlan().reachedFault();
+    // Passed on means ended there: nothing after the failing call, so nothing undone.
+    if (outcome.passedOn && !faultPlan().callsAfterFault().isEmpty())
+        outcome.problems
+            << QStringLiteral("went on with %1").arg(faultPlan().callsAfterFault().join(u' '));
+    faultPlan().disarm();
+    return outcome;
+}
+
+// Runs the row with call n failing for n = 1, 2, ... until a run ends without reaching n;
+// the Nothing runs only where call n hands back an object. Gives the number of runs.
+int sweep(const SweepRow& row, QStringList& problems)
+{
+    Animation panel;
+    panel.setAttribute(Qt::WA_DontShowOnScreen);
+    panel.resize(1200, 200);
+    panel.show();
+    QList<int> objectCalls;
+    {
+        g_currentRun = std::string(row.name) + " without a fault";
+        SweepWorld world(panel, row.selected);
+        if (row.prepare)
+            row.prepare(world);
+        faultPlan().count();
+        try {
+            row.run(world);
+        } catch (const std::exception& error) {
+            problems << QStringLiteral("%1 fails without a fault: %2")
+                            .arg(QLatin1String(row.name), QString::fromUtf8(error.what()));
+        }
+        for (int n = 1; n <= faultPlan().calls(); ++n)
+            if (faultPlan().returnsObject(n))
+                objectCalls << n;
+        if (faultPlan().calls() == 0)
+            problems << QStringLiteral("%1: reaches no outside call").arg(QLatin1String(row.name));
+    }
+    int runs = 0;
+    const auto report = [&](int n, Fault fault, const Outcome& outcome) {
+        for (const QString& problem : outcome.problems)
+            problems << QStringLiteral("%1, call %2 %3: %4")
+                            .arg(QLatin1String(row.name))
+                            .arg(n)
+                            .arg(fault == Fault::Error ? QStringLiteral("failing")
+                                                       : QStringLiteral("giving Nothing"),
+                                 problem);
+    };
+    for (int n = 1;; ++n) {
+        g_currentRun = std::string(row.name) + ", call " + std::to_string(n) + " failing";
+        const Outcome outcome = runOnce(panel, row, n, Fault::Error);
+        ++runs;
+        if (!outcome.reached)
+            break;
+        report(n, Fault::Error, outcome);
+    }
+    for (int n : objectCalls) {
+        g_currentRun = std::string(row.name) + ", call " + std::to_string(n) + " giving Nothing";
+        report(n, Fault::Nothing, runOnce(panel, row, n, Fault::Nothing));
+        ++runs;
+    }
+    return runs;
+}
+
+TEST(FaultSweepTest, EveryOperationAndHandlerSurvivesEveryOutsideFailure)
+{
+    const auto tell = [](int) {
+        std::cerr << "\ncrashed during: " << g_currentRun << std::endl;
+        std::_Exit(1);
+    };
+    std::signal(SIGSEGV, tell);
+    std::signal(SIGABRT, tell);
+    QStringList problems;
+    int runs = 0;
+    const auto rows = sweepRows();
+    const QString only = qEnvironmentVariable("VELLUM_SWEEP_ONLY");
+    for (const SweepRow& row : rows)
+        if (QLatin1String(row.name).contains(only)) {
+            QElapsedTimer timer;
+            timer.start();
+            const int rowRuns = sweep(row, problems);
+            runs += rowRuns;
+            if (!only.isEmpty())
+                std::cout << row.name << ": " << rowRuns << " runs, " << timer.elapsed() << " ms"
+                          << std::endl;
+        }
+    std::cout << "fault sweep: " << runs << " runs over " << rows.size()
+              << " operations and handlers" << std::endl;
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(u'\n').toStdString();
+}
+
+} // namespace
+} // namespace vellum::testing
