@@ -56,7 +56,7 @@ void ModeSwitch::SetModePrepare(std::int32_t cdtMode)
         enablePanel(active);
 
         if (state->Mode() != oldMode)
-            saveOrRestoreScene();
+            saveOrRestoreScene(*scene);
 
         m_panel.navigation->sldFrameChange(true, false);
         state->setAnimationRunning(false);
@@ -92,11 +92,11 @@ void ModeSwitch::enablePanel(bool active)
     m_panel.enableTimelineGrid(active);
 }
 
-void ModeSwitch::saveOrRestoreScene()
+// On the scene taken at the start: a host handler may have replaced the state's scene since.
+void ModeSwitch::saveOrRestoreScene(outside::Scene& scene)
 {
     const outside::ApplicationStatePtr state = applicationState();
-    const outside::ScenePtr scene = required(state->Scene());
-    for (const outside::ShapePtr& shape : scene->Shapes()) {
+    for (const outside::ShapePtr& shape : scene.Shapes()) {
         if (state->Mode() == ModeAnimationOff) {
             if (const outside::ShapePtr backup = shape->AnimationBackup()) {
                 shape->PrepareRestore();
@@ -108,15 +108,15 @@ void ModeSwitch::saveOrRestoreScene()
             shape->setAnimationBackup(backup);
             backup->CopyFrom(shape);
         }
-        scene->ShapeChanged(shape);
+        scene.ShapeChanged(shape);
     }
-    for (const outside::LightPtr& light : scene->Lights()) {
+    for (const outside::LightPtr& light : scene.Lights()) {
         if (state->Mode() == ModeAnimationOff)
             light->RestoreAnimationState();
         else
             light->SaveAnimationState();
     }
-    for (const outside::CameraPtr& camera : scene->Cameras()) {
+    for (const outside::CameraPtr& camera : scene.Cameras()) {
         if (state->Mode() == ModeAnimationOff)
             camera->RestoreAnimationState();
         else

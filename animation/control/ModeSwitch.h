@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Forward.h"
+
 #include <cstdint>
 
 namespace vellum::animation {
@@ -21,7 +23,7 @@ public:
 private:
     void disableTimelineTools();
     void enablePanel(bool active);
-    void saveOrRestoreScene();
+    void saveOrRestoreScene(outside::Scene& scene);
 
     AnimationPrivate& m_panel;
 };

@@ -131,10 +131,10 @@ void AnimationWindow::showInitialCamera()
 }
 
 void AnimationWindow::handOff(const Vector3& position, const Vector3& direction, const Vector3& up,
-                              float fieldOfView)
+                              Camera& camera)
 {
     placeCamera(position, direction, up);
-    m_viewport->setCameraFieldOfView(fieldOfView);
+    m_viewport->setCameraFieldOfView(camera.FieldOfView(-1.0f));
 }
 
 void AnimationWindow::placeCamera(const Vector3& position, const Vector3& direction,
@@ -150,6 +150,16 @@ void AnimationWindow::placeCamera(const Vector3& position, const Vector3& direct
 void AnimationWindow::draw()
 {
     m_viewport->Draw();
+}
+
+outside::SceneGraphPtr AnimationWindow::cCSG() const
+{
+    return module().gcCSG;
+}
+
+bool AnimationWindow::focusNextPrevChild(bool /*next*/)
+{
+    return false;
 }
 
 void AnimationWindow::keyPressEvent(QKeyEvent* event)

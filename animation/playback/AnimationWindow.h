@@ -25,15 +25,19 @@ public:
 
     void prepare(int mode) override;
     void handOff(const outside::Vector3& position, const outside::Vector3& direction,
-                 const outside::Vector3& up, float fieldOfView) override;
+                 const outside::Vector3& up, outside::Camera& camera) override;
     void draw() override;
 
     outside::Viewport& viewport() { return *m_viewport; }
+    // The scene graph the control is bound to.
+    outside::SceneGraphPtr cCSG() const;
     // Called after each drawing of the viewport (the recording captures there).
     void onDrawn(std::function<void()> handler) { m_drawnHandler = std::move(handler); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab stop the run like any other key instead of moving the focus.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void placeOver(int mode);

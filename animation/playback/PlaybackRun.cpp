@@ -225,12 +225,18 @@ void PlaybackRun::enableStartButtons()
     setAllEnabled({w.chkAnimationTimeline, w.cmdAnimationProperties}, true);
 }
 
+// In 64 bits: near the tick count's wrap the 32-bit sum would overflow.
+bool secondPassed(std::int32_t since, std::int32_t tick)
+{
+    return std::int64_t(tick) >= std::int64_t(since) + 1000;
+}
+
 void PlaybackRun::updateFramesPerSecond(std::int32_t tick)
 {
     if (m_mode == amRecord) {
         m_framesPerSecondText = QStringLiteral(" Recording: %1 Frames/Second")
                                     .arg(m_recording ? m_recording->framesPerSecond() : 0);
-    } else if (tick >= m_statusTick + 1000 && applicationState()->AnimationRunning()) {
+    } else if (secondPassed(m_statusTick, tick) && applicationState()->AnimationRunning()) {
         m_framesPerSecondText = QStringLiteral(" Animating: %1 Frames/Second").arg(m_framesCounted);
         m_framesCounted = 0;
         m_statusTick = tick;
@@ -298,7 +304,7 @@ void PlaybackRun::handOffCamera()
     int mode = m_mode;
     emit m_panel.q.evtreqAnimateCamera(mode);
     if (m_window)
-        m_window->handOff(position, direction, up, camera->FieldOfView(-1.0f));
+        m_window->handOff(position, direction, up, *camera);
 }
 
 void PlaybackRun::raiseStatusBar(const QString& position, const QString& misc)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AutotestExport.h"
 #include "Enumerations.h"
 #include "Forward.h"
 #include "Vector3.h"
@@ -18,8 +19,9 @@ class RunWindow
 public:
     virtual ~RunWindow() = default;
     virtual void prepare(int mode) = 0;
+    // The camera's field of view is read once the position and orientation are placed.
     virtual void handOff(const outside::Vector3& position, const outside::Vector3& direction,
-                         const outside::Vector3& up, float fieldOfView) = 0;
+                         const outside::Vector3& up, outside::Camera& camera) = 0;
     virtual void draw() = 0;
 };
 
@@ -88,5 +90,8 @@ private:
     QString m_framesPerSecondText;
     QString m_progressText;
 };
+
+// Whether a second of ticks has gone by since the given tick.
+VELLUM_AUTOTEST_EXPORT bool secondPassed(std::int32_t since, std::int32_t tick);
 
 } // namespace vellum::animation

@@ -51,7 +51,10 @@ public:
     {
         log(QStringLiteral("position %1 %2 %3").arg(double(x)).arg(double(y)).arg(double(z)));
     }
-    void SetCameraOrientation(float&, float&, float&, float&, float&, float&) override {}
+    void SetCameraOrientation(float&, float&, float&, float&, float&, float&) override
+    {
+        log(QStringLiteral("orientation"));
+    }
     void onMouseEvent(std::function<void()> handler) override { m_mouse = std::move(handler); }
     void onDrawn(std::function<void()> handler) override { m_drawn = std::move(handler); }
 
@@ -106,7 +109,10 @@ protected:
                 }));
         ON_CALL(*h.state, PanelActive()).WillByDefault(Return(true));
         ON_CALL(*camera, ParentGroup()).WillByDefault(Return(h.rootGroup));
-        ON_CALL(*camera, FieldOfView(_)).WillByDefault(Return(35.0f));
+        ON_CALL(*camera, FieldOfView(_)).WillByDefault(Invoke([this](float) {
+            viewportCalls << QStringLiteral("camera fov");
+            return 35.0f;
+        }));
         h.cameras.Add(camera);
         h.bind();
         h.control->SetupPanel();
@@ -150,7 +156,7 @@ TEST_F(AnimationWindowTest, FullScreenPlaybackCoversTheRenderingAreaAndAKeyStops
         ASSERT_NE(shown, nullptr);
         clientArea = QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size());
         if (yield == 3)
-            QTest::keyClick(shown, Qt::Key_Space);
+            QTest::keyClick(shown, Qt::Key_Tab); // not taken for focus navigation
     };
     h.clickButton("cmdPlayFullScreen");
 
@@ -166,6 +172,11 @@ TEST_F(AnimationWindowTest, FullScreenPlaybackCoversTheRenderingAreaAndAKeyStops
     EXPECT_TRUE(viewportCalls.contains(QStringLiteral("aa 0")));
     EXPECT_EQ(viewportCalls.count(QStringLiteral("attach")), 1);
     EXPECT_EQ(viewportCalls.count(QStringLiteral("fov 35")), 3);
+    const qsizetype fieldOfView = viewportCalls.lastIndexOf(QStringLiteral("fov 35"));
+    EXPECT_EQ(viewportCalls.mid(fieldOfView - 2, 3),
+              QStringList({QStringLiteral("orientation"), QStringLiteral("camera fov"),
+                           QStringLiteral("fov 35")}))
+        << "the field of view is read once the camera is placed";
     EXPECT_EQ(viewportCalls.count(QStringLiteral("draw")), 3 + 3);
     EXPECT_TRUE(h.widget<common::XPButton>("cmdPlay").isEnabled());
 }

@@ -95,6 +95,21 @@ TEST_F(ModeSwitchTest, EnteringTwiceBacksUpOnceAndLeavingTwiceRestoresOnce)
     EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
 }
 
+TEST_F(ModeSwitchTest, TheSceneTakenFirstIsTheOneBackedUpEvenWhenTheStateHandsOutAnother)
+{
+    ShapeStates& shape = addShape();
+    auto other = std::make_shared<NiceMock<MockScene>>();
+    const outside::Collection<Shape> noShapes;
+    ON_CALL(*other, Shapes()).WillByDefault(::testing::ReturnRef(noShapes));
+    ON_CALL(*other, Lights()).WillByDefault(::testing::ReturnRef(h.lights));
+    ON_CALL(*other, Cameras()).WillByDefault(::testing::ReturnRef(h.cameras));
+    ON_CALL(*other, Groups()).WillByDefault(::testing::ReturnRef(h.groups));
+    ON_CALL(*other, RootGroup()).WillByDefault(Return(h.rootGroup));
+    EXPECT_CALL(*h.state, Scene()).WillOnce(Return(h.scene)).WillRepeatedly(Return(other));
+    h.control->SetModePrepare(1);
+    EXPECT_NE(shape.backup, nullptr);
+}
+
 TEST_F(ModeSwitchTest, TheAnimateToggleAsksTheHostAndIsUsableAgainAfterwards)
 {
     bool enabledDuringRequest = true;

@@ -1,12 +1,14 @@
 #include "GhostPlayback.h"
 #include "ModuleState.h"
 #include "PanelHarness.h"
+#include "PlaybackRun.h"
 #include "UpDownText.h"
 #include "XPButton.h"
 
 #include <QDialog>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace vellum::testing {
 namespace {
@@ -182,6 +184,14 @@ TEST_F(PlaybackTest, AFailureInsideTheLoopLeavesTheButtonsForTheHostToRecompute)
     EXPECT_FALSE(button("cmdPlay").isEnabled());
     h.control->HaltAnimation();
     EXPECT_FALSE(h.animationRunning);
+}
+
+TEST(FramesPerSecondTest, ASecondHasPassedAfterAThousandTicksEvenAtTheTickCountsEnd)
+{
+    constexpr std::int32_t last = std::numeric_limits<std::int32_t>::max();
+    EXPECT_FALSE(animation::secondPassed(last - 500, last));
+    EXPECT_TRUE(animation::secondPassed(last - 1000, last));
+    EXPECT_FALSE(animation::secondPassed(last - 10, std::numeric_limits<std::int32_t>::min()));
 }
 
 TEST(GhostRangeTest, CoversTheWindowAroundTheFrameInsideTheAnimation)

@@ -144,6 +144,9 @@ TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
     EXPECT_EQ(colourAt(1, 8), QColor(0, 228, 228)) << "the span between the first and last key";
     EXPECT_NE(colourAt(1, 14), QColor(0, 228, 228));
     EXPECT_NE(colourAt(2, 3), QColor(0, 228, 228)) << "a row without keys is not tinted";
+    grid().setRow(2);
+    h.control->DisplayRangeOfEffect(4, 5);
+    EXPECT_EQ(colourAt(2, 5), QColor(0, 228, 228)) << "the host tints the current row";
     EXPECT_TRUE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
 }
 
