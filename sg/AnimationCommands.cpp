@@ -44,7 +44,58 @@ SequenceItem sequenceItem(const outside::ScenePtr& scene, std::int32_t kind, std
     }
 }
 
+// Hands the keyed component of a timeline row's code to the edit; an unknown one is refused.
+template <typename Edit>
+void editItemKeys(const outside::ScenePtr& scene, std::int32_t itemCode, Edit&& edit)
+{
+    const auto typed = typedComponent<Scene>(scene);
+    const auto apply = [&](const auto& component) {
+        if (!component)
+            throw Error::invalidProcedureCall();
+        component->editKeys(edit);
+    };
+    const int kind = itemCode % 100;
+    if (kind == outside::Kind::Group)
+        apply(itemCode / 100 > 0 ? typed->group(itemCode / 100) : nullptr);
+    else if (kind == outside::Kind::Operation)
+        apply(typed->operation(itemCode / 100));
+    else if (kind >= outside::Kind::Light && kind <= outside::Kind::LightLast)
+        apply(typed->light(itemCode));
+    else if (kind == outside::Kind::Camera)
+        apply(typed->camera(itemCode / 100));
+    else
+        throw Error::invalidProcedureCall();
+}
+
 } // namespace
+
+void AnimationCommands::MoveKeyFrames(const outside::ScenePtr& scene, std::int32_t itemCode,
+                                      std::int32_t fixedCols, std::int32_t leftColumn,
+                                      std::int32_t rightColumn, std::int32_t offset, bool copy)
+{
+    editItemKeys(scene, itemCode, [&](KeyTrack& track) {
+        track.moveBlock(float(leftColumn - fixedCols), float(rightColumn - fixedCols),
+                        float(offset), copy);
+    });
+}
+
+void AnimationCommands::ScaleKeyFrames(const outside::ScenePtr& scene, std::int32_t itemCode,
+                                       std::int32_t fixedCols, std::int32_t leftColumn,
+                                       std::int32_t rightColumn, double factor)
+{
+    editItemKeys(scene, itemCode, [&](KeyTrack& track) {
+        track.stretchBlock(float(leftColumn - fixedCols), float(rightColumn - fixedCols), factor);
+    });
+}
+
+void AnimationCommands::DeleteKeyFrames(const outside::ScenePtr& scene, std::int32_t itemCode,
+                                        std::int32_t startColumn, std::int32_t endColumn,
+                                        std::int32_t fixedCols)
+{
+    editItemKeys(scene, itemCode, [&](KeyTrack& track) {
+        track.removeBlock(float(startColumn - fixedCols), float(endColumn - fixedCols));
+    });
+}
 
 QList<std::int32_t> AnimationCommands::ShapeOperations(const outside::ScenePtr& scene,
                                                        const outside::ShapePtr& shape)

@@ -30,6 +30,16 @@ public:
     void OperationFirstKey(const outside::ScenePtr& scene, std::int32_t operation,
                            std::int32_t& count, float& frame) override;
 
+    void MoveKeyFrames(const outside::ScenePtr& scene, std::int32_t itemCode,
+                       std::int32_t fixedCols, std::int32_t leftColumn, std::int32_t rightColumn,
+                       std::int32_t offset, bool copy) override;
+    void ScaleKeyFrames(const outside::ScenePtr& scene, std::int32_t itemCode,
+                        std::int32_t fixedCols, std::int32_t leftColumn, std::int32_t rightColumn,
+                        double factor) override;
+    void DeleteKeyFrames(const outside::ScenePtr& scene, std::int32_t itemCode,
+                         std::int32_t startColumn, std::int32_t endColumn,
+                         std::int32_t fixedCols) override;
+
     QStringList GroupSequenceNames(const outside::ScenePtr& scene, std::int32_t groupCode) override;
     QStringList OperationSequenceNames(const outside::ScenePtr& scene,
                                        std::int32_t operation) override;

@@ -55,6 +55,66 @@ bool KeyTrack::remove(float frame)
     return true;
 }
 
+bool KeyTrack::inBlock(const outside::KeyRecord& key, float fromFrame, float toFrame) const
+{
+    const float shown = std::nearbyint(key.frame); // the default rounding: halves to even
+    return shown >= fromFrame && shown <= toFrame;
+}
+
+void KeyTrack::moveBlock(float fromFrame, float toFrame, float offset, bool copy)
+{
+    std::vector<outside::KeyRecord> moved;
+    for (const auto& key : m_keys)
+        if (inBlock(key, fromFrame, toFrame)) {
+            moved.push_back(key);
+            moved.back().frame += offset;
+            if (!std::isfinite(moved.back().frame) || moved.back().frame < 0.0f)
+                throw Error::invalidPropertyValue();
+        }
+    if (!copy)
+        std::erase_if(m_keys, [&](const auto& key) { return inBlock(key, fromFrame, toFrame); });
+    for (const auto& key : moved)
+        put(key);
+    keepLoopClosed();
+}
+
+void KeyTrack::stretchBlock(float fromFrame, float toFrame, double factor)
+{
+    if (!(factor > 0.0) || !std::isfinite(factor))
+        return;
+    const double widthChange = (double(toFrame) - fromFrame) * (factor - 1.0);
+    std::vector<outside::KeyRecord> stretched;
+    stretched.reserve(m_keys.size());
+    for (auto key : m_keys) {
+        if (inBlock(key, fromFrame, toFrame))
+            key.frame = float(fromFrame + (double(key.frame) - fromFrame) * factor);
+        else if (std::nearbyint(key.frame) > toFrame)
+            key.frame = float(key.frame + widthChange);
+        stretched.push_back(key);
+    }
+    m_keys.clear();
+    for (const auto& key : stretched)
+        put(key);
+    keepLoopClosed();
+}
+
+void KeyTrack::removeBlock(float fromFrame, float toFrame)
+{
+    if (m_keys.empty())
+        return;
+    const outside::KeyRecord first = m_keys.front();
+    std::erase_if(m_keys, [&](const auto& key) { return inBlock(key, fromFrame, toFrame); });
+    if (m_keys.empty())
+        m_keys.push_back(first);
+    keepLoopClosed();
+}
+
+void KeyTrack::keepLoopClosed()
+{
+    if (m_loopMode == outside::LoopClosed && m_keys.size() >= 2)
+        returnToFirstKey();
+}
+
 void KeyTrack::setLoopMode(int loopMode)
 {
     if (loopMode != outside::LoopOpen && loopMode != outside::LoopClosed)

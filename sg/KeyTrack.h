@@ -44,6 +44,19 @@ public:
     bool remove(float frame);
     void clear() { m_keys.clear(); }
 
+    // Block edits over the keys whose frames, rounded to whole frames (halves to even), lie in
+    // [fromFrame, toFrame]: the keys a timeline shows in those columns. A closed loop's last key
+    // holds the first key's state again afterwards, whichever keys moved.
+    // Shifts the block by offset frames, leaving the originals with copy; a key landing on
+    // another's frame replaces it. Refuses a block that would land before frame 0.
+    void moveBlock(float fromFrame, float toFrame, float offset, bool copy);
+    // Spreads the block over factor times its width from fromFrame on; the keys after it move
+    // by the change of width, so every key keeps its place in frame order. A factor of 0 or
+    // less would pile the keys onto one frame: nothing changes then.
+    void stretchBlock(float fromFrame, float toFrame, double factor);
+    // Removes the block's keys, except the track's first key when none would be left.
+    void removeBlock(float fromFrame, float toFrame);
+
     int loopMode() const { return m_loopMode; }
     // LoopOpen or LoopClosed; closing makes the last key hold the first key's state.
     void setLoopMode(int loopMode);
@@ -52,6 +65,8 @@ public:
     SplineSpan locate(float frame) const noexcept;
 
 private:
+    bool inBlock(const outside::KeyRecord& key, float fromFrame, float toFrame) const;
+    void keepLoopClosed();
     void returnToFirstKey();
     float wrapIntoLoop(float frame) const noexcept;
     void setNeighbours(SplineSpan& span) const noexcept;

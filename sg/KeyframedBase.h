@@ -12,6 +12,12 @@ template <typename Interface> class KeyframedBase : public Interface
 {
 public:
     const KeyTrack& keyTrack() const { return m_track; }
+    // Any change made to the track is announced as a change of keys.
+    template <typename Edit> void editKeys(Edit&& edit)
+    {
+        edit(m_track);
+        keysChanged();
+    }
 
     // The key at the frame, or else the present state as a key the curve runs through there.
     outside::KeyRecord keyOrStateAt(float frame) const

@@ -42,6 +42,22 @@ public:
     virtual QStringList GroupSequenceNames(const ScenePtr& scene, std::int32_t groupCode) = 0;
     virtual QStringList OperationSequenceNames(const ScenePtr& scene, std::int32_t operation) = 0;
 
+    // Key blocks of the item of a timeline row (its whole code: a group, keyframe operation,
+    // light or camera). Columns are the timeline's; a column's frame is column - fixedCols, and
+    // a key belongs to the column its frame rounds to. Move shifts the block's keys by offset
+    // frames (copy keeps the originals), replacing keys on the frames they land on. Scale
+    // spreads them over factor times the block's width, anchored at the left column, the later
+    // keys moving along. Delete never leaves the item without a key.
+    virtual void MoveKeyFrames(const ScenePtr& scene, std::int32_t itemCode, std::int32_t fixedCols,
+                               std::int32_t leftColumn, std::int32_t rightColumn,
+                               std::int32_t offset, bool copy) = 0;
+    virtual void ScaleKeyFrames(const ScenePtr& scene, std::int32_t itemCode,
+                                std::int32_t fixedCols, std::int32_t leftColumn,
+                                std::int32_t rightColumn, double factor) = 0;
+    virtual void DeleteKeyFrames(const ScenePtr& scene, std::int32_t itemCode,
+                                 std::int32_t startColumn, std::int32_t endColumn,
+                                 std::int32_t fixedCols) = 0;
+
     // Sequences of an item (kind: the remainder of its code, number: the quotient). Add keeps the
     // keys between the frames of the two columns (less fixedCols); Retrieve puts a copy of them
     // back from firstFrame on. An item kind without sequences is refused.

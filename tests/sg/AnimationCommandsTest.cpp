@@ -31,6 +31,20 @@ protected:
         return result;
     }
 
+    // Keys at the frames, each holding its frame as its first value; the loop open.
+    static void setKeys(outside::Keyframed& keyed, const QList<float>& keyFrames)
+    {
+        keyed.setLoopMode(outside::LoopOpen);
+        for (float frame : frames(keyed))
+            keyed.RemoveKeyFrame(frame);
+        for (float frame : keyFrames) {
+            outside::KeyRecord key;
+            key.frame = frame;
+            key.payloadHead = frame;
+            keyed.AddKeyFrame(key);
+        }
+    }
+
     std::shared_ptr<outside::AnimationCommands> commands = graph.CreateAnimationCommands();
     outside::ScenePtr in = scene;
 };
@@ -96,10 +110,86 @@ TEST_F(Commands, RefuseUnknownOperationsScenesAndItemKinds)
         {"the root group", invalidCall, [&] { commands->GroupSequenceNames(in, 10); }},
         {"not a group code", invalidCall, [&] { commands->GroupSequenceNames(in, 111); }},
         {"unknown operation", invalidCall, [&] { commands->RetrieveSequence(in, 11, 9, s, 0); }},
+        {"keys of an unknown light", invalidCall,
+         [&] { commands->MoveKeyFrames(in, 960, 3, 3, 4, 1, false); }},
+        {"keys of a shape", invalidCall, [&] { commands->DeleteKeyFrames(in, 150, 3, 4, 3); }},
         {"no scene", ErrorNumber::ObjectRequired, [&] { commands->OperationName(nullptr, 1); }},
     };
     for (const Row& row : rows)
         EXPECT_EQ(refusal(row.work), row.number) << row.name;
+}
+
+TEST_F(Commands, EditKeyBlocksOfEveryKeyedItem)
+{
+    struct Edit
+    {
+        const char* name;
+        std::function<void(std::int32_t code)> run;
+        QList<float> frames;
+        std::pair<float, float> keyHolds{0, 0}; // a key's frame and the frame it came from
+        int refusal = 0;
+    };
+    // Two fixed columns: column c holds frame c - 2. The keys start at 0, 10, 20 and 30.
+    const Edit edits[] = {
+        {"move",
+         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 12, 22, 5, false); },
+         {0, 15, 25, 30},
+         {15, 10}},
+        {"move onto a key",
+         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 12, 12, 10, false); },
+         {0, 20, 30},
+         {20, 10}},
+        {"copy",
+         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 2, 12, 30, true); },
+         {0, 10, 20, 30, 40},
+         {40, 10}},
+        {"before frame 0",
+         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 12, 22, -11, false); },
+         {0, 10, 20, 30},
+         {10, 10},
+         ErrorNumber::InvalidPropertyValue},
+        {"stretch",
+         [&](auto code) { commands->ScaleKeyFrames(in, code, 2, 12, 22, 2.0); },
+         {0, 10, 30, 40},
+         {30, 20}},
+        {"shrink",
+         [&](auto code) { commands->ScaleKeyFrames(in, code, 2, 2, 22, 0.5); },
+         {0, 5, 10, 20},
+         {5, 10}},
+        {"zero width",
+         [&](auto code) { commands->ScaleKeyFrames(in, code, 2, 2, 22, 0.0); },
+         {0, 10, 20, 30}},
+        {"delete some",
+         [&](auto code) { commands->DeleteKeyFrames(in, code, 12, 22, 2); },
+         {0, 30}},
+        {"delete all", [&](auto code) { commands->DeleteKeyFrames(in, code, 2, 32, 2); }, {0}},
+    };
+    const auto lamp = scene->addLight(1, QStringLiteral("Lamp"));
+    const auto camera = scene->animationCamera();
+    const std::pair<outside::Keyframed*, std::int32_t> items[] = {
+        {group.get(), group->code()},
+        {scale.get(), scale->number() * 100 + outside::Kind::Operation},
+        {lamp.get(), lamp->code()},
+        {camera.get(), camera->ID() * 100 + outside::Kind::Camera}};
+    for (const auto& [keyed, code] : items)
+        for (const Edit& edit : edits) {
+            SCOPED_TRACE(::testing::Message() << code << " " << edit.name);
+            setKeys(*keyed, {0, 10, 20, 30});
+            EXPECT_EQ(refusal([&] { edit.run(code); }), edit.refusal);
+            EXPECT_EQ(frames(*keyed), edit.frames);
+            const auto held = keyed->GetKeyFrames(edit.keyHolds.first, edit.keyHolds.first);
+            ASSERT_EQ(held.size(), 1);
+            EXPECT_EQ(held.front().payloadHead, edit.keyHolds.second);
+        }
+
+    // A closed loop's last key holds the first key's state wherever it lands.
+    setKeys(*group, {0, 10, 20, 30});
+    group->setLoopMode(outside::LoopClosed);
+    commands->MoveKeyFrames(in, group->code(), 2, 2, 2, 5, false);
+    commands->MoveKeyFrames(in, group->code(), 2, 32, 32, 10, false);
+    EXPECT_EQ(frames(*group), (QList<float>{5, 10, 20, 40}));
+    EXPECT_EQ(group->keyTrack().keys().back().payloadHead, 0.0f);
+    EXPECT_EQ(group->keyTrack().find(20)->payloadHead, 20.0f);
 }
 
 TEST_F(Commands, KeepRenameDeleteAndRetrieveSequences)

@@ -251,6 +251,16 @@ public:
                 (override));
     MOCK_METHOD(void, OperationFirstKey, (const ScenePtr&, std::int32_t, std::int32_t&, float&),
                 (override));
+    MOCK_METHOD(void, MoveKeyFrames,
+                (const ScenePtr&, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                 std::int32_t, bool),
+                (override));
+    MOCK_METHOD(void, ScaleKeyFrames,
+                (const ScenePtr&, std::int32_t, std::int32_t, std::int32_t, std::int32_t, double),
+                (override));
+    MOCK_METHOD(void, DeleteKeyFrames,
+                (const ScenePtr&, std::int32_t, std::int32_t, std::int32_t, std::int32_t),
+                (override));
     MOCK_METHOD(QStringList, GroupSequenceNames, (const ScenePtr&, std::int32_t), (override));
     MOCK_METHOD(QStringList, OperationSequenceNames, (const ScenePtr&, std::int32_t), (override));
     MOCK_METHOD(void, AddSequence,
