@@ -420,6 +420,13 @@ void FlexGrid::repaintCurrentCell()
         viewport()->update(0, cell.top(), viewport()->width(), cell.height());
 }
 
+QRect FlexGrid::cellRect(int row, int col) const
+{
+    checkRow(row);
+    checkCol(col);
+    return visibleCellRect(row, col);
+}
+
 // Where a cell shows in the viewport; empty when it is scrolled out to the top or left.
 QRect FlexGrid::visibleCellRect(int row, int col) const
 {

@@ -112,6 +112,8 @@ public:
     void setTopRow(int row);
     int LeftCol() const;
     void setLeftCol(int col);
+    // Where the cell shows in the viewport, in pixels; empty when it is scrolled out of sight.
+    QRect cellRect(int row, int col) const;
     // Whether the whole column is on show; fixed columns always are.
     bool ColIsVisible(int col) const;
     // 0 default, 1 arrow, 2 cross, 3 I-beam, 5 and 15 move, 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E,

@@ -20,7 +20,7 @@ AnimationPrivate::AnimationPrivate(Animation& control)
     : q(control), widgets(buildPanelWidgets(&control)), timeline(widgets),
       navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this),
       refresh(*this), scripts(*this), playback(*this), ghost(*this), keyTools(*this),
-      keyEditing(*this)
+      keyEditing(*this), gridWork(*this), sequences(*this)
 {
     connectWidgets();
 }

@@ -12,6 +12,8 @@
 #include "SceneRefresh.h"
 #include "ScriptRunner.h"
 #include "TimelineGrid.h"
+#include "TimelineInteraction.h"
+#include "TimelineSequences.h"
 
 #include <cstdint>
 #include <memory>
@@ -57,6 +59,8 @@ public:
     GhostPlayback ghost;
     KeyFrameTools keyTools;
     KeyFrameEditing keyEditing;
+    TimelineInteraction gridWork;
+    TimelineSequences sequences;
     // What recording adds to a run; none until recording is set up.
     RunRecording* recording = nullptr;
 

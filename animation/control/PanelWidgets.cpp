@@ -160,7 +160,6 @@ void buildTimelineFrames(QWidget* control, PanelWidgets& w)
     w.fraSequence = captionedFrame(control, "fraSequence", QStringLiteral("Sequence"), 60);
     w.cboSequence = named(new QComboBox(w.fraSequence), "cboSequence",
                           QStringLiteral("Select Component Library"));
-    w.cboSequence->setEditable(true);
     place(w.cboSequence, 75, 270, 1455, 315);
     w.cmdSequenceRename =
         button(w.fraSequence, "cmdSequenceRename", QStringLiteral("Re-title Sequence"), 75, 690);

@@ -14,6 +14,17 @@ std::shared_ptr<Platform>& currentPlatform()
 
 Platform::~Platform() = default;
 
+QString messageTitle()
+{
+    return QStringLiteral("3D Vellum");
+}
+
+bool confirmed(const QString& question)
+{
+    return platform().MsgBox(question, MsgBoxButtons::YesNo, MsgBoxIcon::Question,
+                             messageTitle()) == MsgBoxResult::Yes;
+}
+
 Platform& platform()
 {
     return *currentPlatform();

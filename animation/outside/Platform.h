@@ -72,6 +72,10 @@ public:
     virtual void ChangeDriveAndFolder(const QString& folder) = 0;
 };
 
+// The panel's message box title, and its Yes/No confirmation: True only on Yes.
+VELLUMANIMATION_EXPORT QString messageTitle();
+VELLUMANIMATION_EXPORT bool confirmed(const QString& question);
+
 // The platform of this process: a QtPlatform unless a test or host installed another.
 VELLUMANIMATION_EXPORT Platform& platform();
 VELLUMANIMATION_EXPORT void setPlatform(std::shared_ptr<Platform> platform);

@@ -97,9 +97,7 @@ bool ScriptRunner::askToEdit(const ScriptOutcome& outcome, ScriptTarget& target)
     case ScriptOutcome::Succeeded:
         return false;
     }
-    return outside::platform().MsgBox(question, outside::MsgBoxButtons::YesNo,
-                                      outside::MsgBoxIcon::Question,
-                                      QStringLiteral("3D Vellum")) == outside::MsgBoxResult::Yes;
+    return outside::confirmed(question);
 }
 
 void ScriptRunner::edit(outside::SceneGraph& sceneGraph, outside::Scene& scene,

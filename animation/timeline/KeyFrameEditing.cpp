@@ -273,7 +273,7 @@ void KeyFrameEditing::closeOrOpenLoop(Keyframed& keyed, int loopMode, LoopCopies
 void KeyFrameEditing::onReset()
 {
     endQuietly([&] {
-        if (!confirm(
+        if (!confirmed(
                 QStringLiteral("This will reset the active component's animation positions and "
                                "orientations. Continue?")))
             return;
@@ -286,7 +286,7 @@ void KeyFrameEditing::onReset()
 void KeyFrameEditing::onResetAll()
 {
     endQuietly([&] {
-        if (!confirm(QStringLiteral(
+        if (!confirmed(QStringLiteral(
                 "This will reset all animation positions and orientations. Continue?")))
             return;
         emit m_panel.q.evtReqPrepareForSceneChanges();
@@ -294,12 +294,6 @@ void KeyFrameEditing::onResetAll()
             group->ResetAnimation(-1.0f);
         emit m_panel.q.evtReqApplySceneChanges();
     });
-}
-
-bool KeyFrameEditing::confirm(const QString& question)
-{
-    return platform().MsgBox(question, MsgBoxButtons::YesNo, MsgBoxIcon::Question,
-                             QStringLiteral("3D Vellum")) == MsgBoxResult::Yes;
 }
 
 void KeyFrameEditing::raiseEdited(bool redraw)

@@ -49,7 +49,6 @@ private:
     void closeOrOpenLoop(outside::Keyframed& keyed, int loopMode, LoopCopies copies);
     void onReset();
     void onResetAll();
-    bool confirm(const QString& question);
     void raiseEdited(bool redraw);
 
     AnimationPrivate& m_panel;

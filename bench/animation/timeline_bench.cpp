@@ -1,11 +1,16 @@
 // Rebuilding the timeline grid and moving its highlight, over the reference scene graph.
+#include "Animation.h"
 #include "FlexGrid.h"
 #include "ModuleState.h"
 #include "PanelWidgets.h"
 #include "TimelineGrid.h"
 #include "TrackBar.h"
+#include "XPButton.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <benchmark/benchmark.h>
+#include <sg/AnimationCommands.h>
 #include <sg/ApplicationState.h>
 #include <sg/Group.h>
 #include <sg/Scene.h>
@@ -17,9 +22,9 @@ using namespace vellum;
 namespace {
 
 // Keys = 10,000 and 20 selected groups with 500 keys each.
-struct TimelineFixture
+struct TimelineScene
 {
-    TimelineFixture()
+    TimelineScene()
     {
         auto settings = graph->applicationState()->AnimationSettings();
         settings.Keys = 10000;
@@ -35,6 +40,15 @@ struct TimelineFixture
             auto shape = scene->addShape(sg::ShapeKind::Box, QStringLiteral("Box"), group);
             graph->addToSelection(graph->applicationState()->SceneDeviceID(), shape);
         }
+    }
+
+    std::shared_ptr<sg::SceneGraph> graph = std::make_shared<sg::SceneGraph>();
+};
+
+struct TimelineFixture : TimelineScene
+{
+    TimelineFixture()
+    {
         animation::bindModule(graph, nullptr);
         widgets.sldFrame->setMax(10000);
         panel.resize(1200, 400);
@@ -44,7 +58,6 @@ struct TimelineFixture
     }
     ~TimelineFixture() { animation::resetModule(); }
 
-    std::shared_ptr<sg::SceneGraph> graph = std::make_shared<sg::SceneGraph>();
     QWidget panel;
     animation::PanelWidgets widgets = animation::buildPanelWidgets(&panel);
     animation::TimelineGrid grid{widgets};
@@ -76,5 +89,67 @@ void BM_TimelineHighlight(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TimelineHighlight);
+
+void BM_MoveKeyFrames_20x500(benchmark::State& state)
+{
+    TimelineFixture fixture;
+    sg::AnimationCommands commands;
+    const outside::ScenePtr scene = fixture.graph->scene();
+    common::FlexGrid& grid = *fixture.widgets.msgTimeline;
+    std::int32_t offset = 1;
+    for (auto _ : state) {
+        for (int number = 1; number <= 20; ++number)
+            commands.MoveKeyFrames(scene, number * 100 + 10, grid.FixedCols(), grid.FixedCols(),
+                                   grid.Cols() - 2, offset, false);
+        fixture.grid.ReloadTimelineKeyFrames();
+        offset = -offset;
+    }
+}
+BENCHMARK(BM_MoveKeyFrames_20x500)->Unit(benchmark::kMillisecond);
+
+// The whole panel, shown: the drag goes through the grid's mouse handling and the panel's
+// drag-over handler, and the visible part is painted again.
+void BM_TimelineDragOver_10000x20(benchmark::State& state)
+{
+    TimelineScene scene;
+    animation::Animation control;
+    control.resize(1400, 600);
+    control.show();
+    control.SetSceneGraph(scene.graph, nullptr);
+    control.SetupPanel();
+    control.SetModePrepare(outside::ModeAnimation);
+    control.findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"))->setValue(true);
+    control.TimelineActiveStateChange();
+    auto& grid = *control.findChild<common::FlexGrid*>(QStringLiteral("msgTimeline"));
+    QWidget* viewport = grid.viewport();
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons held, QPoint at) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    // A block of every row and 500 frames from the first on show; the hover saves it.
+    const int left = grid.LeftCol();
+    grid.setRow(1);
+    grid.setCol(left);
+    grid.setRowSel(20);
+    grid.setColSel(left + 499);
+    const QPoint grip = grid.cellRect(1, left + 2).center();
+    const QPoint nextColumn = grid.cellRect(1, left + 3).center();
+    send(QEvent::MouseMove, Qt::NoButton, grip);
+    send(QEvent::MouseButtonPress, Qt::LeftButton, grip);
+    QCoreApplication::processEvents();
+    bool right = true;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, Qt::LeftButton, right ? nextColumn : grip);
+        QCoreApplication::processEvents(); // the repaint
+        right = !right;
+    }
+    state.counters["block_left"] = grid.Col();
+    send(QEvent::MouseButtonRelease, Qt::NoButton, grip);
+    control.SetSceneGraph(nullptr, nullptr);
+    animation::resetModule();
+}
+BENCHMARK(BM_TimelineDragOver_10000x20)->Unit(benchmark::kMillisecond);
 
 } // namespace

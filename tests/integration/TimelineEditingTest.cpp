@@ -1,0 +1,358 @@
+// Working on the timeline grid with the mouse, over the reference scene graph: blocks of keys
+// selected, moved, copied, stretched and deleted; sequences stored, renamed, deleted and put back.
+
+#include "Animation.h"
+#include "FlexGrid.h"
+#include "ModuleState.h"
+#include "QtPrinters.h"
+#include "ScriptedPlatform.h"
+#include "TrackBar.h"
+#include "XPButton.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sg/ApplicationState.h>
+#include <sg/Group.h>
+#include <sg/Scene.h>
+#include <sg/SceneGraph.h>
+#include <sg/ShapeKind.h>
+
+namespace vellum::testing {
+namespace {
+
+using outside::MsgBoxResult;
+using Frames = QList<float>;
+
+// Groups "Lead" (keys 0, 10, 20, 30) and "Trail" (keys 0, 20), one shape of each selected: the
+// grid's rows 1 and 2. 40 frames, all on show.
+class TimelineEditingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        outside::setPlatform(platform);
+        auto settings = graph->applicationState()->AnimationSettings();
+        settings.Keys = 40;
+        settings.KeysPerSecond = 10.0f;
+        graph->applicationState()->setAnimationSettings(settings);
+        graph->applicationState()->setMode(outside::ModeAnimation);
+        lead = animatedGroup(1, QStringLiteral("Lead"), {0, 10, 20, 30});
+        trail = animatedGroup(2, QStringLiteral("Trail"), {0, 20});
+        control.resize(1400, 500);
+        control.show();
+        control.SetSceneGraph(graph, nullptr);
+        control.SetupPanel();
+        control.SetModePrepare(outside::ModeAnimation);
+        widget<common::XPButton>("chkAnimationTimeline").setValue(true);
+        control.TimelineActiveStateChange();
+        QObject::connect(&control, &animation::Animation::evtReqPrepareForSceneChanges,
+                         [this] { events << QStringLiteral("prepare"); });
+        QObject::connect(&control, &animation::Animation::evtReqApplySceneChanges,
+                         [this] { events << QStringLiteral("apply"); });
+        platform->clearCalls();
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(platform->allAnswersUsed());
+        control.SetSceneGraph(nullptr, nullptr);
+        animation::resetModule();
+        outside::setPlatform(nullptr);
+    }
+
+    std::shared_ptr<sg::Group> animatedGroup(int number, const QString& name, const Frames& keys)
+    {
+        auto group = graph->scene()->addGroup(number, name);
+        for (float frame : keys) {
+            group->setPosition(QVector3D(frame, 0, 0));
+            group->SetKeyFrame(false, frame);
+        }
+        graph->addToSelection(graph->applicationState()->SceneDeviceID(),
+                              graph->scene()->addShape(sg::ShapeKind::Box, name, group));
+        return group;
+    }
+    static Frames frames(const sg::Group& group)
+    {
+        Frames result;
+        for (const auto& key : group.keyTrack().keys())
+            result << key.frame;
+        return result;
+    }
+
+    template <typename Widget> Widget& widget(const char* name)
+    {
+        auto* found = control.findChild<Widget*>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(name);
+        return *found;
+    }
+    common::FlexGrid& grid() { return widget<common::FlexGrid>("msgTimeline"); }
+
+    QPoint cell(int row, int frame)
+    {
+        return grid().cellRect(row, frame + grid().FixedCols()).center();
+    }
+    void mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = grid().viewport();
+        QMouseEvent event(type, at, target->mapToGlobal(at), button, held, modifiers);
+        QCoreApplication::sendEvent(target, &event);
+    }
+    // Press, move through the cells between and release, as a hand does.
+    void gesture(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        mouse(QEvent::MouseButtonPress, button, button, from, modifiers);
+        for (int step = 1; step <= 4; ++step)
+            mouse(QEvent::MouseMove, Qt::NoButton, button, from + (to - from) * step / 4,
+                  modifiers);
+        mouse(QEvent::MouseButtonRelease, button, Qt::NoButton, to, modifiers);
+    }
+    void selectBlock(int fromFrame, int toFrame, int topRow = 1, int bottomRow = 2)
+    {
+        // A press inside the block from before would drag it: a click elsewhere ends it first.
+        const int left = std::min(grid().Col(), grid().ColSel()) - grid().FixedCols();
+        const int right = std::max(grid().Col(), grid().ColSel()) - grid().FixedCols();
+        int spare = 0;
+        while ((spare >= left && spare <= right) || spare == fromFrame)
+            ++spare;
+        gesture(cell(1, spare), cell(1, spare));
+        gesture(cell(topRow, fromFrame), cell(bottomRow, toFrame));
+        events.clear();
+    }
+
+    std::shared_ptr<ScriptedPlatform> platform = std::make_shared<ScriptedPlatform>();
+    std::shared_ptr<sg::SceneGraph> graph = std::make_shared<sg::SceneGraph>();
+    std::shared_ptr<sg::Group> lead;
+    std::shared_ptr<sg::Group> trail;
+    animation::Animation control;
+    QStringList events;
+};
+
+TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
+{
+    const QString copy = QStringLiteral("mnuPopupCopytoNewFrame");
+    const QString noChoice;
+    const QString keptMessage =
+        QStringLiteral("MsgBox(Some keyframes were not deleted. A minimum of one keyframe is "
+                       "required for each scene component.|0|3|3D Vellum)");
+    struct Row
+    {
+        const char* name;
+        std::function<void()> work;
+        Frames lead;
+        Frames trail;
+        int frameAfter = -1; // where the slider ends; -1: not checked
+        bool changes = true;
+    };
+    const Row rows[] = {
+        {"move",
+         [&] {
+             selectBlock(10, 20);
+             gesture(cell(1, 15), cell(2, 25));
+         },
+         {0, 20, 30},
+         {0, 30},
+         20},
+        {"copy by the right button",
+         [&] {
+             selectBlock(10, 20);
+             platform->answerPopupMenu(copy);
+             gesture(cell(1, 10), cell(1, 30), Qt::RightButton);
+         },
+         {0, 10, 20, 30, 40},
+         {0, 20, 40},
+         30},
+        {"right button, menu closed: move",
+         [&] {
+             selectBlock(10, 20);
+             platform->answerPopupMenu(noChoice);
+             gesture(cell(1, 10), cell(1, 30), Qt::RightButton);
+         },
+         {0, 30, 40},
+         {0, 40}},
+        {"past the last frame",
+         [&] {
+             selectBlock(20, 30);
+             gesture(cell(1, 25), cell(1, 39));
+         },
+         {0, 10, 30, 40},
+         {0, 30},
+         30},
+        {"stretch twice as wide",
+         [&] {
+             selectBlock(0, 10);
+             gesture(cell(1, 10), cell(1, 20));
+         },
+         {0, 20, 30, 40},
+         {0, 30},
+         0},
+        {"shrink to half",
+         [&] {
+             selectBlock(0, 20);
+             gesture(cell(2, 20), cell(2, 10));
+         },
+         {0, 5, 10, 20},
+         {0, 10}},
+        {"dropped where it was",
+         [&] {
+             selectBlock(10, 20);
+             gesture(cell(1, 12), cell(2, 12));
+         },
+         {0, 10, 20, 30},
+         {0, 20},
+         10,
+         false},
+        {"shift starts a selection",
+         [&] {
+             selectBlock(10, 20);
+             gesture(cell(1, 15), cell(2, 25), Qt::LeftButton, Qt::ShiftModifier);
+         },
+         {0, 10, 20, 30},
+         {0, 20},
+         -1,
+         false},
+        {"left the grid",
+         [&] {
+             selectBlock(10, 20);
+             gesture(cell(1, 15), QPoint(cell(1, 15).x(), -40));
+         },
+         {0, 10, 20, 30},
+         {0, 20},
+         -1,
+         false},
+        {"delete some",
+         [&] {
+             selectBlock(10, 20);
+             widget<common::XPButton>("cmdTimelineKeyframeDelete").click();
+         },
+         {0, 30},
+         {0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto& group : {lead, trail})
+            for (float frame : frames(*group))
+                group->RemoveKeyFrame(frame);
+        for (float frame : {0, 10, 20, 30})
+            lead->SetKeyFrame(false, frame);
+        for (float frame : {0, 20})
+            trail->SetKeyFrame(false, frame);
+        control.ReloadTimelineKeyFrames();
+        row.work();
+        EXPECT_EQ(frames(*lead), row.lead);
+        EXPECT_EQ(frames(*trail), row.trail);
+        EXPECT_EQ(events, row.changes
+                              ? QStringList{QStringLiteral("prepare"), QStringLiteral("apply")}
+                              : QStringList{});
+        if (row.frameAfter >= 0)
+            EXPECT_EQ(widget<common::TrackBar>("sldFrame").Value(), row.frameAfter);
+        // The grid shows the keys where they are now.
+        grid().setRow(1);
+        grid().setCol(grid().FixedCols() + int(row.lead.last()));
+        EXPECT_FALSE(grid().CellPicture().isNull());
+        EXPECT_TRUE(platform->callsNamed(QStringLiteral("MsgBox")).isEmpty());
+        platform->clearCalls();
+    }
+
+    // A block over all of a row's keys keeps the first, and says so.
+    selectBlock(0, 40);
+    widget<common::XPButton>("cmdTimelineKeyframeDelete").click();
+    EXPECT_EQ(frames(*lead), Frames{0});
+    EXPECT_EQ(frames(*trail), Frames{0});
+    EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")), QStringList{keptMessage});
+}
+
+TEST_F(TimelineEditingTest, DraggingLiftsTheKeysAndTheEdgeShowsResizeArrows)
+{
+    selectBlock(10, 10);
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, cell(1, 10));
+    EXPECT_EQ(grid().MousePointer(), 0); // a one-column block has no edge to stretch
+    selectBlock(10, 20);
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, cell(2, 20));
+    EXPECT_EQ(grid().MousePointer(), 9);
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, cell(2, 19));
+    EXPECT_EQ(grid().MousePointer(), 0);
+
+    // While dragged the keys leave the block's cells and the block follows the mouse.
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, cell(1, 15));
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, cell(1, 38));
+    EXPECT_EQ(grid().Col(), grid().FixedCols() + 30); // kept within the frames
+    EXPECT_EQ(grid().ColSel(), grid().FixedCols() + 40);
+    grid().setRow(1);
+    grid().setCol(grid().FixedCols() + 10);
+    EXPECT_TRUE(grid().CellPicture().isNull());
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, cell(1, 38));
+    EXPECT_EQ(frames(*lead), (Frames{0, 30, 40}));
+}
+
+// Rows 1 to 3 (a third group selected too); the names come back through the grid's reload.
+TEST_F(TimelineEditingTest, SequencesAreStoredRenamedDeletedAndPutBack)
+{
+    auto third = animatedGroup(3, QStringLiteral("Third"), {0, 10});
+    control.TimelineActiveStateChange();
+    auto& combo = widget<QComboBox>("cboSequence");
+    const auto click = [&](const char* name) { widget<common::XPButton>(name).click(); };
+    const auto choose = [&](const QString& name) {
+        combo.setCurrentIndex(-1);
+        combo.setCurrentIndex(combo.findText(name));
+        emit combo.activated(combo.currentIndex());
+    };
+    const auto namesOf = [&](const std::shared_ptr<sg::Group>& group) {
+        return group->sequences().names();
+    };
+    EXPECT_FALSE(combo.isEditable());
+
+    selectBlock(0, 10, 1, 3);
+    platform->answerInputBox(QString()); // Cancel
+    click("cmdSequenceAdd");
+    platform->answerInputBox(QStringLiteral(" Hop"));
+    click("cmdSequenceAdd");
+    EXPECT_TRUE(events.isEmpty());
+    platform->answerInputBox(QStringLiteral("Hop"));
+    click("cmdSequenceAdd");
+    for (const auto& group : {lead, trail, third})
+        EXPECT_EQ(namesOf(group), QStringList{QStringLiteral("Hop")});
+    control.ReloadTimelineKeyFrames();
+    EXPECT_EQ(combo.count(), 1); // three rows, one name
+
+    choose(QStringLiteral("Hop"));
+    EXPECT_TRUE(widget<common::XPButton>("cmdSequenceRename").isEnabled());
+    platform->answerInputBox(QStringLiteral(" Jump"));
+    click("cmdSequenceRename");
+    EXPECT_EQ(namesOf(third), QStringList{QStringLiteral("Hop")});
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Hop"));
+    platform->answerInputBox(QStringLiteral("Jump"));
+    click("cmdSequenceRename");
+    EXPECT_EQ(namesOf(lead), QStringList{QStringLiteral("Jump")});
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Jump"));
+
+    // Put back from frame 30 on every selected row.
+    selectBlock(30, 30, 1, 3);
+    control.ReloadTimelineKeyFrames();
+    choose(QStringLiteral("Jump"));
+    click("cmdSequenceRetrieve");
+    EXPECT_EQ(frames(*lead), (Frames{0, 10, 20, 30, 40}));
+    EXPECT_EQ(frames(*trail), (Frames{0, 20, 30}));
+    EXPECT_EQ(lead->keyTrack().find(40)->payloadHead, 10.0f);
+
+    choose(QStringLiteral("Jump")); // the reload emptied the choice
+    platform->answerMsgBox(MsgBoxResult::No);
+    click("cmdSequenceDelete");
+    EXPECT_EQ(combo.count(), 1);
+    platform->answerMsgBox(MsgBoxResult::Yes);
+    click("cmdSequenceDelete");
+    EXPECT_EQ(combo.count(), 0);
+    EXPECT_FALSE(widget<common::XPButton>("cmdSequenceRetrieve").isEnabled());
+    for (const auto& group : {lead, trail, third})
+        EXPECT_TRUE(namesOf(group).isEmpty());
+    EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")).first(),
+              QStringLiteral("MsgBox(A sequence name may not begin with a space.|0|1|3D Vellum)"));
+}
+
+} // namespace
+} // namespace vellum::testing
