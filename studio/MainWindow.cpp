@@ -157,6 +157,7 @@ void MainWindow::buildDocks()
 {
     m_outliner = new Outliner;
     connect(m_outliner, &Outliner::componentChosen, this, &MainWindow::selectComponent);
+    connect(m_outliner, &Outliner::groupsChosen, this, &MainWindow::selectGroups);
     auto* outlinerDock = new QDockWidget(tr("Outliner"), this);
     outlinerDock->setObjectName(QStringLiteral("outlinerDock"));
     outlinerDock->setWidget(m_outliner);
@@ -411,12 +412,8 @@ void MainWindow::selectComponent(int type, int id)
     std::shared_ptr<sg::Shape> operations;
     switch (type) {
     case Outliner::GroupItem:
-        if (const auto group = scene->group(id)) {
-            m_graph->clearSelection(device);
-            for (const auto& shape : group->shapes())
-                m_graph->addToSelection(device, shape);
-            posed = group;
-        }
+        if (scene->group(id))
+            return selectGroups({id});
         break;
     case Outliner::ShapeItem:
         if (const auto shape = scene->shape(id)) {
@@ -448,6 +445,23 @@ void MainWindow::selectComponent(int type, int id)
         m_properties->setOperationComponent(operations);
     else // The root is the scene itself, not something to pose.
         m_properties->setGroup(posed == scene->rootGroup() ? nullptr : posed);
+    refreshPanelSelection();
+    renderAllViews();
+}
+
+void MainWindow::selectGroups(const QList<int>& numbers)
+{
+    const auto scene = m_graph->scene();
+    const int device = m_graph->applicationState()->SceneDeviceID();
+    m_graph->clearSelection(device);
+    std::shared_ptr<sg::Group> posed;
+    for (const int number : numbers)
+        if (const auto group = scene->group(number)) {
+            for (const auto& shape : group->shapes())
+                m_graph->addToSelection(device, shape);
+            posed = posed ? posed : group;
+        }
+    m_properties->setGroup(posed);
     refreshPanelSelection();
     renderAllViews();
 }

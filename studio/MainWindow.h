@@ -64,6 +64,8 @@ public:
     void renderAllViews();
     // Selects as the outliner does: an Outliner item type and the component's number or code.
     void selectComponent(int type, int id);
+    // Selects every shape of the groups; the first is the one posed.
+    void selectGroups(const QList<int>& numbers);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

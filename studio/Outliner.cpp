@@ -60,7 +60,8 @@ Outliner::Outliner(QWidget* parent) : QTreeWidget(parent)
     header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several groups picked together (Ctrl or Shift) share the timeline.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &Outliner::onSelectionChanged);
 }
@@ -132,7 +133,18 @@ void Outliner::onSelectionChanged()
     const QList<QTreeWidgetItem*> chosen = selectedItems();
     if (chosen.isEmpty())
         return;
-    emit componentChosen(chosen.first()->type(), chosen.first()->data(0, IdRole).toInt());
+    QList<int> groups;
+    for (const QTreeWidgetItem* item : chosen)
+        if (item->type() == GroupItem)
+            groups.append(item->data(0, IdRole).toInt());
+    if (chosen.size() > 1 && groups.size() == chosen.size()) {
+        emit groupsChosen(groups);
+        return;
+    }
+    // Anything else is chosen one at a time: the item clicked last.
+    const QTreeWidgetItem* item =
+        currentItem() && currentItem()->isSelected() ? currentItem() : chosen.first();
+    emit componentChosen(item->type(), item->data(0, IdRole).toInt());
 }
 
 } // namespace vellum::studio

@@ -41,6 +41,8 @@ signals:
     // The user chose an item: a group number, a shape, light or operation component code, or a
     // camera ID.
     void componentChosen(int type, int id);
+    // Several groups chosen together, by number.
+    void groupsChosen(const QList<int>& numbers);
 
 private:
     void addGroup(QTreeWidgetItem* parent, const sg::Group& group);

@@ -10,7 +10,9 @@
 #include <Animation.h>
 #include <FlexGrid.h>
 #include <OptionGroup.h>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QMouseEvent>
 #include <QTest>
 #include <ScriptedPlatform.h>
 #include <TrackBar.h>
@@ -77,6 +79,31 @@ protected:
     {
         QList<float> frames;
         for (const auto& key : tower()->keyTrack().keys())
+            frames << key.frame;
+        return frames;
+    }
+    // A hand on the grid: press on one cell, move across to another and let go.
+    void dragOnGrid(int fromRow, int fromFrame, int toRow, int toFrame)
+    {
+        auto& grid = panelWidget<common::FlexGrid>("msgTimeline");
+        QWidget* target = grid.viewport();
+        const QPoint from = grid.cellRect(fromRow, fromFrame + grid.FixedCols()).center();
+        const QPoint to = grid.cellRect(toRow, toFrame + grid.FixedCols()).center();
+        const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                              QPoint at) {
+            QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &event);
+        };
+        send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, from);
+        send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
+        for (int step = 1; step <= 4; ++step)
+            send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + (to - from) * step / 4);
+        send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, to);
+    }
+    static QList<float> keyFrames(const sg::Group& group)
+    {
+        QList<float> frames;
+        for (const auto& key : group.keyTrack().keys())
             frames << key.frame;
         return frames;
     }
@@ -173,4 +200,55 @@ TEST_F(StudioWalk, KeyAnOperationsAmountMoveTheKeyWithAltAndCloseItsLoop)
     click("chkRepeatOperation");
     EXPECT_EQ(swell->LoopMode(), outside::LoopClosed);
     EXPECT_FLOAT_EQ(swell->amountAt(100), swell->amountAt(0)) << "the loop ends where it began";
+}
+
+TEST_F(StudioWalk, MoveStretchAndStoreABlockOfTwoGroupsThenPutItBackAndPlay)
+{
+    window->resize(1700, 1000);
+    const auto scene = window->sceneGraph().scene();
+    const auto hopper = scene->group(demo::HopperGroup);
+    const auto orbiter = scene->group(demo::OrbiterGroup);
+    Outliner& outliner = *window->outliner();
+    outliner.setCurrentItem(outliner.findComponent(Outliner::GroupItem, demo::HopperGroup));
+    outliner.setCurrentItem(outliner.findComponent(Outliner::GroupItem, demo::OrbiterGroup), 0,
+                            QItemSelectionModel::Select);
+    click("chkAnimationTimeline");
+    const int hopperRow = rowOf(hopper->code());
+    const int orbiterRow = rowOf(orbiter->code());
+    ASSERT_EQ(orbiterRow, hopperRow + 1) << "both groups have their rows";
+
+    dragOnGrid(orbiterRow, 25, hopperRow, 0); // select
+    dragOnGrid(hopperRow, 5, hopperRow, 15);  // move ten frames right
+    EXPECT_EQ(keyFrames(*hopper), (QList<float>{10, 35, 50, 75, 100}));
+    EXPECT_EQ(keyFrames(*orbiter), (QList<float>{10, 30, 40, 60, 80, 100}));
+    EXPECT_EQ(panelWidget<common::TrackBar>("sldFrame").Value(), 10);
+
+    dragOnGrid(orbiterRow, 35, orbiterRow, 40); // stretch its right edge: 25 frames become 30
+    EXPECT_EQ(keyFrames(*hopper), (QList<float>{10, 40, 55, 80, 105}));
+    EXPECT_EQ(keyFrames(*orbiter), (QList<float>{10, 34, 45, 65, 85, 105}));
+    EXPECT_EQ(orbiter->keyTrack().keys().back().payloadHead,
+              orbiter->keyTrack().keys().front().payloadHead)
+        << "the loop still closes on its first key";
+
+    platform->answerInputBox(QStringLiteral("Swing"));
+    click("cmdSequenceAdd");
+    auto& grid = panelWidget<common::FlexGrid>("msgTimeline");
+    grid.setLeftCol(grid.FixedCols() + 50);
+    dragOnGrid(hopperRow, 60, orbiterRow, 60);
+    auto& names = panelWidget<QComboBox>("cboSequence");
+    names.setCurrentIndex(names.findText(QStringLiteral("Swing")));
+    ASSERT_GE(names.currentIndex(), 0) << "the new sequence is offered";
+    emit names.activated(names.currentIndex());
+    click("cmdSequenceRetrieve");
+    EXPECT_EQ(keyFrames(*hopper), (QList<float>{10, 40, 55, 60, 80, 90, 105}));
+    EXPECT_EQ(hopper->poseAt(90).position, hopper->poseAt(40).position);
+
+    const auto state = window->sceneGraph().applicationState();
+    outside::AnimationSettings settings = state->AnimationSettings();
+    settings.KeysPerSecond = 500.0f;
+    state->setAnimationSettings(settings);
+    goTo(0);
+    click("cmdPlay");
+    EXPECT_FALSE(state->AnimationRunning());
+    EXPECT_EQ(panelWidget<common::TrackBar>("sldFrame").Value(), 0);
 }
