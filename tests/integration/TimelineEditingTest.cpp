@@ -47,7 +47,7 @@ protected:
         control.SetSceneGraph(graph, nullptr);
         control.SetupPanel();
         control.SetModePrepare(outside::ModeAnimation);
-        widget<common::XPButton>("chkAnimationTimeline").setValue(true);
+        widget<common::XPButton>("chkAnimationTimeline").click();
         control.TimelineActiveStateChange();
         QObject::connect(&control, &animation::Animation::evtReqPrepareForSceneChanges,
                          [this] { events << QStringLiteral("prepare"); });
@@ -102,10 +102,11 @@ protected:
         QMouseEvent event(type, at, target->mapToGlobal(at), button, held, modifiers);
         QCoreApplication::sendEvent(target, &event);
     }
-    // Press, move through the cells between and release, as a hand does.
+    // Come over the grid, press, move through the cells between and release, as a hand does.
     void gesture(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton,
                  Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
+        mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, from, modifiers);
         mouse(QEvent::MouseButtonPress, button, button, from, modifiers);
         for (int step = 1; step <= 4; ++step)
             mouse(QEvent::MouseMove, Qt::NoButton, button, from + (to - from) * step / 4,
@@ -246,11 +247,11 @@ TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
         row.work();
         EXPECT_EQ(frames(*lead), row.lead);
         EXPECT_EQ(frames(*trail), row.trail);
-        EXPECT_EQ(events, row.changes
-                              ? QStringList{QStringLiteral("prepare"), QStringLiteral("apply")}
-                              : QStringList{});
-        if (row.frameAfter >= 0)
+        const QStringList bracket{QStringLiteral("prepare"), QStringLiteral("apply")};
+        EXPECT_EQ(events, row.changes ? bracket : QStringList());
+        if (row.frameAfter >= 0) {
             EXPECT_EQ(widget<common::TrackBar>("sldFrame").Value(), row.frameAfter);
+        }
         // The grid shows the keys where they are now.
         grid().setRow(1);
         grid().setCol(grid().FixedCols() + int(row.lead.last()));
@@ -261,6 +262,7 @@ TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
 
     // A block over all of a row's keys keeps the first, and says so.
     selectBlock(0, 40);
+    platform->answerMsgBox(MsgBoxResult::OK);
     widget<common::XPButton>("cmdTimelineKeyframeDelete").click();
     EXPECT_EQ(frames(*lead), Frames{0});
     EXPECT_EQ(frames(*trail), Frames{0});
@@ -280,12 +282,12 @@ TEST_F(TimelineEditingTest, DraggingLiftsTheKeysAndTheEdgeShowsResizeArrows)
 
     // While dragged the keys leave the block's cells and the block follows the mouse.
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, cell(1, 15));
-    mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, cell(1, 38));
-    EXPECT_EQ(grid().Col(), grid().FixedCols() + 30); // kept within the frames
-    EXPECT_EQ(grid().ColSel(), grid().FixedCols() + 40);
     grid().setRow(1);
     grid().setCol(grid().FixedCols() + 10);
     EXPECT_TRUE(grid().CellPicture().isNull());
+    mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, cell(1, 38));
+    EXPECT_EQ(grid().Col(), grid().FixedCols() + 30); // kept within the frames
+    EXPECT_EQ(grid().ColSel(), grid().FixedCols() + 40);
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, cell(1, 38));
     EXPECT_EQ(frames(*lead), (Frames{0, 30, 40}));
 }
@@ -311,6 +313,7 @@ TEST_F(TimelineEditingTest, SequencesAreStoredRenamedDeletedAndPutBack)
     platform->answerInputBox(QString()); // Cancel
     click("cmdSequenceAdd");
     platform->answerInputBox(QStringLiteral(" Hop"));
+    platform->answerMsgBox(MsgBoxResult::OK);
     click("cmdSequenceAdd");
     EXPECT_TRUE(events.isEmpty());
     platform->answerInputBox(QStringLiteral("Hop"));
@@ -323,6 +326,7 @@ TEST_F(TimelineEditingTest, SequencesAreStoredRenamedDeletedAndPutBack)
     choose(QStringLiteral("Hop"));
     EXPECT_TRUE(widget<common::XPButton>("cmdSequenceRename").isEnabled());
     platform->answerInputBox(QStringLiteral(" Jump"));
+    platform->answerMsgBox(MsgBoxResult::OK);
     click("cmdSequenceRename");
     EXPECT_EQ(namesOf(third), QStringList{QStringLiteral("Hop")});
     EXPECT_EQ(combo.currentText(), QStringLiteral("Hop"));
