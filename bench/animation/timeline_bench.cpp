@@ -118,7 +118,7 @@ void BM_TimelineDragOver_10000x20(benchmark::State& state)
     control.SetSceneGraph(scene.graph, nullptr);
     control.SetupPanel();
     control.SetModePrepare(outside::ModeAnimation);
-    control.findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"))->setValue(true);
+    control.findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"))->click();
     control.TimelineActiveStateChange();
     auto& grid = *control.findChild<common::FlexGrid*>(QStringLiteral("msgTimeline"));
     QWidget* viewport = grid.viewport();
