@@ -622,6 +622,22 @@ public:
     {
         call("OperationFirstKey", &A::OperationFirstKey, scene, operation, count, frame);
     }
+    void MoveKeyFrames(const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
+                       std::int32_t left, std::int32_t right, std::int32_t offset,
+                       bool copy) override
+    {
+        call("MoveKeyFrames", &A::MoveKeyFrames, scene, code, fixedCols, left, right, offset, copy);
+    }
+    void ScaleKeyFrames(const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
+                        std::int32_t left, std::int32_t right, double factor) override
+    {
+        call("ScaleKeyFrames", &A::ScaleKeyFrames, scene, code, fixedCols, left, right, factor);
+    }
+    void DeleteKeyFrames(const ScenePtr& scene, std::int32_t code, std::int32_t start,
+                         std::int32_t end, std::int32_t fixedCols) override
+    {
+        call("DeleteKeyFrames", &A::DeleteKeyFrames, scene, code, start, end, fixedCols);
+    }
     QStringList GroupSequenceNames(const ScenePtr& scene, std::int32_t code) override
     {
         return call("GroupSequenceNames", &A::GroupSequenceNames, scene, code);
