@@ -20,6 +20,7 @@ namespace vellum::animation {
 
 class Animation;
 class AnimationWindow;
+class Recording;
 class RunRecording;
 class RunWindow;
 
@@ -57,7 +58,8 @@ public:
     GhostPlayback ghost;
     KeyFrameTools keyTools;
     KeyFrameEditing keyEditing;
-    // What recording adds to a run; none until recording is set up.
+    // The record button, the preview, and what recording adds to a run.
+    std::unique_ptr<Recording> recorder;
     RunRecording* recording = nullptr;
 
     // The animation window, loaded on first use and unloaded at the end of a run.
