@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <algorithm>
 #include <cstdio>
 #include <sg/SceneGraph.h>
 

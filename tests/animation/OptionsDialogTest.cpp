@@ -22,6 +22,14 @@ using ::testing::DoAll;
 using ::testing::Return;
 using ::testing::SetArgReferee;
 
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << QLatin1String(text);
+    return list;
+}
+
 class OptionsDialogTest : public ::testing::Test
 {
 protected:
@@ -173,8 +181,9 @@ TEST_F(OptionsDialogTest, PresetsSizeModeKeyFilterAndCorrectionsOnCompletedEdits
             find<common::TextBox>(*dialog, row.box).clear();
             emit find<common::TextBox>(*dialog, row.box).Commit();
         }
-        if (QLatin1String(row.typed) == QLatin1String("5"))
+        if (QLatin1String(row.typed) == QLatin1String("5")) {
             EXPECT_EQ(text(*dialog, row.box), QStringLiteral("5")) << "not while typing";
+        }
         QTest::keyClick(&find<common::TextBox>(*dialog, row.box), Qt::Key_Return);
         EXPECT_EQ(text(*dialog, row.box), QLatin1String(row.corrected))
             << row.box << " " << row.typed;
@@ -208,10 +217,10 @@ TEST_F(OptionsDialogTest, OkStoresEveryChoiceUnlessRefusedCancelAndCloseBoxCance
     QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(savedKeys(),
-              QStringList({"AnimationOptionsSize|7", "AnimationAntiAlias|1", "AnimationSize0|True",
-                           "AnimationSize1|False", "AnimationWidth|1600", "AnimationHeight|1200",
-                           "AnimationFPS|15", "AnimationRaytrace|1", "AnimationImages|0",
-                           "AnimationMotionBlur|1"}));
+              strings({"AnimationOptionsSize|7", "AnimationAntiAlias|1", "AnimationSize0|True",
+                       "AnimationSize1|False", "AnimationWidth|1600", "AnimationHeight|1200",
+                       "AnimationFPS|15", "AnimationRaytrace|1", "AnimationImages|0",
+                       "AnimationMotionBlur|1"}));
     const animation::ModuleState& shared = animation::module();
     EXPECT_EQ(std::tuple(shared.recordWidth, shared.recordHeight, shared.recordAntiAlias,
                          shared.recordFPS, shared.recordRaytrace, shared.recordSaveAsImages,
@@ -253,9 +262,9 @@ TEST_F(OptionsDialogTest, SnapshotProfileHasItsOwnKeysMessagesAndRules)
     find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(0);
     QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
     EXPECT_EQ(savedKeys(),
-              QStringList({"SnapshotOptionsSize|1", "SnapshotAntiAlias|0", "SnapshotSize0|True",
-                           "SnapshotSize1|False", "SnapshotWidth|320", "SnapshotHeight|240",
-                           "SnapshotRaytrace|0"}));
+              strings({"SnapshotOptionsSize|1", "SnapshotAntiAlias|0", "SnapshotSize0|True",
+                       "SnapshotSize1|False", "SnapshotWidth|320", "SnapshotHeight|240",
+                       "SnapshotRaytrace|0"}));
     EXPECT_EQ(animation::module().recordFPS, 1);
     EXPECT_TRUE(animation::module().recordMotionBlur) << "left as it was";
 }

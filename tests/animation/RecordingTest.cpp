@@ -8,9 +8,12 @@
 #include "XPButton.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 namespace vellum::testing {
 namespace {
@@ -100,7 +103,7 @@ protected:
             return dialog.result();
         });
     }
-    static void tick(QDialog& dialog, const char* box)
+    static void tickBox(QDialog& dialog, const char* box)
     {
         QTest::mouseClick(dialog.findChild<QWidget*>(QLatin1String(box)), Qt::LeftButton, {},
                           QPoint(5, 5));
@@ -144,7 +147,7 @@ TEST_F(RecordingTest, RecordsEachFrameIntoTheVideoAfterHintPreviewAndOptions)
 
 TEST_F(RecordingTest, MotionBlurWritesTheFirstFrameAloneThenBlendsOfEightSubFrames)
 {
-    answerOptions([](QDialog& dialog) { tick(dialog, "chkMotionBlur"); });
+    answerOptions([](QDialog& dialog) { tickBox(dialog, "chkMotionBlur"); });
     h.clickButton("cmdRecord");
 
     // Sub-frame i shows frame 0.625 i (mark 10 i); output k > 0 blends sub-frames 8k-7 .. 8k.
@@ -163,7 +166,7 @@ TEST_F(RecordingTest, BitmapSeriesIsNumberedFromTheTotalAndAutoRepeatDropsTheTot
     chosenFile = folder.filePath(QStringLiteral("walk.bmp"));
     EXPECT_CALL(*graphics, AviOpen(_, _, _)).Times(0);
     EXPECT_CALL(*graphics, AviClose()).Times(0);
-    answerOptions([](QDialog& dialog) { tick(dialog, "chkSaveasImages"); });
+    answerOptions([](QDialog& dialog) { tickBox(dialog, "chkSaveasImages"); });
     h.clickButton("cmdRecord");
     EXPECT_EQ(dialogs, QStringList(QStringLiteral("Windows Bitmap|bmp")));
     QStringList files = QDir(folder.path()).entryList({QStringLiteral("walk*")});
