@@ -4,6 +4,7 @@
 #include "ModuleState.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>

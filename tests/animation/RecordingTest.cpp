@@ -7,6 +7,7 @@
 #include "WindowHarness.h"
 #include "XPButton.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -169,7 +170,8 @@ TEST_F(RecordingTest, BitmapSeriesIsNumberedFromTheTotalAndAutoRepeatDropsTheTot
     answerOptions([](QDialog& dialog) { tickBox(dialog, "chkSaveasImages"); });
     h.clickButton("cmdRecord");
     EXPECT_EQ(dialogs, QStringList(QStringLiteral("Windows Bitmap|bmp")));
-    QStringList files = QDir(folder.path()).entryList({QStringLiteral("walk*")});
+    QStringList files =
+        QDir(folder.path()).entryList({QStringLiteral("walk*")}, QDir::Files, QDir::Name);
     EXPECT_EQ(files.size(), 11);
     EXPECT_EQ(files.first(), QStringLiteral("walk01.bmp"));
     EXPECT_EQ(files.last(), QStringLiteral("walk11.bmp"));
@@ -210,7 +212,7 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
     struct Row
     {
         const char* name;
-        std::function<void(RecordingTest&)> arrange;
+        std::function<void()> arrange;
         QStringList messages;
         int aviCloses;
     };
@@ -218,8 +220,8 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         QStringLiteral("MsgBox(Unable to configure compressor.|0|0|3D Vellum)");
     const Row rows[] = {
         {"options cancelled",
-         [](RecordingTest& t) {
-             t.h.platform->answerDialog([](QDialog& dialog) {
+         [this] {
+             h.platform->answerDialog([](QDialog& dialog) {
                  QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel")),
                                    Qt::LeftButton);
                  return dialog.result();
@@ -228,34 +230,34 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
          {},
          0},
         {"save dialog cancelled",
-         [](RecordingTest& t) {
-             t.answerOptions();
-             t.chosenFile.clear();
+         [this] {
+             answerOptions();
+             chosenFile.clear();
          },
          {},
          0},
         {"writer refuses to open",
-         [](RecordingTest& t) {
-             t.answerOptions();
-             ON_CALL(*t.graphics, AviOpen(_, _, _)).WillByDefault(Invoke([](auto&, auto&, int) {
+         [this] {
+             answerOptions();
+             ON_CALL(*graphics, AviOpen(_, _, _)).WillByDefault(Invoke([](auto&, auto&, int) {
                  throw Error(75, QStringLiteral("x"));
              }));
          },
          {compressor},
          1},
         {"no picture for the set-up",
-         [](RecordingTest& t) {
-             t.answerOptions();
-             ON_CALL(*t.pictures, CreateOffscreenPicture(0, 0, _, _, _))
+         [this] {
+             answerOptions();
+             ON_CALL(*pictures, CreateOffscreenPicture(0, 0, _, _, _))
                  .WillByDefault(Invoke(
                      [](int, int, int, int, int) -> QImage { throw Error::objectNotSet(); }));
          },
          {compressor},
          1},
         {"disk full at frame 3",
-         [](RecordingTest& t) {
-             t.answerOptions();
-             ON_CALL(*t.graphics, AviAddFrame(_, 3)).WillByDefault(Invoke([](auto&, int) {
+         [this] {
+             answerOptions();
+             ON_CALL(*graphics, AviAddFrame(_, 3)).WillByDefault(Invoke([](auto&, int) {
                  throw Error(61, QStringLiteral("Disk full"));
              }));
          },
@@ -269,7 +271,7 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         int closes = 0;
         ON_CALL(*graphics, AviClose()).WillByDefault(Invoke([&] { ++closes; }));
         h.animationRunning = false;
-        row.arrange(*this);
+        row.arrange();
         if (!row.messages.isEmpty())
             h.platform->answerMsgBox(outside::MsgBoxResult::OK);
         h.clickButton("cmdRecord");
@@ -277,8 +279,9 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         EXPECT_EQ(closes, row.aviCloses);
         EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
         EXPECT_FALSE(animation::module().recordingActive);
-        if (!row.messages.isEmpty())
+        if (!row.messages.isEmpty()) {
             EXPECT_EQ(window(), nullptr) << "unloaded after a failed set-up";
+        }
         // Later rows start from a working writer again; a failed run (the last row) leaves the
         // buttons to the host.
         ON_CALL(*graphics, AviOpen(_, _, _)).WillByDefault(Return());

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sg/AppUtility.h>
 #include <sg/GraphicsUtility.h>
