@@ -247,3 +247,5 @@ int recordHeadless(MainWindow& window, const RecordingRequest& request)
         platform->fail(translated("The recording was not completed."));
     return platform->exitCode();
 }
+
+} // namespace vellum::studio
