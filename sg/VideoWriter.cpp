@@ -10,6 +10,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -187,6 +188,8 @@ void VideoWriter::Handles::finish()
 VideoWriter::VideoWriter(const QString& fileName, QSize frameSize, int framesPerSecond)
     : d(std::make_unique<Handles>())
 {
+    // Failures come back as errors; FFmpeg's own chatter stays off the terminal.
+    av_log_set_level(AV_LOG_ERROR);
     if (frameSize.width() <= 0 || frameSize.height() <= 0 || framesPerSecond <= 0)
         throw Error::invalidPropertyValue();
     // Encoders of 4:2:0 video want even sizes; the last odd row or column is dropped.
