@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AutotestExport.h"
+
 #include <QString>
 #include <array>
 
@@ -30,8 +32,8 @@ struct OptionsDialogProfile
     bool antiAliasRefusedWhen;
 };
 
-const OptionsDialogProfile& recordOptionsProfile();
-const OptionsDialogProfile& snapshotOptionsProfile();
+VELLUM_AUTOTEST_EXPORT const OptionsDialogProfile& recordOptionsProfile();
+VELLUM_AUTOTEST_EXPORT const OptionsDialogProfile& snapshotOptionsProfile();
 
 // The size presets of cboSize, in list order; any index past them means the last.
 struct SizePreset
