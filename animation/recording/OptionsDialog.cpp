@@ -133,7 +133,9 @@ void OptionsDialog::build()
 {
     auto* ok = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
-    ok->setDefault(true);
+    // Enter completes an edit in a box; it does not press OK.
+    for (QPushButton* button : {ok, cancel})
+        button->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &OptionsDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &OptionsDialog::reject);
 

@@ -80,7 +80,7 @@ protected:
     {
         QStringList keys;
         for (const QString& call : h.platform->callsNamed(QStringLiteral("SaveSetting")))
-            keys << call.section(QLatin1Char('|'), 2, 3);
+            keys << call.section(QLatin1Char('|'), 2, 3).chopped(1); // without the call's ")"
         return keys;
     }
 

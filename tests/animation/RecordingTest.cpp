@@ -86,6 +86,7 @@ protected:
                              (void)position;
                          });
         chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
+        h.events.clear();
     }
     void TearDown() override
     {
@@ -128,6 +129,7 @@ TEST_F(RecordingTest, RecordsEachFrameIntoTheVideoAfterHintPreviewAndOptions)
         .WillOnce(Invoke([](auto&, const QImage& p, int) { EXPECT_EQ(p.size(), QSize(64, 48)); }));
     EXPECT_CALL(*graphics, AviClose()).Times(1);
     answerOptions();
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
     h.clickButton("cmdRecord");
 
     EXPECT_EQ(h.events.first(), QStringLiteral("Warn(Record)"));
@@ -149,6 +151,7 @@ TEST_F(RecordingTest, RecordsEachFrameIntoTheVideoAfterHintPreviewAndOptions)
 TEST_F(RecordingTest, MotionBlurWritesTheFirstFrameAloneThenBlendsOfEightSubFrames)
 {
     answerOptions([](QDialog& dialog) { tickBox(dialog, "chkMotionBlur"); });
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
     h.clickButton("cmdRecord");
 
     // Sub-frame i shows frame 0.625 i (mark 10 i); output k > 0 blends sub-frames 8k-7 .. 8k.
@@ -168,6 +171,7 @@ TEST_F(RecordingTest, BitmapSeriesIsNumberedFromTheTotalAndAutoRepeatDropsTheTot
     EXPECT_CALL(*graphics, AviOpen(_, _, _)).Times(0);
     EXPECT_CALL(*graphics, AviClose()).Times(0);
     answerOptions([](QDialog& dialog) { tickBox(dialog, "chkSaveasImages"); });
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
     h.clickButton("cmdRecord");
     EXPECT_EQ(dialogs, QStringList(QStringLiteral("Windows Bitmap|bmp")));
     QStringList files =
@@ -185,6 +189,7 @@ TEST_F(RecordingTest, BitmapSeriesIsNumberedFromTheTotalAndAutoRepeatDropsTheTot
     };
     captions.clear();
     answerOptions();
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
     h.clickButton("cmdRecord");
     EXPECT_TRUE(captions.contains(QStringLiteral("Recording Animation Frame 3")));
     EXPECT_EQ(messages().count(Complete), 2);
