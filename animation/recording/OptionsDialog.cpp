@@ -99,7 +99,9 @@ QString correctedSide(const QString& text, int maximum, const QString& fallback)
 
 QString correctedFps(const QString& text)
 {
-    const std::optional<double> value = numberIn(text.isEmpty() ? DefaultFps : text);
+    if (text.isEmpty())
+        return DefaultFps;
+    const std::optional<double> value = numberIn(text);
     if (!value)
         return DefaultFps;
     const std::int32_t whole = roundHalfEven(std::clamp(*value, -1e9, 1e9));

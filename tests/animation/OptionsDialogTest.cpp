@@ -256,7 +256,7 @@ TEST_F(OptionsDialogTest, SnapshotProfileHasItsOwnKeysMessagesAndRules)
     QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
     EXPECT_EQ(
         h.platform->callsNamed(QStringLiteral("MsgBox")).value(0).section(QLatin1Char('|'), 1),
-        QStringLiteral("0|1|3D Vellum"))
+        QStringLiteral("0|1|3D Vellum)"))
         << "refused with an exclamation when the flag is False";
 
     find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(0);
