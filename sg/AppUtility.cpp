@@ -2,28 +2,20 @@
 
 #include "Logging.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
+#include <outside/Platform.h>
 
 namespace vellum::sg {
 
 namespace {
 
-const QString LastFolderKey = QStringLiteral("Dialogs/LastFolder");
-
-QSettings dialogStore(const QString& registryKey)
-{
-    const QString organization = QCoreApplication::organizationName().isEmpty()
-                                     ? QStringLiteral("Vellum")
-                                     : QCoreApplication::organizationName();
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, organization, registryKey);
-}
+const QString DialogSection = QStringLiteral("Dialogs");
+const QString LastFolderKey = QStringLiteral("LastFolder");
 
 // The dialog's filter: the asked-for type first; a video may also go into the other containers
 // the writer knows.
@@ -70,12 +62,13 @@ void AppUtility::WriteLine(const QString& line)
 
 void AppUtility::LoadDialogState(const QString& registryKey)
 {
-    m_dialogFolder = dialogStore(registryKey).value(LastFolderKey).toString();
+    m_dialogFolder =
+        outside::platform().GetSetting(registryKey, DialogSection, LastFolderKey, QString());
 }
 
 void AppUtility::SaveDialogState(const QString& registryKey)
 {
-    dialogStore(registryKey).setValue(LastFolderKey, m_dialogFolder);
+    outside::platform().SaveSetting(registryKey, DialogSection, LastFolderKey, m_dialogFolder);
 }
 
 void AppUtility::ShowSaveDialog(QWidget* owner, QString& fileName, const QString& description,
