@@ -117,6 +117,9 @@ OptionsDialog::OptionsDialog(const OptionsDialogProfile& profile, QWidget* owner
 {
     setObjectName(QLatin1String(profile.objectName));
     setWindowTitle(profile.caption);
+    // Until a valid OK, the options count as cancelled: a dialog taken down any other way
+    // must not let the driver go on with older choices.
+    module().optionsCancelled = true;
     build();
     showPreview();
     fillLists();
