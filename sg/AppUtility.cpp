@@ -5,12 +5,37 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <outside/Platform.h>
 
 namespace vellum::sg {
 
-AppUtility::AppUtility(QString logPath) : m_logPath(std::move(logPath)) {}
+namespace {
+
+const QString DialogSection = QStringLiteral("Dialogs");
+const QString LastFolderKey = QStringLiteral("LastFolder");
+
+// The dialog's filter: the asked-for type first; a video may also go into the other containers
+// the writer knows.
+QString saveFilter(const QString& description, const QString& extension)
+{
+    QStringList filters{QStringLiteral("%1 (*.%2)").arg(description, extension.toLower())};
+    if (extension.compare(QLatin1String("avi"), Qt::CaseInsensitive) == 0) {
+        filters << QStringLiteral("MPEG-4 Video (*.mp4)")
+                << QStringLiteral("Matroska Video (*.mkv)");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+AppUtility::AppUtility(QString logPath, std::shared_ptr<SaveDialogAnswer> answers)
+    : m_logPath(std::move(logPath)),
+      m_raytracerPath(QStandardPaths::findExecutable(QStringLiteral("povray"))),
+      m_saveAnswer(answers ? std::move(answers) : std::make_shared<SaveDialogAnswer>())
+{}
 
 QString AppUtility::defaultLogPath()
 {
@@ -33,6 +58,52 @@ void AppUtility::WriteLine(const QString& line)
     }
     file.write(stamped.toUtf8());
     file.write("\n");
+}
+
+void AppUtility::LoadDialogState(const QString& registryKey)
+{
+    m_dialogFolder =
+        outside::platform().GetSetting(registryKey, DialogSection, LastFolderKey, QString());
+}
+
+void AppUtility::SaveDialogState(const QString& registryKey)
+{
+    outside::platform().SaveSetting(registryKey, DialogSection, LastFolderKey, m_dialogFolder);
+}
+
+void AppUtility::ShowSaveDialog(QWidget* owner, QString& fileName, const QString& description,
+                                const QString& extension, bool confirmOverwrite,
+                                std::int32_t& result)
+{
+    QString chosen;
+    if (*m_saveAnswer) {
+        chosen = (*m_saveAnswer)(description, extension);
+    } else {
+        QString selectedFilter;
+        const QString start = QDir(m_dialogFolder).filePath(fileName);
+        chosen = QFileDialog::getSaveFileName(
+            owner, QString(), start, saveFilter(description, extension), &selectedFilter,
+            confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
+        if (!chosen.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+            chosen += QLatin1Char('.') + extension.toLower();
+    }
+    if (chosen.isEmpty()) {
+        result = 0;
+        return;
+    }
+    fileName = chosen;
+    m_dialogFolder = QFileInfo(chosen).absolutePath();
+    result = outside::SaveDialogChosen;
+}
+
+void AppUtility::SplitPath(const QString& path, QString& baseName, QString& folder,
+                           QString& extension)
+{
+    const QFileInfo info(path);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    folder = slash < 0 ? QString() : path.left(slash + 1);
+    extension = info.suffix();
+    baseName = extension.isEmpty() ? info.fileName() : info.completeBaseName();
 }
 
 } // namespace vellum::sg

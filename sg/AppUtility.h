@@ -3,6 +3,8 @@
 #include "VellumSGExport.h"
 
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <outside/AppUtility.h>
 
 namespace vellum::sg {
@@ -11,7 +13,12 @@ namespace vellum::sg {
 class VELLUMSG_EXPORT AppUtility : public outside::AppUtility
 {
 public:
-    explicit AppUtility(QString logPath = defaultLogPath());
+    using SaveDialogAnswer =
+        std::function<QString(const QString& description, const QString& extension)>;
+
+    // answers: shared with the utilities of the same scene graph; none: ask the user.
+    explicit AppUtility(QString logPath = defaultLogPath(),
+                        std::shared_ptr<SaveDialogAnswer> answers = nullptr);
 
     static QString defaultLogPath();
     const QString& logPath() const { return m_logPath; }
@@ -22,9 +29,29 @@ public:
     // memory and a warning goes to the debug log.
     void WriteLine(const QString& line) override;
 
+    // The last folder a file was chosen in, kept in the user's settings under the key.
+    void LoadDialogState(const QString& registryKey) override;
+    void SaveDialogState(const QString& registryKey) override;
+    // A file dialog, or the installed answer (the studio's command line, tests). A recording's
+    // video may also be written as .mp4 or .mkv.
+    void ShowSaveDialog(QWidget* owner, QString& fileName, const QString& description,
+                        const QString& extension, bool confirmOverwrite,
+                        std::int32_t& result) override;
+    void SplitPath(const QString& path, QString& baseName, QString& folder,
+                   QString& extension) override;
+    QString RaytracerPath() override { return m_raytracerPath; }
+
+    // Answers the save dialog instead of a person: the chosen path, or empty for Cancel.
+    void answerSaveDialog(SaveDialogAnswer answer) { *m_saveAnswer = std::move(answer); }
+    void setRaytracerPath(const QString& path) { m_raytracerPath = path; }
+    const QString& dialogFolder() const { return m_dialogFolder; }
+
 private:
     QString m_logPath;
     QStringList m_lines;
+    QString m_dialogFolder;
+    QString m_raytracerPath;
+    std::shared_ptr<SaveDialogAnswer> m_saveAnswer;
 };
 
 } // namespace vellum::sg

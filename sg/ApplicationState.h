@@ -2,6 +2,8 @@
 
 #include "VellumSGExport.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <memory>
 #include <outside/ApplicationState.h>
 
@@ -28,6 +30,9 @@ public:
     void setBackgroundTexture(const QString& texture) { m_backgroundTexture = texture; }
     void setUseBackgroundTexture(bool use) { m_useBackgroundTexture = use; }
     void setViewportOption(bool option) { m_viewportOption = option; }
+    void setMainWindowHandle(QWidget* window) { m_mainWindow = window; }
+    void setAntiAliasFlag(bool flag) { m_antiAliasFlag = flag; }
+    void setRaytracerSetting(const QString& setting) { m_raytracerSetting = setting; }
 
     // outside::ApplicationState
     QString RegistryKey() override { return m_registryKey; }
@@ -52,6 +57,10 @@ public:
     QString BackgroundTexture() override { return m_backgroundTexture; }
     bool UseBackgroundTexture() override { return m_useBackgroundTexture; }
     bool ViewportOption() override { return m_viewportOption; }
+    QWidget* MainWindowHandle() override { return m_mainWindow; }
+    // As the host sets it from what its renderer reports.
+    bool AntiAliasFlag() override { return m_antiAliasFlag; }
+    QString RaytracerSetting() override { return m_raytracerSetting; }
 
 private:
     QString m_registryKey = defaultRegistryKey();
@@ -69,6 +78,9 @@ private:
     QString m_backgroundTexture;
     bool m_useBackgroundTexture = false;
     bool m_viewportOption = false;
+    QPointer<QWidget> m_mainWindow;
+    bool m_antiAliasFlag = false;
+    QString m_raytracerSetting;
 };
 
 } // namespace vellum::sg

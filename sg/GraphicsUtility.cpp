@@ -2,6 +2,7 @@
 
 #include "SceneGraph.h"
 #include "SgError.h"
+#include "VideoWriter.h"
 
 #include <QWidget>
 
@@ -11,6 +12,8 @@ GraphicsUtility::GraphicsUtility(SceneGraph* sceneGraph) : m_sceneGraph(sceneGra
 {
     m_clock.start();
 }
+
+GraphicsUtility::~GraphicsUtility() = default;
 
 std::int32_t GraphicsUtility::TickCount()
 {
@@ -39,6 +42,37 @@ void GraphicsUtility::ScreenPosition(QWidget* widget, std::int32_t& x, std::int3
     const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
     x = origin.x();
     y = origin.y();
+}
+
+void GraphicsUtility::AviOpen(const QString& fileName, const QImage& picture,
+                              std::int32_t framesPerSecond)
+{
+    if (picture.isNull())
+        throw objectRequired();
+    AviClose();
+    m_video = std::make_unique<VideoWriter>(fileName, picture.size(), framesPerSecond);
+}
+
+void GraphicsUtility::AviAddFrame(const QImage& bitmap, std::int32_t frameIndex)
+{
+    if (!m_video)
+        throw Error::invalidProcedureCall();
+    m_video->addFrame(bitmap, frameIndex);
+}
+
+void GraphicsUtility::AviClose()
+{
+    // Released before finishing, so that a failed finish leaves nothing open.
+    const std::unique_ptr<VideoWriter> video = std::move(m_video);
+    if (video)
+        video->close();
+}
+
+QImage GraphicsUtility::PictureFromBitmap(QImage bitmap, std::int32_t)
+{
+    if (bitmap.isNull())
+        throw objectRequired();
+    return bitmap;
 }
 
 } // namespace vellum::sg

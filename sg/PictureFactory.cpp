@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <vector>
 
 namespace vellum::sg {
 
@@ -51,16 +53,27 @@ QImage PictureFactory::CreateOffscreenPicture(std::int32_t x, std::int32_t y, st
     QImage picture(wanted.size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
 
-    bool covered = false;
+    std::vector<QWidget*> covering;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && !widget->isMinimized() && clientRect(widget).intersects(wanted))
+            covering.push_back(widget);
+    // Without a window manager to ask, smaller windows stand in front of larger ones: a tool
+    // window over the main window. Windows under one that covers the whole rectangle cannot show.
+    const auto area = [](const QWidget* w) { return qint64(w->width()) * w->height(); };
+    std::stable_sort(covering.begin(), covering.end(),
+                     [&](const QWidget* a, const QWidget* b) { return area(a) > area(b); });
+    auto first = covering.begin();
+    for (auto it = covering.begin(); it != covering.end(); ++it)
+        if (clientRect(*it).contains(wanted))
+            first = it;
+
+    const bool covered = first != covering.end();
     QPainter painter(&picture);
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (!widget->isVisible() || widget->isMinimized())
-            continue;
-        const QRect area = clientRect(widget);
-        if (!area.intersects(wanted))
-            continue;
-        painter.drawPixmap(area.topLeft() - wanted.topLeft(), widget->grab());
-        covered = true;
+    for (auto it = first; it != covering.end(); ++it) {
+        const QRect shown = clientRect(*it).intersected(wanted);
+        const QPoint origin = (*it)->mapToGlobal(QPoint(0, 0));
+        painter.drawPixmap(shown.topLeft() - wanted.topLeft(),
+                           (*it)->grab(shown.translated(-origin)));
     }
     painter.end();
 

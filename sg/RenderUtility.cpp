@@ -1,5 +1,6 @@
 #include "RenderUtility.h"
 
+#include "PictureBlend.h"
 #include "SceneGraph.h"
 #include "SgError.h"
 #include "Shape.h"
@@ -46,6 +47,25 @@ std::int32_t RenderUtility::ConvertSettingValue(std::int32_t value)
     default:
         return ViewportShading::Smooth;
     }
+}
+
+void RenderUtility::BlendPictures(const std::array<QImage, 8>& pictures, QImage& target)
+{
+    if (target.isNull())
+        throw objectRequired();
+    if (target.depth() != 32)
+        throw Error::invalidPropertyValue();
+    std::array<const std::uint8_t*, 8> sources{};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const QImage& picture = pictures[i];
+        if (picture.isNull())
+            throw objectRequired();
+        if (picture.size() != target.size() || picture.format() != target.format())
+            throw Error::invalidPropertyValue();
+        sources[i] = picture.constBits();
+    }
+    std::uint8_t* bits = target.bits(); // detaches a shared target before writing
+    blendEightEqually(sources, bits, std::size_t(target.sizeInBytes()));
 }
 
 } // namespace vellum::sg

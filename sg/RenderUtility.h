@@ -33,6 +33,8 @@ public:
     // The stored shading setting (0 smooth, 1 flat, 2 wireframe) to the viewport's code;
     // anything unknown is drawn smooth.
     std::int32_t ConvertSettingValue(std::int32_t value) override;
+    // Refuses pictures that are missing, of another size or not of the target's 32-bit format.
+    void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) override;
 
 private:
     QPointer<SceneGraph> m_sceneGraph;

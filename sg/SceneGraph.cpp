@@ -168,7 +168,7 @@ void SceneGraph::FrameCompleted()
 
 outside::AppUtilityPtr SceneGraph::CreateAppUtility()
 {
-    return std::make_shared<AppUtility>(m_logPath);
+    return std::make_shared<AppUtility>(m_logPath, m_saveDialogAnswer);
 }
 
 outside::RenderUtilityPtr SceneGraph::CreateRenderUtility()

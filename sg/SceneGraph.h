@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppUtility.h"
 #include "ApplicationState.h"
 #include "Scene.h"
 #include "ScriptSeams.h"
@@ -59,6 +60,11 @@ public:
 
     QString logPath() const { return m_logPath; }
     void setLogPath(const QString& path) { m_logPath = path; }
+    // Every AppUtility of this scene graph, made before or after, answers its save dialogs so.
+    void answerSaveDialogs(AppUtility::SaveDialogAnswer answer)
+    {
+        *m_saveDialogAnswer = std::move(answer);
+    }
     QRect renderingRectangle() const { return m_renderingRectangle; }
     void setRenderingRectangle(const QRect& area) { m_renderingRectangle = area; }
     // The cameras a view looks through; the animation camera unless the host said otherwise.
@@ -108,6 +114,8 @@ private:
     ScriptEditorFactory m_editorFactory;
     ScriptObjectFactory m_objectFactory;
     QString m_logPath;
+    std::shared_ptr<AppUtility::SaveDialogAnswer> m_saveDialogAnswer =
+        std::make_shared<AppUtility::SaveDialogAnswer>();
     QRect m_renderingRectangle;
     QHash<const outside::View*, QList<outside::CameraPtr>> m_viewCameras;
     std::array<int, 5> m_boundDevices{};

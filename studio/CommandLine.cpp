@@ -61,6 +61,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     parser.addOption(playFullScreen);
     parser.addOption(ghost);
     parser.addOption(quitAfter);
+    addRecordingOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -104,6 +105,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         }
         *chosen = number;
     }
+    options.recording = readRecordingOptions(parser, result.error);
+    if (!result.error.isEmpty())
+        return result;
     options.showTimeline = parser.isSet(timeline);
     const QList<std::pair<const QCommandLineOption*, QString>> starters = {
         {&play, QStringLiteral("cmdPlay")},

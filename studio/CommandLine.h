@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HeadlessRecording.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -21,8 +23,14 @@ struct StudioOptions
     // Quit by itself after that long; with a screenshot file, the window is saved then.
     std::optional<double> quitAfterSeconds;
 
+    // Record through the panel and exit.
+    std::optional<RecordingRequest> recording;
+
     // Nobody is there to answer a dialog: messages go to standard error instead.
-    bool unattended() const { return !screenshotFile.isEmpty() || quitAfterSeconds.has_value(); }
+    bool unattended() const
+    {
+        return !screenshotFile.isEmpty() || quitAfterSeconds.has_value() || recording.has_value();
+    }
 };
 
 // Parses the arguments (the program name first). On a bad command line, the text to show

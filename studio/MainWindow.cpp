@@ -14,6 +14,7 @@
 
 #include <Animation.h>
 #include <Error.h>
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -209,6 +210,22 @@ void MainWindow::buildMenus()
     connect(m_lookThrough, &QAction::toggled, this, &MainWindow::lookThroughToggled);
 
     addAddMenu(*this, [this](Addition what) { addComponent(what); });
+
+    // The panel's own recording paths, also reachable where its buttons are out of sight.
+    QMenu* animation = menuBar()->addMenu(tr("&Animation"));
+    QAction* record = animation->addAction(tr("&Record…"), this, [this] {
+        if (auto* button = m_panel->findChild<QAbstractButton*>(QStringLiteral("cmdRecord")))
+            button->click();
+    });
+    record->setObjectName(QStringLiteral("actRecord"));
+    QAction* snapshot =
+        animation->addAction(tr("&Snapshot…"), this, [this] { m_panel->CreateSnapshot(); });
+    snapshot->setObjectName(QStringLiteral("actSnapshot"));
+    connect(animation, &QMenu::aboutToShow, this, [this, record] {
+        auto* button = m_panel->findChild<QAbstractButton*>(QStringLiteral("cmdRecord"));
+        record->setEnabled(button && button->isEnabled());
+    });
+
     addHelpMenu(*this);
 }
 
@@ -240,6 +257,7 @@ void MainWindow::createPanel()
     m_bound = true;
     // Docked for good: the panel is there to finish every run it starts.
     m_graph->applicationState()->setPanelActive(true);
+    m_graph->applicationState()->setMainWindowHandle(this);
     tolerate("SetupPanel", [this] { m_panel->SetupPanel(); });
     tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
     // The panel's row ends in the frame slider, which must stay wide enough to aim at a frame.

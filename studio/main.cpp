@@ -1,6 +1,7 @@
 #include "AutoRun.h"
 #include "CommandLine.h"
 #include "HeadlessPlatform.h"
+#include "HeadlessRecording.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
 
@@ -34,6 +35,8 @@ int main(int argc, char** argv)
     if (!options.sceneFile.isEmpty() && !window.openSceneFile(options.sceneFile) && headless)
         return headless->exitCode();
     vellum::studio::applyStartState(window, options);
+    if (options.recording)
+        return vellum::studio::recordHeadless(window, *options.recording);
     if (headless && !options.quitAfterSeconds) {
         const int status =
             vellum::studio::takeScreenshot(window, options.screenshotFile, options.frame);

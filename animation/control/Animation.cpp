@@ -4,6 +4,7 @@
 #include "ApplicationState.h"
 #include "ErrorRule.h"
 #include "ModuleState.h"
+#include "Recording.h"
 
 namespace vellum::animation {
 
@@ -61,7 +62,7 @@ void Animation::HaltAnimation()
 
 QImage Animation::picCreatePreview()
 {
-    return {};
+    return passOn([this] { return d->recorder->picCreatePreview(); });
 }
 
 void Animation::ButtonsEnable()

@@ -37,7 +37,7 @@ public:
     void CreateSnapshot();
     void RestoreShapeState(outside::ShapePtr& csShape, bool bRedraw);
     void HaltAnimation();
-    // Arrives with snapshots and preview; until then it gives an empty picture.
+    // A 320 x 240 picture of the animation camera's view, rendered offscreen.
     QImage picCreatePreview();
     // Shows on the key-frame tools what is true of the active component at the current frame.
     void ButtonsEnable();

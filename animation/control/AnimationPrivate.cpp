@@ -7,6 +7,7 @@
 #include "FlexGrid.h"
 #include "ModuleState.h"
 #include "PanelSettings.h"
+#include "Recording.h"
 #include "TrackBar.h"
 #include "Twips.h"
 #include "ValueConversion.h"
@@ -20,8 +21,10 @@ AnimationPrivate::AnimationPrivate(Animation& control)
     : q(control), widgets(buildPanelWidgets(&control)), timeline(widgets),
       navigation(std::make_unique<FrameNavigation>(*this)), layout(*this), modes(*this),
       refresh(*this), scripts(*this), playback(*this), ghost(*this), keyTools(*this),
-      keyEditing(*this), gridWork(*this), sequences(*this)
+      keyEditing(*this), gridWork(*this), sequences(*this),
+      recorder(std::make_unique<Recording>(*this))
 {
+    recording = &recorder->run();
     connectWidgets();
 }
 

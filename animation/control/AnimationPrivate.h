@@ -22,6 +22,7 @@ namespace vellum::animation {
 
 class Animation;
 class AnimationWindow;
+class Recording;
 class RunRecording;
 class RunWindow;
 
@@ -61,7 +62,8 @@ public:
     KeyFrameEditing keyEditing;
     TimelineInteraction gridWork;
     TimelineSequences sequences;
-    // What recording adds to a run; none until recording is set up.
+    // The record button, the preview, and what recording adds to a run.
+    std::unique_ptr<Recording> recorder;
     RunRecording* recording = nullptr;
 
     // The animation window, loaded on first use and unloaded at the end of a run.

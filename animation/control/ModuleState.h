@@ -3,6 +3,7 @@
 #include "AutotestExport.h"
 #include "Forward.h"
 
+#include <QImage>
 #include <cstdint>
 
 namespace vellum::animation {
@@ -16,10 +17,20 @@ struct ModuleState
     std::int32_t lGhostPrecedingNumber = 0;
     std::int32_t lGhostFollowingNumber = 0;
 
-    // The recording settings that playback, snapshots and recording share.
+    // The recording settings that the option dialogs, the recording and snapshot drivers, the
+    // preview and the run loop share.
     std::int32_t recordWidth = 0;
     std::int32_t recordHeight = 0;
-    std::int32_t recordAntiAlias = 0;
+    std::int32_t recordAntiAlias = 0; // 0 none, 1 "4x", 2 "16x"
+    std::int32_t recordFPS = 0;
+    bool recordRaytrace = false;
+    bool recordSaveAsImages = false;
+    bool recordMotionBlur = false;
+    // The last option dialog was left without a valid OK.
+    bool optionsCancelled = false;
+    // While set, the animation window captures every frame it draws into offscreenPicture.
+    bool recordingActive = false;
+    QImage offscreenPicture;
 
     outside::AppUtilityPtr appUtility;
     outside::RenderUtilityPtr renderUtility;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+class QWidget;
+
 namespace vellum::outside {
 
 class ApplicationState
@@ -39,6 +41,13 @@ public:
     virtual QString BackgroundTexture() = 0;
     virtual bool UseBackgroundTexture() = 0;
     virtual bool ViewportOption() = 0;
+
+    // Owner of the file dialogs.
+    virtual QWidget* MainWindowHandle() = 0;
+    // The renderer's anti-aliasing report; the option dialogs refuse anti-aliasing by it.
+    virtual bool AntiAliasFlag() = 0;
+    // The raytracer's configured setting; empty when none.
+    virtual QString RaytracerSetting() = 0;
 };
 
 } // namespace vellum::outside

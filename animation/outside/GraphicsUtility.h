@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QString>
 #include <QtGlobal>
 #include <cstdint>
 
@@ -19,6 +21,15 @@ public:
     virtual void GhostDelay(std::int32_t milliseconds) = 0;
     // Screen position in pixels of the widget's client origin.
     virtual void ScreenPosition(QWidget* widget, std::int32_t& x, std::int32_t& y) = 0;
+
+    // The video file of a recording: opened with the frame format of the picture, one frame per
+    // AviAddFrame (indices from 0), closed by AviClose, which is harmless when nothing is open.
+    virtual void AviOpen(const QString& fileName, const QImage& picture,
+                         std::int32_t framesPerSecond) = 0;
+    virtual void AviAddFrame(const QImage& bitmap, std::int32_t frameIndex) = 0;
+    virtual void AviClose() = 0;
+    // Wraps a bitmap into a picture that owns it.
+    virtual QImage PictureFromBitmap(QImage bitmap, std::int32_t flags) = 0;
 };
 
 } // namespace vellum::outside

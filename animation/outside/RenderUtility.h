@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <array>
 #include <cstdint>
 
 namespace vellum::outside {
@@ -16,6 +18,8 @@ public:
                                   bool& single) = 0;
     virtual std::int32_t SetDrawColour(float red, float green, float blue, float alpha) = 0;
     virtual std::int32_t ConvertSettingValue(std::int32_t value) = 0;
+    // The equal-weight blend of 8 pictures of the target's size, written into the target.
+    virtual void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) = 0;
 };
 
 } // namespace vellum::outside

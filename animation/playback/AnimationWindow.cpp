@@ -47,8 +47,8 @@ AnimationWindow::AnimationWindow(QWidget* owner)
     m_viewport->onMouseEvent(
         [] { endQuietly([] { applicationState()->setAnimationRunning(false); }); });
     m_viewport->onDrawn([this] {
-        if (m_drawnHandler)
-            endQuietly(m_drawnHandler);
+        if (module().recordingActive)
+            endQuietly([this] { captureDrawnFrame(); });
     });
 
     move(0, y());
@@ -160,6 +160,22 @@ outside::SceneGraphPtr AnimationWindow::cCSG() const
 bool AnimationWindow::focusNextPrevChild(bool /*next*/)
 {
     return false;
+}
+
+void AnimationWindow::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void AnimationWindow::captureDrawnFrame()
+{
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    graphicsUtility().ScreenPosition(m_picDummy, x, y);
+    bringToFront();
+    const QSize size = m_viewport->widget()->size();
+    module().offscreenPicture =
+        pictureFactory().CreateOffscreenPicture(x, y, size.width(), size.height(), 0);
 }
 
 void AnimationWindow::keyPressEvent(QKeyEvent* event)

@@ -4,7 +4,6 @@
 #include "PlaybackRun.h"
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 namespace vellum::outside {
@@ -27,12 +26,11 @@ public:
     void handOff(const outside::Vector3& position, const outside::Vector3& direction,
                  const outside::Vector3& up, outside::Camera& camera) override;
     void draw() override;
+    void setCaption(const QString& caption) override;
 
     outside::Viewport& viewport() { return *m_viewport; }
     // The scene graph the control is bound to.
     outside::SceneGraphPtr cCSG() const;
-    // Called after each drawing of the viewport (the recording captures there).
-    void onDrawn(std::function<void()> handler) { m_drawnHandler = std::move(handler); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,10 +43,12 @@ private:
     void showInitialCamera();
     void placeCamera(const outside::Vector3& position, const outside::Vector3& direction,
                      const outside::Vector3& up);
+    // While a recording, snapshot or preview runs, what the viewport drew becomes the offscreen
+    // picture.
+    void captureDrawnFrame();
 
     std::unique_ptr<outside::Viewport> m_viewport;
     QWidget* m_picDummy = nullptr;
-    std::function<void()> m_drawnHandler;
 };
 
 // Anti-aliasing of the window's viewport for a recording level: 0, 2 or 4 samples per edge.

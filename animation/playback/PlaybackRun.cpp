@@ -54,8 +54,6 @@ void PlaybackRun::start()
     }
     common::TrackBar& slider = *m_panel.widgets.sldFrame;
     m_start = roundHalfEven(slider.SelStart());
-    if ((m_mode == amRecord || m_mode == amSnapshot) && m_recording && !m_recording->raytraces())
-        m_recording->takeOffscreenPicture();
     bindSceneDevice();
     m_panel.q.Set3DVellumStatus(false, false);
     disableStartButtons();

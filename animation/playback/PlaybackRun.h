@@ -23,6 +23,8 @@ public:
     virtual void handOff(const outside::Vector3& position, const outside::Vector3& direction,
                          const outside::Vector3& up, outside::Camera& camera) = 0;
     virtual void draw() = 0;
+    // The recording drivers show their progress in the window's caption.
+    virtual void setCaption(const QString& caption) = 0;
 };
 
 // What recording adds to a run: its set-up, the frame it captures and writes after each
@@ -36,8 +38,7 @@ public:
     virtual std::int32_t framesPerSecond() const = 0;
     virtual float loopRate() const = 0;
     virtual void prepare(const QString& fileName) = 0;
-    virtual void takeOffscreenPicture() = 0;
-    // Captures and writes the frame; gives the progress text.
+    // Writes the frame the sub-frame rendered; gives the progress text.
     virtual QString recordFrame(std::int32_t frameIndex, std::int32_t frameCount) = 0;
     virtual void release() = 0;
 };

@@ -1,7 +1,6 @@
 #include "AnimationWindow.h"
 
-#include "PanelHarness.h"
-#include "Viewport.h"
+#include "WindowHarness.h"
 #include "XPButton.h"
 
 #include <QApplication>
@@ -15,138 +14,7 @@ using ::testing::_;
 using ::testing::Invoke;
 using ::testing::Return;
 
-// The host's viewport as the window drives it: every call is written down.
-class RecordingViewport : public outside::Viewport
-{
-public:
-    explicit RecordingViewport(QWidget* parent, QStringList& calls)
-        : m_widget(parent), m_calls(calls)
-    {}
-
-    QWidget* widget() override { return &m_widget; }
-    void setBackgroundTexture(const QString& texture) override
-    {
-        log(QStringLiteral("texture ") + texture);
-    }
-    void setAntiAliasing(std::int32_t level) override { log(QStringLiteral("aa %1").arg(level)); }
-    void setDisplayOption(bool) override {}
-    void setSettingValueA(std::int32_t value) override { log(QStringLiteral("A %1").arg(value)); }
-    void setSettingValueB(std::int32_t value) override { log(QStringLiteral("B %1").arg(value)); }
-    void setSettingValueC(std::int32_t) override {}
-    void setCameraFieldOfView(float degrees) override
-    {
-        log(QStringLiteral("fov %1").arg(double(degrees)));
-    }
-    void Draw() override
-    {
-        log(QStringLiteral("draw"));
-        if (m_drawn)
-            m_drawn();
-    }
-    void AttachScene(outside::SceneGraphPtr&, const outside::ViewPtr&) override
-    {
-        log(QStringLiteral("attach"));
-    }
-    void SetCameraPosition(float& x, float& y, float& z) override
-    {
-        log(QStringLiteral("position %1 %2 %3").arg(double(x)).arg(double(y)).arg(double(z)));
-    }
-    void SetCameraOrientation(float&, float&, float&, float&, float&, float&) override
-    {
-        log(QStringLiteral("orientation"));
-    }
-    void onMouseEvent(std::function<void()> handler) override { m_mouse = std::move(handler); }
-    void onDrawn(std::function<void()> handler) override { m_drawn = std::move(handler); }
-
-    void press() { m_mouse(); }
-
-private:
-    void log(const QString& call) { m_calls.append(call); }
-    QWidget m_widget;
-    QStringList& m_calls;
-    std::function<void()> m_mouse;
-    std::function<void()> m_drawn;
-};
-
-class AnimationWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        outside::setViewportFactory([this](QWidget* parent) {
-            auto viewport = std::make_unique<RecordingViewport>(parent, viewportCalls);
-            lastViewport = viewport.get();
-            return viewport;
-        });
-        h.settings.Keys = 50;
-        h.settings.viewportDetail = 7;
-        h.settings.viewportShading = 2;
-        ON_CALL(*h.sceneGraph, CreateGraphicsUtility()).WillByDefault(Return(graphics));
-        ON_CALL(*h.sceneGraph, CreateRenderUtility()).WillByDefault(Return(render));
-        ON_CALL(*h.sceneGraph, CreatePictureFactory()).WillByDefault(Return(pictures));
-        ON_CALL(*h.sceneGraph, ViewCameras(_))
-            .WillByDefault(Return(QList<outside::CameraPtr>{camera}));
-        ON_CALL(*render, ConvertSettingValue(_)).WillByDefault(Invoke([](std::int32_t v) {
-            return v * 10;
-        }));
-        ON_CALL(*graphics, TickCount()).WillByDefault(Invoke([this] { return tick; }));
-        ON_CALL(*graphics, SetNormalDisplay(_)).WillByDefault(Invoke([this](bool normal) {
-            displayChanges.append(normal);
-        }));
-        ON_CALL(*graphics, ScreenPosition(_, _, _))
-            .WillByDefault(Invoke([](QWidget* widget, std::int32_t& x, std::int32_t& y) {
-                const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
-                x = origin.x();
-                y = origin.y();
-            }));
-        ON_CALL(*pictures, MaximumDimensions(_, _, _, _))
-            .WillByDefault(
-                Invoke([](std::int32_t& l, std::int32_t& t, std::int32_t& w, std::int32_t& ht) {
-                    l = 100;
-                    t = 50;
-                    w = 320;
-                    ht = 200;
-                }));
-        ON_CALL(*h.state, PanelActive()).WillByDefault(Return(true));
-        ON_CALL(*camera, ParentGroup()).WillByDefault(Return(h.rootGroup));
-        ON_CALL(*camera, FieldOfView(_)).WillByDefault(Invoke([this](float) {
-            viewportCalls << QStringLiteral("camera fov");
-            return 35.0f;
-        }));
-        h.cameras.Add(camera);
-        h.bind();
-        h.control->SetupPanel();
-        h.control->SetModePrepare(1);
-        h.platform->onPumpMessages([this] {
-            tick += 100;
-            ++yields;
-            if (onYield)
-                onYield(yields);
-        });
-    }
-    void TearDown() override
-    {
-        h.unbind();
-        outside::setViewportFactory(nullptr);
-    }
-
-    QWidget* window() const { return h.control->findChild<QWidget*>(QStringLiteral("frmAnimate")); }
-
-    PanelHarness h;
-    std::shared_ptr<NiceMock<MockGraphicsUtility>> graphics =
-        std::make_shared<NiceMock<MockGraphicsUtility>>();
-    std::shared_ptr<NiceMock<MockRenderUtility>> render =
-        std::make_shared<NiceMock<MockRenderUtility>>();
-    std::shared_ptr<NiceMock<MockPictureFactory>> pictures =
-        std::make_shared<NiceMock<MockPictureFactory>>();
-    std::shared_ptr<NiceMock<MockCamera>> camera = std::make_shared<NiceMock<MockCamera>>();
-    QStringList viewportCalls;
-    RecordingViewport* lastViewport = nullptr;
-    QList<bool> displayChanges;
-    std::int32_t tick = 0;
-    int yields = 0;
-    std::function<void(int)> onYield;
-};
+using AnimationWindowTest = WindowHarness;
 
 TEST_F(AnimationWindowTest, FullScreenPlaybackCoversTheRenderingAreaAndAKeyStopsIt)
 {

@@ -343,6 +343,8 @@ std::vector<SweepRow> sweepRows()
         clicks("cmdPlayGhost", Selected::Shape, "cmdPlayGhost"),
         clicks("cmdPlayGhost (options)", Selected::Shape, "cmdPlayGhost", Qt::RightButton),
         clicks("cmdStop", Selected::Shape, "cmdStop"),
+        op("picCreatePreview", Selected::Shape, [](W& w) { w.control.picCreatePreview(); }),
+        clicks("cmdRecord", Selected::Shape, "cmdRecord"),
         {"destruction", Selected::Shape, false,
          [](W& w) {
              Animation doomed;

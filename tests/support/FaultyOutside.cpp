@@ -503,6 +503,15 @@ public:
         return call("UseBackgroundTexture", &S::UseBackgroundTexture);
     }
     bool ViewportOption() override { return call("ViewportOption", &S::ViewportOption); }
+    QWidget* MainWindowHandle() override
+    {
+        return call("MainWindowHandle", &S::MainWindowHandle);
+    }
+    bool AntiAliasFlag() override { return call("AntiAliasFlag", &S::AntiAliasFlag); }
+    QString RaytracerSetting() override
+    {
+        return call("RaytracerSetting", &S::RaytracerSetting);
+    }
 };
 
 template <> class Faulty<AppUtility> : public FaultyOf<AppUtility>
@@ -513,6 +522,27 @@ public:
     {
         call("WriteLine", &AppUtility::WriteLine, line);
     }
+    using A = AppUtility;
+    void LoadDialogState(const QString& key) override
+    {
+        call("LoadDialogState", &A::LoadDialogState, key);
+    }
+    void SaveDialogState(const QString& key) override
+    {
+        call("SaveDialogState", &A::SaveDialogState, key);
+    }
+    void ShowSaveDialog(QWidget* owner, QString& fileName, const QString& description,
+                        const QString& extension, bool confirm, std::int32_t& result) override
+    {
+        call("ShowSaveDialog", &A::ShowSaveDialog, owner, fileName, description, extension,
+             confirm, result);
+    }
+    void SplitPath(const QString& path, QString& baseName, QString& folder,
+                   QString& extension) override
+    {
+        call("SplitPath", &A::SplitPath, path, baseName, folder, extension);
+    }
+    QString RaytracerPath() override { return call("RaytracerPath", &A::RaytracerPath); }
 };
 
 template <> class Faulty<RenderUtility> : public FaultyOf<RenderUtility>
@@ -538,6 +568,10 @@ public:
     {
         return call("ConvertSettingValue", &R::ConvertSettingValue, value);
     }
+    void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) override
+    {
+        call("BlendPictures", &R::BlendPictures, pictures, target);
+    }
 };
 
 template <> class Faulty<GraphicsUtility> : public FaultyOf<GraphicsUtility>
@@ -556,6 +590,19 @@ public:
     void ScreenPosition(QWidget* widget, std::int32_t& x, std::int32_t& y) override
     {
         call("ScreenPosition", &G::ScreenPosition, widget, x, y);
+    }
+    void AviOpen(const QString& file, const QImage& picture, std::int32_t fps) override
+    {
+        call("AviOpen", &G::AviOpen, file, picture, fps);
+    }
+    void AviAddFrame(const QImage& bitmap, std::int32_t index) override
+    {
+        call("AviAddFrame", &G::AviAddFrame, bitmap, index);
+    }
+    void AviClose() override { call("AviClose", &G::AviClose); }
+    QImage PictureFromBitmap(QImage bitmap, std::int32_t flags) override
+    {
+        return call("PictureFromBitmap", &G::PictureFromBitmap, std::move(bitmap), flags);
     }
 };
 

@@ -49,6 +49,9 @@ public:
     MOCK_METHOD(QString, BackgroundTexture, (), (override));
     MOCK_METHOD(bool, UseBackgroundTexture, (), (override));
     MOCK_METHOD(bool, ViewportOption, (), (override));
+    MOCK_METHOD(QWidget*, MainWindowHandle, (), (override));
+    MOCK_METHOD(bool, AntiAliasFlag, (), (override));
+    MOCK_METHOD(QString, RaytracerSetting, (), (override));
 };
 
 class MockScene : public Scene
@@ -170,6 +173,13 @@ class MockAppUtility : public AppUtility
 {
 public:
     MOCK_METHOD(void, WriteLine, (const QString&), (override));
+    MOCK_METHOD(void, LoadDialogState, (const QString&), (override));
+    MOCK_METHOD(void, SaveDialogState, (const QString&), (override));
+    MOCK_METHOD(void, ShowSaveDialog,
+                (QWidget*, QString&, const QString&, const QString&, bool, std::int32_t&),
+                (override));
+    MOCK_METHOD(void, SplitPath, (const QString&, QString&, QString&, QString&), (override));
+    MOCK_METHOD(QString, RaytracerPath, (), (override));
 };
 
 class MockRenderUtility : public RenderUtility
@@ -179,6 +189,7 @@ public:
     MOCK_METHOD(void, AnalyseSelection, (std::int32_t, std::int32_t&, bool&), (override));
     MOCK_METHOD(std::int32_t, SetDrawColour, (float, float, float, float), (override));
     MOCK_METHOD(std::int32_t, ConvertSettingValue, (std::int32_t), (override));
+    MOCK_METHOD(void, BlendPictures, ((const std::array<QImage, 8>&), QImage&), (override));
 };
 
 class MockGraphicsUtility : public GraphicsUtility
@@ -188,6 +199,10 @@ public:
     MOCK_METHOD(void, SetNormalDisplay, (bool), (override));
     MOCK_METHOD(void, GhostDelay, (std::int32_t), (override));
     MOCK_METHOD(void, ScreenPosition, (QWidget*, std::int32_t&, std::int32_t&), (override));
+    MOCK_METHOD(void, AviOpen, (const QString&, const QImage&, std::int32_t), (override));
+    MOCK_METHOD(void, AviAddFrame, (const QImage&, std::int32_t), (override));
+    MOCK_METHOD(void, AviClose, (), (override));
+    MOCK_METHOD(QImage, PictureFromBitmap, (QImage, std::int32_t), (override));
 };
 
 class MockPictureFactory : public PictureFactory

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace vellum::sg {
+
+// Each byte of the target becomes the rounded mean of that byte in the 8 sources. Channels of
+// 32-bit pixels are bytes, so this blends pixels channel by channel without unpacking them.
+void blendEightEqually(const std::array<const std::uint8_t*, 8>& sources, std::uint8_t* target,
+                       std::size_t bytes);
+
+} // namespace vellum::sg

@@ -1,0 +1,251 @@
+#include "HeadlessRecording.h"
+
+#include "HeadlessPlatform.h"
+#include "MainWindow.h"
+
+#include <Animation.h>
+#include <Error.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <algorithm>
+#include <cstdio>
+#include <sg/SceneGraph.h>
+
+namespace vellum::studio {
+
+namespace {
+
+const QString Completion = QStringLiteral("Animation Recording Complete.");
+
+QString translated(const char* text)
+{
+    return QCoreApplication::translate("HeadlessRecording", text);
+}
+
+// The platform while the command line records: the recording options it was given are the
+// stored choices (the user's own stay untouched), and the options dialog is confirmed with its
+// own OK button, so that its checks run as they do for a person.
+class AnsweringPlatform : public HeadlessPlatform
+{
+public:
+    explicit AnsweringPlatform(const RecordingRequest& request)
+    {
+        const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+        m_choices = {
+            {QStringLiteral("AnimationSize0"), QStringLiteral("False")},
+            {QStringLiteral("AnimationSize1"), QStringLiteral("True")},
+            {QStringLiteral("AnimationWidth"), QString::number(request.size.width())},
+            {QStringLiteral("AnimationHeight"), QString::number(request.size.height())},
+            {QStringLiteral("AnimationFPS"), QString::number(request.framesPerSecond)},
+            {QStringLiteral("AnimationAntiAlias"), QString::number(request.antiAlias)},
+            {QStringLiteral("AnimationRaytrace"), flag(false)},
+            {QStringLiteral("AnimationImages"), flag(request.images)},
+            {QStringLiteral("AnimationMotionBlur"), flag(request.motionBlur)},
+        };
+    }
+
+    bool completed() const { return m_completed; }
+
+    QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                       const QString& defaultValue) override
+    {
+        if (const auto choice = m_choices.constFind(key); choice != m_choices.cend())
+            return *choice;
+        return HeadlessPlatform::GetSetting(appName, section, key, defaultValue);
+    }
+    void SaveSetting(const QString& appName, const QString& section, const QString& key,
+                     const QString& value) override
+    {
+        if (m_choices.contains(key))
+            m_choices[key] = value;
+        else
+            HeadlessPlatform::SaveSetting(appName, section, key, value);
+    }
+    outside::MsgBoxResult MsgBox(const QString& text, outside::MsgBoxButtons buttons,
+                                 outside::MsgBoxIcon icon, const QString& title) override
+    {
+        std::fprintf(stdout, "\n");
+        m_completed = m_completed || text == Completion;
+        return HeadlessPlatform::MsgBox(text, buttons, icon, title);
+    }
+    // A refused OK leaves the dialog open; it is closed then, which cancels.
+    int ShowModal(QDialog& dialog) override
+    {
+        auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("cmdOK"));
+        if (dialog.objectName() != QLatin1String("frmRecordOptions") || !ok)
+            return HeadlessPlatform::ShowModal(dialog);
+        dialog.show();
+        ok->click();
+        if (dialog.isVisible())
+            dialog.close();
+        return dialog.result();
+    }
+    // A series asked for as .png is written as PNG.
+    void SavePicture(const QImage& picture, const QString& path) override
+    {
+        if (QFileInfo(path).suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
+            return HeadlessPlatform::SavePicture(picture, path);
+        if (picture.isNull() || !picture.save(path, "PNG"))
+            throw Error(ErrorNumber::PathFileAccess,
+                        QStringLiteral("Path/File access error: %1").arg(path));
+    }
+
+private:
+    QHash<QString, QString> m_choices;
+    bool m_completed = false;
+};
+
+std::optional<int> wholeNumber(const QString& text, int minimum, int maximum)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < minimum || value > maximum)
+        return std::nullopt;
+    return value;
+}
+
+// The views must be at least as large as the recording: the panel refuses anything larger.
+void makeRoomFor(MainWindow& window, QSize size)
+{
+    window.resize(1200, 800);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QApplication::processEvents();
+        const QSize views = window.viewsArea().size();
+        const QSize missing(std::max(0, size.width() - views.width()),
+                            std::max(0, size.height() - views.height()));
+        if (missing.isNull())
+            return;
+        window.resize(window.size() + missing);
+    }
+}
+
+bool outputIsThere(const RecordingRequest& request)
+{
+    const QFileInfo file(request.file);
+    if (!request.images)
+        return file.isFile() && file.size() > 0;
+    const QString pattern = QRegularExpression::escape(file.completeBaseName()) +
+                            QStringLiteral("\\d+\\.") + QRegularExpression::escape(file.suffix());
+    return !QDir(file.absolutePath())
+                .entryList(QDir::Files)
+                .filter(QRegularExpression(QStringLiteral("^") + pattern + QStringLiteral("$")))
+                .isEmpty();
+}
+
+} // namespace
+
+void addRecordingOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("record"),
+                      translated("Record the animation to this file through the panel's record "
+                                 "button (.avi; .mp4 and .mkv hold H.264) and exit."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("size"), translated("Recording size (default 320x240)."),
+                      QStringLiteral("WxH")});
+    parser.addOption({QStringLiteral("fps"),
+                      translated("Recording frames per second, 1 to 60 (default 15)."),
+                      QStringLiteral("n")});
+    parser.addOption({QStringLiteral("anti-alias"),
+                      translated("Anti-aliasing: 0 none, 1 4x, 2 16x (default 0)."),
+                      QStringLiteral("level")});
+    parser.addOption({QStringLiteral("motion-blur"), translated("Record with motion blur.")});
+    parser.addOption({QStringLiteral("images"),
+                      translated("Record a numbered bitmap series instead of a video (.bmp, or "
+                                 ".png when the file says so).")});
+}
+
+std::optional<RecordingRequest> readRecordingOptions(const QCommandLineParser& parser,
+                                                     QString& error)
+{
+    const QString record = QStringLiteral("record");
+    if (!parser.isSet(record)) {
+        for (const char* only : {"size", "fps", "anti-alias", "motion-blur", "images"})
+            if (parser.isSet(QLatin1String(only)))
+                error = translated("--%1 belongs to --record.").arg(QLatin1String(only));
+        return std::nullopt;
+    }
+    RecordingRequest request;
+    request.file = parser.value(record);
+    request.motionBlur = parser.isSet(QStringLiteral("motion-blur"));
+    request.images = parser.isSet(QStringLiteral("images"));
+    if (parser.isSet(QStringLiteral("size"))) {
+        const QString size = parser.value(QStringLiteral("size"));
+        const QStringList sides = size.split(QLatin1Char('x'));
+        const auto width = wholeNumber(sides.value(0), 10, 1600);
+        const auto height = wholeNumber(sides.value(1), 10, 1200);
+        if (sides.size() != 2 || !width || !height) {
+            error = translated("--size needs WxH within 10x10 to 1600x1200, not \"%1\".").arg(size);
+            return std::nullopt;
+        }
+        request.size = QSize(*width, *height);
+    }
+    for (const auto& [name, target, minimum, maximum] :
+         {std::tuple{QStringLiteral("fps"), &request.framesPerSecond, 1, 60},
+          std::tuple{QStringLiteral("anti-alias"), &request.antiAlias, 0, 2}}) {
+        if (!parser.isSet(name))
+            continue;
+        const auto value = wholeNumber(parser.value(name), minimum, maximum);
+        if (!value) {
+            error = translated("--%1 needs a whole number from %2 to %3, not \"%4\".")
+                        .arg(name)
+                        .arg(minimum)
+                        .arg(maximum)
+                        .arg(parser.value(name));
+            return std::nullopt;
+        }
+        *target = *value;
+    }
+    const QFileInfo folder(QFileInfo(request.file).absolutePath());
+    if (request.file.isEmpty() || !folder.isDir() || !folder.isWritable()) {
+        error = translated("Cannot write to the folder of \"%1\".").arg(request.file);
+        return std::nullopt;
+    }
+    return request;
+}
+
+int recordHeadless(MainWindow& window, const RecordingRequest& request)
+{
+    auto platform = std::make_shared<AnsweringPlatform>(request);
+    outside::setPlatform(platform);
+    const auto restore = qScopeGuard([] { outside::setPlatform(nullptr); });
+    const QString file = QFileInfo(request.file).absoluteFilePath();
+    window.sceneGraph().answerSaveDialogs([file](const QString&, const QString&) { return file; });
+
+    // The window's caption carries the progress of a recording drawn offscreen.
+    QString shown;
+    animation::Animation* panel = window.panel();
+    const QMetaObject::Connection progress = QObject::connect(
+        panel, &animation::Animation::evtReqUpdateStatusBar, panel,
+        [&shown, panel](QString&, QString&) {
+            const QWidget* drawing = panel->findChild<QWidget*>(QStringLiteral("frmAnimate"));
+            const QString caption = drawing ? drawing->windowTitle() : QString();
+            if (caption != shown && caption.startsWith(QLatin1String("Recording"))) {
+                shown = caption;
+                std::fprintf(stdout, "\r%s", qPrintable(caption));
+                std::fflush(stdout);
+            }
+        });
+    const auto disconnect = qScopeGuard([&] { QObject::disconnect(progress); });
+    window.show();
+    makeRoomFor(window, request.size);
+
+    auto* record = panel->findChild<QAbstractButton*>(QStringLiteral("cmdRecord"));
+    if (!record || !record->isEnabled()) {
+        platform->fail(translated("The panel cannot record now."));
+        return 1;
+    }
+    record->click();
+    if (!platform->completed() || !outputIsThere(request))
+        platform->fail(translated("The recording was not completed."));
+    return platform->exitCode();
+}
+
+} // namespace vellum::studio

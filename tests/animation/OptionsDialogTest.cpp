@@ -1,0 +1,273 @@
+// The recording and snapshot options dialogs: one design driven by a profile.
+#include "OptionsDialog.h"
+
+#include "ModuleState.h"
+#include "PanelHarness.h"
+#include "TextBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace vellum::testing {
+namespace {
+
+using ::testing::_;
+using ::testing::DoAll;
+using ::testing::Return;
+using ::testing::SetArgReferee;
+
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << QLatin1String(text);
+    return list;
+}
+
+class OptionsDialogTest : public ::testing::Test
+{
+protected:
+    OptionsDialogTest()
+    {
+        qputenv("temp", temp.path().toLocal8Bit());
+        ON_CALL(*h.sceneGraph, CreateGraphicsUtility()).WillByDefault(Return(graphics));
+        ON_CALL(*h.sceneGraph, CreatePictureFactory()).WillByDefault(Return(pictures));
+        ON_CALL(*graphics, TickCount()).WillByDefault(Return(4242));
+        ON_CALL(*pictures, MaximumDimensions(_, _, _, _))
+            .WillByDefault(DoAll(SetArgReferee<2>(1024), SetArgReferee<3>(768)));
+        ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QStringLiteral("/bin/pov")));
+        h.bind();
+        animation::module().offscreenPicture = QImage(320, 240, QImage::Format_RGB32);
+    }
+    ~OptionsDialogTest() override { qunsetenv("temp"); }
+
+    std::unique_ptr<animation::OptionsDialog> open(const animation::OptionsDialogProfile& profile)
+    {
+        h.platform->clearCalls();
+        auto dialog = std::make_unique<animation::OptionsDialog>(profile, h.control.get());
+        dialog->show();
+        return dialog;
+    }
+    template <typename Widget> static Widget& find(QDialog& dialog, const char* name)
+    {
+        auto* widget = dialog.findChild<Widget*>(QLatin1String(name));
+        if (!widget)
+            throw std::runtime_error(std::string("no widget ") + name);
+        return *widget;
+    }
+    static QString text(QDialog& dialog, const char* name)
+    {
+        return find<common::TextBox>(dialog, name).Text();
+    }
+    static void type(QDialog& dialog, const char* name, const QString& keys)
+    {
+        auto& box = find<common::TextBox>(dialog, name);
+        box.selectAll();
+        QTest::keyClicks(&box, keys);
+    }
+    void store(const char* key, const char* value)
+    {
+        h.platform->setSetting(h.registryKey, QStringLiteral("Application"), QLatin1String(key),
+                               QLatin1String(value));
+    }
+    QStringList savedKeys() const
+    {
+        QStringList keys;
+        for (const QString& call : h.platform->callsNamed(QStringLiteral("SaveSetting")))
+            keys << call.section(QLatin1Char('|'), 2, 3).chopped(1); // without the call's ")"
+        return keys;
+    }
+
+    QTemporaryDir temp;
+    PanelHarness h;
+    std::shared_ptr<NiceMock<MockGraphicsUtility>> graphics =
+        std::make_shared<NiceMock<MockGraphicsUtility>>();
+    std::shared_ptr<NiceMock<MockPictureFactory>> pictures =
+        std::make_shared<NiceMock<MockPictureFactory>>();
+};
+
+TEST_F(OptionsDialogTest, LoadsDefaultsOrStoredChoicesAndKeepsAPreviewFileWhileOpen)
+{
+    const QString previewFile = temp.filePath(QStringLiteral("~temp4242.bmp"));
+    {
+        auto dialog = open(animation::recordOptionsProfile());
+        EXPECT_TRUE(QFile::exists(previewFile));
+        QComboBox& size = find<QComboBox>(*dialog, "cboSize");
+        EXPECT_EQ(size.count(), 8);
+        EXPECT_EQ(size.itemText(7), QStringLiteral("1600 x 1200"));
+        EXPECT_EQ(size.currentIndex(), 1);
+        EXPECT_EQ(find<QComboBox>(*dialog, "cboAntiAliasing").itemText(2), QStringLiteral("16x"));
+        EXPECT_TRUE(find<QRadioButton>(*dialog, "optAnimationSize_0").isChecked());
+        EXPECT_EQ(
+            QStringList({text(*dialog, "txtRecordWidth"), text(*dialog, "txtRecordHeight"),
+                         text(*dialog, "txtFPS")}),
+            QStringList({QStringLiteral("320"), QStringLiteral("240"), QStringLiteral("15")}));
+        EXPECT_TRUE(size.isEnabled());
+        EXPECT_FALSE(find<common::TextBox>(*dialog, "txtRecordWidth").isEnabled());
+        EXPECT_TRUE(find<QCheckBox>(*dialog, "chkRaytrace").isEnabled());
+    }
+    EXPECT_FALSE(QFile::exists(previewFile)) << "deleted when the dialog unloads";
+
+    // Stored choices; without a raytracer a stored tick stays, though the box is disabled.
+    ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QString()));
+    ON_CALL(*h.state, RaytracerSetting()).WillByDefault(Return(QString()));
+    for (auto [key, value] : {std::pair{"AnimationOptionsSize", "4"},
+                              {"AnimationAntiAlias", "2"},
+                              {"AnimationSize0", "False"},
+                              {"AnimationSize1", "True"},
+                              {"AnimationWidth", "333"},
+                              {"AnimationHeight", "222"},
+                              {"AnimationFPS", "24"},
+                              {"AnimationRaytrace", "1"},
+                              {"AnimationMotionBlur", "1"}})
+        store(key, value);
+    auto dialog = open(animation::recordOptionsProfile());
+    EXPECT_EQ(find<QComboBox>(*dialog, "cboSize").currentIndex(), 4);
+    EXPECT_FALSE(find<QComboBox>(*dialog, "cboSize").isEnabled());
+    EXPECT_EQ(find<QComboBox>(*dialog, "cboAntiAliasing").currentIndex(), 2);
+    EXPECT_TRUE(find<QRadioButton>(*dialog, "optAnimationSize_1").isChecked());
+    EXPECT_EQ(text(*dialog, "txtRecordWidth") + text(*dialog, "txtRecordHeight") +
+                  text(*dialog, "txtFPS"),
+              QStringLiteral("33322224"));
+    QCheckBox& raytrace = find<QCheckBox>(*dialog, "chkRaytrace");
+    EXPECT_TRUE(raytrace.isChecked() && !raytrace.isEnabled());
+    EXPECT_FALSE(find<QCheckBox>(*dialog, "chkSaveasImages").isChecked());
+    EXPECT_TRUE(find<QCheckBox>(*dialog, "chkMotionBlur").isChecked());
+}
+
+TEST_F(OptionsDialogTest, PresetsSizeModeKeyFilterAndCorrectionsOnCompletedEdits)
+{
+    auto dialog = open(animation::recordOptionsProfile());
+    QComboBox& size = find<QComboBox>(*dialog, "cboSize");
+    size.setCurrentIndex(6);
+    QTest::mouseClick(&find<QRadioButton>(*dialog, "optAnimationSize_1"), Qt::LeftButton);
+    EXPECT_EQ(text(*dialog, "txtRecordWidth") + QLatin1Char('x') + text(*dialog, "txtRecordHeight"),
+              QStringLiteral("1280x960"))
+        << "custom starts from the preset";
+    EXPECT_TRUE(find<common::TextBox>(*dialog, "txtRecordWidth").isEnabled());
+    EXPECT_FALSE(size.isEnabled());
+
+    type(*dialog, "txtFPS", QStringLiteral("a1.b-2"));
+    EXPECT_EQ(text(*dialog, "txtFPS"), QStringLiteral("1-2"));
+
+    struct Row
+    {
+        const char* box;
+        const char* typed;
+        const char* corrected;
+    } rows[] = {
+        {"txtRecordWidth", "2000", "1600"},
+        {"txtRecordWidth", "5", "10"},
+        {"txtRecordWidth", "-", "320"},
+        {"txtRecordWidth", "640", "640"},
+        {"txtRecordHeight", "2000", "1200"},
+        {"txtRecordHeight", "5", "10"},
+        {"txtFPS", "", "15"},
+        {"txtFPS", "0", "1"},
+        {"txtFPS", "75", "60"},
+        {"txtFPS", "-", "15"},
+        {"txtFPS", "-3", "1"},
+        {"txtFPS", "6", "6"},
+    };
+    for (const Row& row : rows) {
+        type(*dialog, row.box, QLatin1String(row.typed));
+        if (!*row.typed) {
+            find<common::TextBox>(*dialog, row.box).clear();
+            emit find<common::TextBox>(*dialog, row.box).Commit();
+        }
+        if (QLatin1String(row.typed) == QLatin1String("5")) {
+            EXPECT_EQ(text(*dialog, row.box), QStringLiteral("5")) << "not while typing";
+        }
+        QTest::keyClick(&find<common::TextBox>(*dialog, row.box), Qt::Key_Return);
+        EXPECT_EQ(text(*dialog, row.box), QLatin1String(row.corrected))
+            << row.box << " " << row.typed;
+    }
+
+    // Back to presets: the list is enabled and the boxes follow it.
+    QTest::mouseClick(&find<QRadioButton>(*dialog, "optAnimationSize_0"), Qt::LeftButton);
+    EXPECT_TRUE(size.isEnabled());
+    EXPECT_EQ(text(*dialog, "txtRecordWidth"), QStringLiteral("1280"));
+}
+
+TEST_F(OptionsDialogTest, OkStoresEveryChoiceUnlessRefusedCancelAndCloseBoxCancel)
+{
+    auto dialog = open(animation::recordOptionsProfile());
+    find<QComboBox>(*dialog, "cboSize").setCurrentIndex(7); // 1600 x 1200 is over 1024 x 768
+    emit find<QComboBox>(*dialog, "cboSize").activated(7);
+    find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(1);
+    find<QCheckBox>(*dialog, "chkMotionBlur").setChecked(true);
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("MsgBox")),
+              QStringList(QStringLiteral("MsgBox(The maximum non-raytraced recording dimensions "
+                                         "are: 1024x768|0|2|3D Vellum)")));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(savedKeys().isEmpty());
+    EXPECT_EQ(animation::module().recordWidth, 1600) << "taken even when refused";
+
+    // Raytraced, the size passes; anti-aliasing is not asked about then.
+    ON_CALL(*h.state, AntiAliasFlag()).WillByDefault(Return(true));
+    find<QCheckBox>(*dialog, "chkRaytrace").setChecked(true);
+    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(savedKeys(),
+              strings({"AnimationOptionsSize|7", "AnimationAntiAlias|1", "AnimationSize0|True",
+                       "AnimationSize1|False", "AnimationWidth|1600", "AnimationHeight|1200",
+                       "AnimationFPS|15", "AnimationRaytrace|1", "AnimationImages|0",
+                       "AnimationMotionBlur|1"}));
+    const animation::ModuleState& shared = animation::module();
+    EXPECT_EQ(std::tuple(shared.recordWidth, shared.recordHeight, shared.recordAntiAlias,
+                         shared.recordFPS, shared.recordRaytrace, shared.recordSaveAsImages,
+                         shared.recordMotionBlur, shared.optionsCancelled),
+              std::tuple(1600, 1200, 1, 15, true, false, true, false));
+
+    // Cancel and the close box both cancel.
+    for (const char* how : {"cmdCancel", "close box"}) {
+        animation::module().optionsCancelled = false;
+        auto again = open(animation::recordOptionsProfile());
+        if (QLatin1String(how) == QLatin1String("cmdCancel"))
+            QTest::mouseClick(&find<QPushButton>(*again, how), Qt::LeftButton);
+        else
+            again->close();
+        EXPECT_TRUE(animation::module().optionsCancelled) << how;
+    }
+}
+
+TEST_F(OptionsDialogTest, SnapshotProfileHasItsOwnKeysMessagesAndRules)
+{
+    ON_CALL(*h.state, AntiAliasFlag()).WillByDefault(Return(false));
+    ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QString()));
+    ON_CALL(*h.state, RaytracerSetting()).WillByDefault(Return(QStringLiteral("set")));
+    animation::module().recordMotionBlur = true;
+    auto dialog = open(animation::snapshotOptionsProfile());
+    EXPECT_EQ(dialog->objectName(), QStringLiteral("frmSnapshotOptions"));
+    EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("txtFPS")), nullptr);
+    EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("chkMotionBlur")), nullptr);
+    EXPECT_FALSE(find<QCheckBox>(*dialog, "chkRaytrace").isEnabled()) << "needs the path";
+
+    find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(2);
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(
+        h.platform->callsNamed(QStringLiteral("MsgBox")).value(0).section(QLatin1Char('|'), 1),
+        QStringLiteral("0|1|3D Vellum)"))
+        << "refused with an exclamation when the flag is False";
+
+    find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(0);
+    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(savedKeys(),
+              strings({"SnapshotOptionsSize|1", "SnapshotAntiAlias|0", "SnapshotSize0|True",
+                       "SnapshotSize1|False", "SnapshotWidth|320", "SnapshotHeight|240",
+                       "SnapshotRaytrace|0"}));
+    EXPECT_EQ(animation::module().recordFPS, 1);
+    EXPECT_TRUE(animation::module().recordMotionBlur) << "left as it was";
+}
+
+} // namespace
+} // namespace vellum::testing

@@ -1,0 +1,148 @@
+// Recording the demo scene for real through the panel's record button, as the command line
+// does it: the video checked with ffprobe, and motion blur checked against the sub-frames it
+// blends.
+#include "CommandLine.h"
+#include "HeadlessRecording.h"
+#include "MainWindow.h"
+
+#include <Animation.h>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <TrackBar.h>
+#include <gtest/gtest.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+QString probe(const QString& file)
+{
+    QProcess ffprobe;
+    ffprobe.start(QStringLiteral("ffprobe"),
+                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
+                   QStringLiteral("-show_entries"),
+                   QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
+                   QStringLiteral("-of"), QStringLiteral("csv=p=0"), file});
+    ffprobe.waitForFinished(60000);
+    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
+}
+
+// Only frames first to last of the animation are recorded.
+void recordRange(MainWindow& window, int first, int last)
+{
+    auto* slider = window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+    slider->setSelStart(first);
+    slider->setSelLength(last - first);
+}
+
+QImage frameOf(const QString& folder, const QString& name)
+{
+    QImage image(QDir(folder).filePath(name));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(RecordingStudio, TheDemoBecomesAVideoOfEveryFrameAtTheChosenRate)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty())
+        GTEST_SKIP() << "no ffprobe on this machine";
+    QTemporaryDir folder;
+    MainWindow window;
+    RecordingRequest request;
+    request.file = folder.filePath(QStringLiteral("demo walk.avi"));
+    request.size = QSize(160, 120);
+    request.framesPerSecond = 15;
+    ASSERT_EQ(recordHeadless(window, request), 0);
+    // 100 frames at 10 keys per second: 10 seconds, 151 frames at 15 per second.
+    EXPECT_EQ(probe(request.file), QStringLiteral("mjpeg,160,120,15/1,151"));
+}
+
+TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
+{
+    QTemporaryDir folder;
+    const QString sharp = folder.filePath(QStringLiteral("sharp/s.bmp"));
+    const QString blurred = folder.filePath(QStringLiteral("blurred/b.bmp"));
+    QDir().mkpath(QFileInfo(sharp).path());
+    QDir().mkpath(QFileInfo(blurred).path());
+    // Blurred at 5 frames per second, sub-frames fall every quarter frame: the sharp series at
+    // 40 frames per second shows each of them.
+    for (const auto& [file, fps, blur] : {std::tuple{sharp, 40, false}, {blurred, 5, true}}) {
+        MainWindow window;
+        recordRange(window, 0, 4);
+        RecordingRequest request;
+        request.file = file;
+        request.size = QSize(160, 120);
+        request.framesPerSecond = fps;
+        request.images = true;
+        request.motionBlur = blur;
+        ASSERT_EQ(recordHeadless(window, request), 0) << qPrintable(file);
+    }
+    const QString sharpFolder = QFileInfo(sharp).path();
+    const QString blurredFolder = QFileInfo(blurred).path();
+    ASSERT_EQ(QDir(sharpFolder).entryList(QDir::Files).size(), 17);
+    ASSERT_EQ(QDir(blurredFolder).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(frameOf(blurredFolder, QStringLiteral("b1.bmp")),
+              frameOf(sharpFolder, QStringLiteral("s01.bmp")))
+        << "the first frame goes out alone";
+
+    // Output frame 2 blends sub-frames 9 to 16: the sharp series' files 10 to 17.
+    const QImage blend = frameOf(blurredFolder, QStringLiteral("b3.bmp"));
+    std::vector<QImage> subFrames;
+    for (int n = 10; n <= 17; ++n)
+        subFrames.push_back(frameOf(sharpFolder, QStringLiteral("s%1.bmp").arg(n)));
+    int mixed = 0;
+    for (int y = 0; y < blend.height(); ++y)
+        for (int x = 0; x < blend.width(); ++x) {
+            int sum[3] = {0, 0, 0};
+            for (const QImage& sub : subFrames) {
+                const QRgb p = sub.pixel(x, y);
+                sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
+            }
+            const QRgb got = blend.pixel(x, y);
+            ASSERT_NEAR(qRed(got), sum[0] / 8.0, 1.0) << x << "," << y;
+            ASSERT_NEAR(qGreen(got), sum[1] / 8.0, 1.0) << x << "," << y;
+            ASSERT_NEAR(qBlue(got), sum[2] / 8.0, 1.0) << x << "," << y;
+            if (subFrames.front().pixel(x, y) != subFrames.back().pixel(x, y) &&
+                got != subFrames.front().pixel(x, y) && got != subFrames.back().pixel(x, y))
+                ++mixed;
+        }
+    EXPECT_GT(mixed, 20) << "moving objects leave a trail of mixed pixels";
+}
+
+TEST(RecordingStudio, CommandLineRefusesBadRecordingOptions)
+{
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("a.avi"));
+    const auto parse = [](QStringList arguments) {
+        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
+    };
+    const ParsedCommandLine good =
+        parse({QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("640x480"),
+               QStringLiteral("--fps"), QStringLiteral("24"), QStringLiteral("--anti-alias"),
+               QStringLiteral("2"), QStringLiteral("--motion-blur"), QStringLiteral("--images")});
+    ASSERT_TRUE(good.options && good.options->recording) << qPrintable(good.error);
+    const RecordingRequest& request = *good.options->recording;
+    EXPECT_EQ(std::tuple(request.size, request.framesPerSecond, request.antiAlias,
+                         request.motionBlur, request.images),
+              std::tuple(QSize(640, 480), 24, 2, true, true));
+
+    const QStringList bad[] = {
+        {QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("640")},
+        {QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("5x5")},
+        {QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("axb")},
+        {QStringLiteral("--record"), out, QStringLiteral("--fps"), QStringLiteral("0")},
+        {QStringLiteral("--record"), out, QStringLiteral("--fps"), QStringLiteral("-")},
+        {QStringLiteral("--record"), out, QStringLiteral("--anti-alias"), QStringLiteral("3")},
+        {QStringLiteral("--record"), folder.filePath(QStringLiteral("missing/a.avi"))},
+        {QStringLiteral("--fps"), QStringLiteral("15")},
+    };
+    for (const QStringList& arguments : bad) {
+        const ParsedCommandLine parsed = parse(arguments);
+        EXPECT_FALSE(parsed.options) << qPrintable(arguments.join(u' '));
+        EXPECT_FALSE(parsed.error.isEmpty());
+    }
+}
+
+} // namespace
