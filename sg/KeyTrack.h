@@ -43,6 +43,12 @@ public:
     void put(const outside::KeyRecord& key);
     bool remove(float frame);
     void clear() { m_keys.clear(); }
+    // Puts back keys and loop mode as they were taken, without what closing a loop does.
+    void restore(std::vector<outside::KeyRecord> keys, int loopMode)
+    {
+        m_keys = std::move(keys);
+        m_loopMode = loopMode;
+    }
 
     int loopMode() const { return m_loopMode; }
     // LoopOpen or LoopClosed; closing makes the last key hold the first key's state.
