@@ -1,5 +1,6 @@
 #include "WarnDialog.h"
 
+#include "DialogWidgets.h"
 #include "ErrorRule.h"
 #include "PanelSettings.h"
 #include "Platform.h"
@@ -14,39 +15,27 @@
 
 namespace vellum::animation {
 
-namespace {
-
-QLabel* label(const char* name, const QString& text, QWidget* parent)
-{
-    auto* widget = new QLabel(text, parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 WarnDialog::WarnDialog(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmWarn"));
     setWindowTitle(QStringLiteral("Tip"));
     setModal(true);
 
-    QLabel* icon = label("imgTip", QString(), this);
+    QLabel* icon = namedLabel("imgTip", QString(), this);
     const int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()
                         ->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this)
                         .pixmap(iconSize, iconSize));
-    QLabel* title = label("Label1", QStringLiteral("Did you know..."), this);
+    QLabel* title = namedLabel("Label1", QStringLiteral("Did you know..."), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    m_text = label("lblWarning", QString(), this);
+    m_text = namedLabel("lblWarning", QString(), this);
     m_text->setWordWrap(true);
     m_text->setMinimumWidth(320);
     m_continue = new QCheckBox(QStringLiteral("Continue to receive this message"), this);
     m_continue->setObjectName(QStringLiteral("chkContinueToReceiveWarning"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
+    QPushButton* ok = namedButton("cmdOK", QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -4,6 +4,7 @@
 #include "Animation.h"
 #include "AnimationPrivate.h"
 #include "ApplicationState.h"
+#include "DialogWidgets.h"
 #include "ErrorRule.h"
 #include "Group.h"
 #include "ModuleState.h"
@@ -47,19 +48,10 @@ common::UpDownText* numberBox(const char* name, const QString& toolTip, double d
     return box;
 }
 
-QLabel* label(const char* name, const QString& text, QWidget* parent)
-{
-    auto* widget = new QLabel(text, parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QPushButton* button(const char* name, const QString& text, const QString& toolTip, QWidget* parent)
 {
-    auto* widget = new QPushButton(text, parent);
-    widget->setObjectName(QLatin1String(name));
+    QPushButton* widget = namedButton(name, text, parent);
     widget->setToolTip(toolTip);
-    widget->setAutoDefault(false);
     return widget;
 }
 
@@ -101,9 +93,9 @@ void AnimationPropertiesDialog::build()
     m_keysPerSecond = numberBox("txtKeyFPS", QStringLiteral("Animation Keys per Second"), 10,
                                 DefaultKeysPerSecond, this);
     auto* fields = new QGridLayout;
-    fields->addWidget(label("lblKeyFrames", QStringLiteral("Animation Keys:"), this), 0, 0);
+    fields->addWidget(namedLabel("lblKeyFrames", QStringLiteral("Animation Keys:"), this), 0, 0);
     fields->addWidget(m_keyFrames, 0, 1);
-    fields->addWidget(label("lblKeyFPS", QStringLiteral("Keys Per Second:"), this), 1, 0);
+    fields->addWidget(namedLabel("lblKeyFPS", QStringLiteral("Keys Per Second:"), this), 1, 0);
     fields->addWidget(m_keysPerSecond, 1, 1);
 
     auto* frame = new QWidget(this);

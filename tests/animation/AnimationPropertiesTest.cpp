@@ -137,6 +137,7 @@ TEST_F(AnimationPropertiesTest, UnloadRefreshesStoresAndRegistersInOrder)
     ON_CALL(*h.sceneGraph, CameraByLink(1)).WillByDefault(Return(camera));
     ON_CALL(*h.sceneGraph, ComponentList())
         .WillByDefault(Return(QList<outside::ComponentRecord>{{80, 1}, {10, 3}}));
+    EXPECT_CALL(*h.appUtility, WriteLine(_)).Times(::testing::AnyNumber());
     {
         InSequence order;
         EXPECT_CALL(*h.rootGroup, RefreshTree(true));
