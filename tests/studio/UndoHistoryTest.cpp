@@ -8,6 +8,7 @@
 
 #include <Animation.h>
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
