@@ -181,6 +181,15 @@ void Group::RefreshTree(bool recursive)
         child->RefreshTree(true);
 }
 
+void Group::RefreshAnimation(bool recursive)
+{
+    ApplyFrame(-1.0f);
+    if (!recursive)
+        return;
+    for (const auto& child : m_children)
+        child->RefreshAnimation(true);
+}
+
 void Group::ResetAnimation(float frame)
 {
     const Pose atFrame = poseAt(resolveFrame(frame));

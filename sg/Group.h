@@ -83,6 +83,7 @@ public:
     QList<outside::ShapePtr> Shapes() override;
     void ApplyFrame(float frame) override;
     void RefreshTree(bool recursive) override;
+    void RefreshAnimation(bool recursive) override;
     // Removes every key and opens the loop; the group keeps the pose it had at that frame,
     // so nothing jumps on screen.
     void ResetAnimation(float frame) override;

@@ -43,6 +43,12 @@ public:
     void put(const outside::KeyRecord& key);
     bool remove(float frame);
     void clear() { m_keys.clear(); }
+    // Puts back keys and loop mode as they were taken, without what closing a loop does.
+    void restore(std::vector<outside::KeyRecord> keys, int loopMode)
+    {
+        m_keys = std::move(keys);
+        m_loopMode = loopMode;
+    }
 
     // Block edits over the keys whose frames, rounded to whole frames (halves to even), lie in
     // [fromFrame, toFrame]: the keys a timeline shows in those columns. A closed loop's last key

@@ -55,6 +55,12 @@ public:
         m_track.put(key);
         keysChanged();
     }
+    // Keys and loop mode as an earlier state held them.
+    void restoreKeys(std::vector<outside::KeyRecord> keys, int loopMode)
+    {
+        m_track.restore(std::move(keys), loopMode);
+        keysChanged();
+    }
     int LoopMode() override { return m_track.loopMode(); }
     void setLoopMode(int loopMode) override
     {

@@ -40,6 +40,7 @@ public:
     void setName(const QString& name) { m_name = name; }
 
     const State& state() const { return m_state; }
+    void setState(const State& state) { m_state = state; }
     QVector3D position() const { return m_state.position; }
     void setPosition(const QVector3D& position) { m_state.position = position; }
     QColor colour() const;

@@ -462,4 +462,38 @@ void Scene::AnimationFinished()
     emit animationFinished();
 }
 
+namespace {
+
+template <typename Component>
+void addOwn(QList<std::shared_ptr<Component>>& list, const std::shared_ptr<Component>& component,
+            const Scene* scene)
+{
+    if (component->scene().get() != scene)
+        throw Error::invalidProcedureCall();
+    if (!list.contains(component))
+        list.append(component);
+}
+
+} // namespace
+
+void Scene::AddAnimatedCamera(const outside::CameraPtr& camera)
+{
+    addOwn(m_animated.cameras, typedComponent<Camera>(camera), this);
+}
+
+void Scene::AddAnimatedLight(const outside::LightPtr& light)
+{
+    addOwn(m_animated.lights, typedComponent<Light>(light), this);
+}
+
+void Scene::AddAnimatedOperation(const outside::ShapePtr& component)
+{
+    addOwn(m_animated.operations, typedComponent<Shape>(component), this);
+}
+
+void Scene::AddAnimatedGroup(const outside::GroupPtr& group)
+{
+    addOwn(m_animated.groups, typedComponent<Group>(group), this);
+}
+
 } // namespace vellum::sg

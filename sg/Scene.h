@@ -91,6 +91,16 @@ public:
     }
     void setScriptEngineFactory(std::shared_ptr<ComponentScriptEngineFactory> factory);
 
+    // What the last registration of animated components handed back, by kind.
+    struct AnimatedComponents
+    {
+        QList<std::shared_ptr<Camera>> cameras;
+        QList<std::shared_ptr<Light>> lights;
+        QList<std::shared_ptr<Shape>> operations;
+        QList<std::shared_ptr<Group>> groups;
+    };
+    const AnimatedComponents& animatedComponents() const { return m_animated; }
+
     const std::optional<GroupChange>& lastGroupChange() const { return m_lastGroupChange; }
     int animationFinishedCount() const { return m_animationFinishedCount; }
 
@@ -123,6 +133,12 @@ public:
     void LightScriptChanged(const outside::LightPtr& light) override;
     void ShapeScriptChanged(std::int32_t sceneDeviceId, const outside::ShapePtr& shape) override;
     void AnimationFinished() override;
+    void ClearAnimatedComponents() override { m_animated = {}; }
+    // Each refuses a component that is not this scene's.
+    void AddAnimatedCamera(const outside::CameraPtr& camera) override;
+    void AddAnimatedLight(const outside::LightPtr& light) override;
+    void AddAnimatedOperation(const outside::ShapePtr& component) override;
+    void AddAnimatedGroup(const outside::GroupPtr& group) override;
 
 signals:
     // The views should redraw.
@@ -182,6 +198,7 @@ private:
     std::optional<GroupChange> m_lastGroupChange;
     std::optional<PendingKeyCopy> m_pendingKeyCopy;
     int m_animationFinishedCount = 0;
+    AnimatedComponents m_animated;
 };
 
 // Components handed out through the interfaces are this library's own; anything else is

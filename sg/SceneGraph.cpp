@@ -205,4 +205,36 @@ outside::ScriptObjectPtr SceneGraph::NewScriptObject(outside::ScriptObjectClass 
     return m_objectFactory(scriptClass);
 }
 
+void SceneGraph::AnimationSettingsChanging()
+{
+    m_settingsBefore = m_state->AnimationSettings();
+}
+
+bool SceneGraph::AnimationSettingsChanged()
+{
+    const outside::AnimationSettings now = m_state->AnimationSettings();
+    if (now.Keys == m_settingsBefore.Keys && now.KeysPerSecond == m_settingsBefore.KeysPerSecond)
+        return false;
+    if (m_state->CurrentFrame() > float(now.Keys))
+        m_state->setCurrentFrame(float(now.Keys));
+    emit animationSettingsChanged();
+    return true;
+}
+
+QList<outside::ComponentRecord> SceneGraph::ComponentList()
+{
+    const auto current = scene();
+    QList<outside::ComponentRecord> records;
+    for (const auto& group : current->groupList())
+        records.append(outside::ComponentRecord{outside::Kind::Group, group->number()});
+    records.append(
+        outside::ComponentRecord{outside::Kind::Camera, current->animationCamera()->id()});
+    for (const auto& light : current->lightList())
+        records.append(outside::ComponentRecord{outside::Kind::Light, light->number()});
+    for (const auto& shape : current->shapeList())
+        if (shape->kind() == ShapeKind::OperationMarker)
+            records.append(outside::ComponentRecord{outside::Kind::Operation, shape->number()});
+    return records;
+}
+
 } // namespace vellum::sg

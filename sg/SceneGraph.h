@@ -97,6 +97,11 @@ public:
     outside::AnimationCommandsPtr CreateAnimationCommands() override;
     outside::ScriptEditorPtr NewScriptEditor() override;
     outside::ScriptObjectPtr NewScriptObject(outside::ScriptObjectClass scriptClass) override;
+    void AnimationSettingsChanging() override;
+    // Keeps the current frame within the new length; animationSettingsChanged when they did.
+    bool AnimationSettingsChanged() override;
+    // Groups, the animation camera, lights and operation components, by number.
+    QList<outside::ComponentRecord> ComponentList() override;
 
 signals:
     void sceneReplaced();
@@ -104,6 +109,7 @@ signals:
     void frameCompleted(int framesCompleted);
     void normalDisplayRequested(bool normal);
     void ghostDelayRequested(int milliseconds);
+    void animationSettingsChanged();
 
 private:
     void bind(int binding, int sceneDeviceId);
@@ -120,6 +126,7 @@ private:
     QHash<const outside::View*, QList<outside::CameraPtr>> m_viewCameras;
     std::array<int, 5> m_boundDevices{};
     int m_framesCompleted = 0;
+    outside::AnimationSettings m_settingsBefore;
 };
 
 } // namespace vellum::sg

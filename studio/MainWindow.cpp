@@ -10,6 +10,7 @@
 #include "PropertyEditor.h"
 #include "StudioApplier.h"
 #include "StudioViewport.h"
+#include "UndoHistory.h"
 #include "ViewCameras.h"
 
 #include <Animation.h>
@@ -28,6 +29,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <dialogs/WarnDialog.h>
 #include <outside/Enumerations.h>
 #include <outside/ErrorRule.h>
 #include <outside/Platform.h>
@@ -202,6 +204,7 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this, &MainWindow::saveAsTriggered);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    m_editMenu = menuBar()->addMenu(tr("&Edit"));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     m_lookThrough = view->addAction(tr("Look Through Animation Camera"));
@@ -252,6 +255,13 @@ void MainWindow::createPanel()
     setCorner(Qt::BottomLeftCorner, Qt::BottomDockWidgetArea);
     setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
     addDockWidget(Qt::BottomDockWidgetArea, m_panelDock);
+    m_history = new UndoHistory(*m_graph, *m_panel, this);
+    m_editMenu->addAction(m_history->undoAction());
+    m_editMenu->addAction(m_history->redoAction());
+    connect(m_history, &UndoHistory::restored, this, [this] {
+        updateTitle();
+        renderAllViews();
+    });
     connectPanel();
     m_panel->SetSceneGraph(m_graph, m_applier);
     m_bound = true;
@@ -278,8 +288,6 @@ void MainWindow::connectPanel()
         direct);
     connect(m_panel, &Animation::evtreqRenderAllViews, this, &MainWindow::panelRenderRequested,
             direct);
-    connect(m_panel, &Animation::evtReqPrepareForSceneChanges, this,
-            &MainWindow::prepareSceneChange, direct);
     connect(
         m_panel, &Animation::evtReqApplySceneChanges, this,
         [this] {
@@ -345,7 +353,8 @@ void MainWindow::panelChangedScene()
 // Every change to the scene, the panel's and the studio's own, comes through here first.
 void MainWindow::prepareSceneChange()
 {
-    // The undo snapshot will be taken here.
+    // The undo history restores the components a scene has; taking one out again is not one
+    // of its steps yet, so an addition is not undone.
 }
 
 void MainWindow::addComponent(Addition what)
@@ -514,6 +523,7 @@ void MainWindow::viewClicked(viewport::ViewportWidget* view, QPoint position)
 
 void MainWindow::propertiesEdited()
 {
+    m_history->noticeChanges(true);
     m_graph->applicationState()->setModified(true);
     updateTitle();
     renderAllViews();
@@ -543,11 +553,12 @@ void MainWindow::lookThroughToggled(bool on)
 void MainWindow::showWarning(const QString& applicationKey, const QString& text,
                              const QString& entry)
 {
-    outside::Platform& platform = outside::platform();
-    if (platform.GetSetting(applicationKey, QStringLiteral("Tips"), entry, QStringLiteral("1")) ==
-        QStringLiteral("0"))
-        return;
-    platform.MsgBox(text, outside::MsgBoxButtons::OK, outside::MsgBoxIcon::Information, tr("Tip"));
+    // A hint never switched off counts as on, as the dialog's ticked box suggests.
+    tolerate("frmWarn", [&] {
+        if (outside::platform().GetSetting(applicationKey, QStringLiteral("Tips"), entry,
+                                           QStringLiteral("1")) != QStringLiteral("0"))
+            animation::WarnDialog::Show(this, applicationKey, text, entry);
+    });
 }
 
 void MainWindow::updateTitle()
@@ -640,6 +651,7 @@ void MainWindow::sceneReplaced()
     tolerate("SetModePrepare", [this] { m_panel->SetModePrepare(outside::ModeAnimation); });
     m_outliner->populate(*m_graph->scene());
     m_properties->setGroup(nullptr);
+    m_history->clear();
     updateTitle();
     renderAllViews();
 }

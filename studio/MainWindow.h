@@ -9,6 +9,7 @@
 class QAction;
 class QDockWidget;
 class QLabel;
+class QMenu;
 
 namespace vellum::animation {
 class Animation;
@@ -28,6 +29,7 @@ class GhostTrail;
 class Outliner;
 class PropertyEditor;
 class StudioApplier;
+class UndoHistory;
 
 // The studio's window: a perspective and a top view over the scene, the outliner and the property
 // editor beside them, and the animation panel below, bound to the studio's scene graph.
@@ -47,6 +49,7 @@ public:
     Outliner* outliner() const { return m_outliner; }
     PropertyEditor* propertyEditor() const { return m_properties; }
     QAction* lookThroughAction() const { return m_lookThrough; }
+    UndoHistory* undoHistory() const { return m_history; }
     QString currentFile() const { return m_filePath; }
     // Full redraws of both views so far.
     int redrawCount() const { return m_redraws; }
@@ -118,6 +121,8 @@ private:
     QLabel* m_statusPosition = nullptr;
     QLabel* m_statusMisc = nullptr;
     QAction* m_lookThrough = nullptr;
+    QMenu* m_editMenu = nullptr;
+    UndoHistory* m_history = nullptr;
     GhostTrail* m_ghosts = nullptr;
     QString m_lastStatusMisc;
     viewport::RenderCamera m_freeCamera;

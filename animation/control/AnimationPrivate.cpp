@@ -1,6 +1,7 @@
 #include "AnimationPrivate.h"
 
 #include "Animation.h"
+#include "AnimationPropertiesDialog.h"
 #include "AnimationWindow.h"
 #include "AppUtility.h"
 #include "ErrorRule.h"
@@ -38,6 +39,8 @@ void AnimationPrivate::connectWidgets()
                      [this] { layout.onTimelineLess(); });
     QObject::connect(widgets.cmdAnimationTimelineMore, &common::XPButton::Click, &q,
                      [this] { layout.onTimelineMore(); });
+    QObject::connect(widgets.cmdAnimationProperties, &common::XPButton::Click, &q,
+                     [this] { openAnimationProperties(*this); });
 }
 
 void AnimationPrivate::SetSceneGraph(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)

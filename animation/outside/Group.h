@@ -25,6 +25,8 @@ public:
     // Poses the group at a (possibly fractional) frame.
     virtual void ApplyFrame(float frame) = 0;
     virtual void RefreshTree(bool recursive) = 0;
+    // Poses the group (and with recursive its descendants) at the current frame again.
+    virtual void RefreshAnimation(bool recursive) = 0;
     virtual void ResetAnimation(float frame) = 0;
 
     // Group number of the look-at target, 0 for none.

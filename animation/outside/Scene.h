@@ -38,6 +38,14 @@ public:
     virtual void LightScriptChanged(const LightPtr& light) = 0;
     virtual void ShapeScriptChanged(std::int32_t sceneDeviceId, const ShapePtr& shape) = 0;
     virtual void AnimationFinished() = 0;
+
+    // The scene's lists of the components that animate, rebuilt after the animation settings
+    // change: cleared, then each component handed back to the list for its kind.
+    virtual void ClearAnimatedComponents() = 0;
+    virtual void AddAnimatedCamera(const CameraPtr& camera) = 0;
+    virtual void AddAnimatedLight(const LightPtr& light) = 0;
+    virtual void AddAnimatedOperation(const ShapePtr& component) = 0;
+    virtual void AddAnimatedGroup(const GroupPtr& group) = 0;
 };
 
 } // namespace vellum::outside

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComponentRecord.h"
 #include "Forward.h"
 #include "Scripting.h"
 
@@ -39,6 +40,13 @@ public:
     virtual AnimationCommandsPtr CreateAnimationCommands() = 0;
     virtual ScriptEditorPtr NewScriptEditor() = 0;
     virtual ScriptObjectPtr NewScriptObject(ScriptObjectClass scriptClass) = 0;
+
+    // Called before and after the application state's animation settings record is rewritten;
+    // the second says whether the settings really changed.
+    virtual void AnimationSettingsChanging() = 0;
+    virtual bool AnimationSettingsChanged() = 0;
+    // Every animated component of the scene: groups, lights, cameras and operation components.
+    virtual QList<ComponentRecord> ComponentList() = 0;
 };
 
 } // namespace vellum::outside

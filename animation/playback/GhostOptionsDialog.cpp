@@ -1,5 +1,6 @@
 #include "GhostOptionsDialog.h"
 
+#include "DialogWidgets.h"
 #include "ErrorRule.h"
 #include "ModuleState.h"
 #include "PanelSettings.h"
@@ -18,13 +19,6 @@ namespace {
 
 const QString DefaultCount = QStringLiteral("50");
 
-QLabel* label(const char* name, const QString& text, QWidget* parent)
-{
-    auto* widget = new QLabel(text, parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 common::UpDownText* countBox(const char* name, const QString& toolTip, QWidget* parent)
 {
     auto* box = new common::UpDownText(parent);
@@ -35,14 +29,6 @@ common::UpDownText* countBox(const char* name, const QString& toolTip, QWidget* 
     box->setIncrement(5);
     box->setText(DefaultCount);
     return box;
-}
-
-QPushButton* button(const char* name, const QString& text, QWidget* parent)
-{
-    auto* widget = new QPushButton(text, parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setAutoDefault(false);
-    return widget;
 }
 
 } // namespace
@@ -65,16 +51,18 @@ void GhostOptionsDialog::build()
                  QStringLiteral("Key Frames to Ghost Following the Current Key Frame"), this);
 
     auto* counts = new QGridLayout;
-    counts->addWidget(label("lblPreceding1", QStringLiteral("Ghost"), this), 0, 0);
+    counts->addWidget(namedLabel("lblPreceding1", QStringLiteral("Ghost"), this), 0, 0);
     counts->addWidget(m_preceding, 0, 1);
-    counts->addWidget(label("lblPreceding", QStringLiteral("Key Frames Preceding"), this), 0, 2);
-    counts->addWidget(label("lblFollowing1", QStringLiteral("Ghost"), this), 1, 0);
+    counts->addWidget(namedLabel("lblPreceding", QStringLiteral("Key Frames Preceding"), this), 0,
+                      2);
+    counts->addWidget(namedLabel("lblFollowing1", QStringLiteral("Ghost"), this), 1, 0);
     counts->addWidget(m_following, 1, 1);
-    counts->addWidget(label("lblFollowing", QStringLiteral("Key Frames Follwing"), this), 1, 2);
+    counts->addWidget(namedLabel("lblFollowing", QStringLiteral("Key Frames Follwing"), this), 1,
+                      2);
 
-    QPushButton* ok = button("cmdOK", QStringLiteral("OK"), this);
-    QPushButton* cancel = button("cmdCancel", QStringLiteral("Cancel"), this);
-    QPushButton* defaults = button("cmdDefault", QStringLiteral("Default"), this);
+    QPushButton* ok = namedButton("cmdOK", QStringLiteral("OK"), this);
+    QPushButton* cancel = namedButton("cmdCancel", QStringLiteral("Cancel"), this);
+    QPushButton* defaults = namedButton("cmdDefault", QStringLiteral("Default"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { acceptCounts(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

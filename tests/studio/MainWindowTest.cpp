@@ -9,11 +9,14 @@
 #include <Animation.h>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -308,21 +311,43 @@ TEST_F(MainWindowTest, OutlinerSelectsAnOperationComponentAndTheEditorSetsItsAmo
     EXPECT_EQ(editor->component(), nullptr);
 }
 
-TEST_F(MainWindowTest, HintsFollowTheUsersSwitch)
+TEST_F(MainWindowTest, HintsShowInTheTipDialogUntilTheUserSwitchesThemOff)
 {
     QString key = window->sceneGraph().applicationState()->RegistryKey();
     QString text = QStringLiteral("A hint");
     QString timeline = QStringLiteral("Timeline");
     QString record = QStringLiteral("Record");
-    platform->setSetting(key, QStringLiteral("Tips"), timeline, QStringLiteral("0"));
-    platform->answerMsgBox(outside::MsgBoxResult::OK);
+    const auto tips = QStringLiteral("Tips");
+    // Answers the next tip: keep or clear the switch, then OK or the close box.
+    auto answerTip = [&](bool keep, bool closeBox) {
+        platform->answerDialog([=](QDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tip"));
+            EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblWarning"))->text(), text);
+            auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkContinueToReceiveWarning"));
+            EXPECT_TRUE(box->isChecked());
+            box->setChecked(keep);
+            if (closeBox)
+                dialog.close();
+            else
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                                  Qt::LeftButton);
+            return dialog.result();
+        });
+    };
 
+    answerTip(true, false);
     emit window->panel()->evtReqWarn(key, text, timeline);
+    EXPECT_EQ(platform->setting(key, tips, timeline), QStringLiteral("1"));
+    answerTip(false, true);
     emit window->panel()->evtReqWarn(key, text, record);
-
-    const QStringList boxes = platform->callsNamed(QStringLiteral("MsgBox"));
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes.first().contains(text));
+    EXPECT_EQ(platform->setting(key, tips, record), QStringLiteral("0"));
+    emit window->panel()->evtReqWarn(key, text, record); // switched off: no dialog queued
+    platform->failSaveSettingAt(1);
+    answerTip(false, false);
+    emit window->panel()->evtReqWarn(key, text, timeline);
+    EXPECT_EQ(platform->setting(key, tips, timeline), QStringLiteral("1"))
+        << "a failed write keeps the previous switch";
+    EXPECT_EQ(platform->callsNamed(QStringLiteral("ShowModal")).size(), 3);
 }
 
 TEST_F(MainWindowTest, ClickingAShapeInAViewSelectsIt)

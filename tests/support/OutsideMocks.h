@@ -75,6 +75,11 @@ public:
     MOCK_METHOD(void, LightScriptChanged, (const LightPtr&), (override));
     MOCK_METHOD(void, ShapeScriptChanged, (std::int32_t, const ShapePtr&), (override));
     MOCK_METHOD(void, AnimationFinished, (), (override));
+    MOCK_METHOD(void, ClearAnimatedComponents, (), (override));
+    MOCK_METHOD(void, AddAnimatedCamera, (const CameraPtr&), (override));
+    MOCK_METHOD(void, AddAnimatedLight, (const LightPtr&), (override));
+    MOCK_METHOD(void, AddAnimatedOperation, (const ShapePtr&), (override));
+    MOCK_METHOD(void, AddAnimatedGroup, (const GroupPtr&), (override));
 };
 
 #define VELLUM_MOCK_KEYFRAMED                                                                      \
@@ -112,6 +117,7 @@ public:
     MOCK_METHOD(QList<ShapePtr>, Shapes, (), (override));
     MOCK_METHOD(void, ApplyFrame, (float), (override));
     MOCK_METHOD(void, RefreshTree, (bool), (override));
+    MOCK_METHOD(void, RefreshAnimation, (bool), (override));
     MOCK_METHOD(void, ResetAnimation, (float), (override));
     MOCK_METHOD(std::int32_t, LookAtID, (), (override));
     MOCK_METHOD(void, LookAt, (const GroupPtr&, std::int32_t), (override));
@@ -238,6 +244,9 @@ public:
     MOCK_METHOD(AnimationCommandsPtr, CreateAnimationCommands, (), (override));
     MOCK_METHOD(ScriptEditorPtr, NewScriptEditor, (), (override));
     MOCK_METHOD(ScriptObjectPtr, NewScriptObject, (ScriptObjectClass), (override));
+    MOCK_METHOD(void, AnimationSettingsChanging, (), (override));
+    MOCK_METHOD(bool, AnimationSettingsChanged, (), (override));
+    MOCK_METHOD(QList<ComponentRecord>, ComponentList, (), (override));
 };
 
 class MockApplier : public Applier
