@@ -291,6 +291,10 @@ public:
     {
         call("ResetAnimation", &Group::ResetAnimation, frame);
     }
+    void RefreshAnimation(bool recursive) override
+    {
+        call("RefreshAnimation", &Group::RefreshAnimation, recursive);
+    }
     std::int32_t LookAtID() override { return call("LookAtID", &Group::LookAtID); }
     void LookAt(const GroupPtr& target, std::int32_t reserved) override
     {
@@ -428,6 +432,26 @@ public:
     void OperationDataChanged(const ShapePtr& component, const OperationTableSet& tables) override
     {
         call("OperationDataChanged", &Scene::OperationDataChanged, component, tables);
+    }
+    void ClearAnimatedComponents() override
+    {
+        call("ClearAnimatedComponents", &Scene::ClearAnimatedComponents);
+    }
+    void AddAnimatedCamera(const CameraPtr& camera) override
+    {
+        call("AddAnimatedCamera", &Scene::AddAnimatedCamera, camera);
+    }
+    void AddAnimatedLight(const LightPtr& light) override
+    {
+        call("AddAnimatedLight", &Scene::AddAnimatedLight, light);
+    }
+    void AddAnimatedOperation(const ShapePtr& component) override
+    {
+        call("AddAnimatedOperation", &Scene::AddAnimatedOperation, component);
+    }
+    void AddAnimatedGroup(const GroupPtr& group) override
+    {
+        call("AddAnimatedGroup", &Scene::AddAnimatedGroup, group);
     }
     void CameraScriptChanged(const CameraPtr& camera) override
     {
@@ -752,6 +776,18 @@ public:
         return call("ApplicationState", &G::ApplicationState);
     }
     ShapePtr NewShape() override { return call("NewShape", &G::NewShape); }
+    void AnimationSettingsChanging() override
+    {
+        call("AnimationSettingsChanging", &G::AnimationSettingsChanging);
+    }
+    bool AnimationSettingsChanged() override
+    {
+        return call("AnimationSettingsChanged", &G::AnimationSettingsChanged);
+    }
+    QList<ComponentRecord> ComponentList() override
+    {
+        return call("ComponentList", &G::ComponentList);
+    }
     std::int32_t SelectedCount(std::int32_t device) override
     {
         return call("SelectedCount", &G::SelectedCount, device);
