@@ -4,6 +4,7 @@
 #include "AddMenu.h"
 #include "DemoScene.h"
 #include "GhostTrail.h"
+#include "HeadlessPlatform.h"
 #include "HelpMenu.h"
 #include "KeyboardShortcuts.h"
 #include "Outliner.h"
@@ -556,7 +557,13 @@ void MainWindow::showWarning(const QString& applicationKey, const QString& text,
     // A hint never switched off counts as on, as the dialog's ticked box suggests.
     tolerate("frmWarn", [&] {
         if (outside::platform().GetSetting(applicationKey, QStringLiteral("Tips"), entry,
-                                           QStringLiteral("1")) != QStringLiteral("0"))
+                                           QStringLiteral("1")) == QStringLiteral("0"))
+            return;
+        // Nobody is there to tick the box: the hint is only printed.
+        if (headlessPlatform())
+            outside::platform().MsgBox(text, outside::MsgBoxButtons::OK,
+                                       outside::MsgBoxIcon::Information, QString());
+        else
             animation::WarnDialog::Show(this, applicationKey, text, entry);
     });
 }

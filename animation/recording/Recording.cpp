@@ -63,11 +63,7 @@ void Recording::record()
     // Whatever happened, the tree is refreshed and the host recomputes the buttons, last.
     ScenePtr scene;
     const auto last = qScopeGuard([&] {
-        ignoreFailure([&] {
-            if (!scene)
-                throw Error::objectNotSet();
-            scene->RootGroup()->RefreshTree(true);
-        });
+        ignoreFailure([&] { required(required(scene)->RootGroup())->RefreshTree(true); });
         emit m_panel.q.evtreqButtonsEnable();
     });
     scene = applicationState()->Scene();

@@ -111,7 +111,9 @@ void FrameNavigation::sldFrameChange(bool bValidateRange, bool /*bUpdateProgress
 
         if (!state->AnimationRunning()) {
             if (state->ActiveView()) {
-                for (const outside::GroupPtr& group : required(state->Scene())->Groups())
+                // Held here: the scene owns the collection the loop walks.
+                const outside::ScenePtr scene = required(state->Scene());
+                for (const outside::GroupPtr& group : scene->Groups())
                     group->ApplyFrame(float(frame));
                 showTimeOf(frame);
                 if (!m_panel.bGhostPlaying)

@@ -290,7 +290,8 @@ void KeyFrameEditing::onResetAll()
                 "This will reset all animation positions and orientations. Continue?")))
             return;
         emit m_panel.q.evtReqPrepareForSceneChanges();
-        for (const GroupPtr& group : required(applicationState()->Scene())->Groups())
+        const ScenePtr scene = required(applicationState()->Scene());
+        for (const GroupPtr& group : scene->Groups())
             group->ResetAnimation(-1.0f);
         emit m_panel.q.evtReqApplySceneChanges();
     });

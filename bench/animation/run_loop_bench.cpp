@@ -3,25 +3,19 @@
 #include "Animation.h"
 #include "QtPlatform.h"
 #include "TrackBar.h"
-#include "View.h"
 #include "XPButton.h"
 
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <sg/ApplicationState.h>
 #include <sg/Group.h>
+#include <sg/RememberingView.h>
 #include <sg/Scene.h>
 #include <sg/SceneGraph.h>
 
 using namespace vellum;
 
 namespace {
-
-class QuietView : public outside::View
-{
-public:
-    void SetAnimationTime(float) override {}
-};
 
 // The loop yields once per iteration: that is where the benchmark counts.
 class CountingPlatform : public outside::QtPlatform
@@ -60,7 +54,7 @@ void BM_RunLoopIteration_1000Groups(benchmark::State& state)
     outside::setPlatform(platform);
     auto graph = std::make_shared<sg::SceneGraph>();
     addAnimatedGroups(*graph->scene(), 1000);
-    auto view = std::make_shared<QuietView>();
+    auto view = std::make_shared<sg::RememberingView>();
     graph->applicationState()->setActiveView(view);
 
     animation::Animation panel;

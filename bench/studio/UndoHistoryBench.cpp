@@ -6,18 +6,12 @@
 #include <Animation.h>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <outside/View.h>
+#include <sg/RememberingView.h>
 #include <sg/SceneGraph.h>
 
 using namespace vellum;
 
 namespace {
-
-class QuietView : public outside::View
-{
-public:
-    void SetAnimationTime(float) override {}
-};
 
 // The studio's panel and history over the scene, in animation mode.
 struct UndoBench
@@ -32,7 +26,7 @@ struct UndoBench
                 group->SetKeyFrame(key % 5 == 0, float(key * 5));
             }
         }
-        graph->applicationState()->setActiveView(std::make_shared<QuietView>());
+        graph->applicationState()->setActiveView(std::make_shared<sg::RememberingView>());
         panel.SetSceneGraph(graph, nullptr);
         panel.SetupPanel();
         panel.SetModePrepare(1);

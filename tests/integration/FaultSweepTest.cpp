@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sg/OperationType.h>
+#include <sg/RememberingView.h>
 #include <sg/SceneGraph.h>
 
 namespace vellum::testing {
@@ -164,6 +165,7 @@ private:
         animation.Keys = 4;
         state->setAnimationSettings(animation);
         state->setSceneDeviceID(Device);
+        state->setActiveView(std::make_shared<sg::RememberingView>());
         const auto s = graph->scene();
         const auto arm = s->addGroup(1, QStringLiteral("Arm"));
         const auto hand = s->addGroup(2, QStringLiteral("Hand"), arm);

@@ -527,15 +527,9 @@ public:
         return call("UseBackgroundTexture", &S::UseBackgroundTexture);
     }
     bool ViewportOption() override { return call("ViewportOption", &S::ViewportOption); }
-    QWidget* MainWindowHandle() override
-    {
-        return call("MainWindowHandle", &S::MainWindowHandle);
-    }
+    QWidget* MainWindowHandle() override { return call("MainWindowHandle", &S::MainWindowHandle); }
     bool AntiAliasFlag() override { return call("AntiAliasFlag", &S::AntiAliasFlag); }
-    QString RaytracerSetting() override
-    {
-        return call("RaytracerSetting", &S::RaytracerSetting);
-    }
+    QString RaytracerSetting() override { return call("RaytracerSetting", &S::RaytracerSetting); }
 };
 
 template <> class Faulty<AppUtility> : public FaultyOf<AppUtility>
@@ -558,8 +552,8 @@ public:
     void ShowSaveDialog(QWidget* owner, QString& fileName, const QString& description,
                         const QString& extension, bool confirm, std::int32_t& result) override
     {
-        call("ShowSaveDialog", &A::ShowSaveDialog, owner, fileName, description, extension,
-             confirm, result);
+        call("ShowSaveDialog", &A::ShowSaveDialog, owner, fileName, description, extension, confirm,
+             result);
     }
     void SplitPath(const QString& path, QString& baseName, QString& folder,
                    QString& extension) override
