@@ -11,49 +11,18 @@ namespace {
 
 const QStringList& allNames()
 {
-    static const QStringList names{
-        QStringLiteral("chkAnimate"),
-        QStringLiteral("cmdAnimationProperties"),
-        QStringLiteral("chkAnimationTimeline"),
-        QStringLiteral("cmdResetAll"),
-        QStringLiteral("cmdReset"),
-        QStringLiteral("optKeyFrameType_0"),
-        QStringLiteral("optKeyFrameType_1"),
-        QStringLiteral("optKeyFrameType_2"),
-        QStringLiteral("optKeyFrameOperationType_0"),
-        QStringLiteral("optKeyFrameOperationType_1"),
-        QStringLiteral("optKeyFrameOperationType_2"),
-        QStringLiteral("chkRepeat"),
-        QStringLiteral("chkRepeatOperation"),
-        QStringLiteral("cmdCopyKeyFrameBackward"),
-        QStringLiteral("cmdCopyKeyFrameForward"),
-        QStringLiteral("cmdCopyKeyFrameOperationBackward"),
-        QStringLiteral("cmdCopyKeyFrameOperationForward"),
-        QStringLiteral("cmdStart"),
-        QStringLiteral("cmdStepBack"),
-        QStringLiteral("cmdPlay"),
-        QStringLiteral("cmdStop"),
-        QStringLiteral("cmdStepForward"),
-        QStringLiteral("cmdEnd"),
-        QStringLiteral("chkAutoRepeat"),
-        QStringLiteral("cmdPlayFullScreen"),
-        QStringLiteral("cmdPlayGhost"),
-        QStringLiteral("cmdRecord"),
-        QStringLiteral("cmdSequenceRename"),
-        QStringLiteral("cmdSequenceAdd"),
-        QStringLiteral("cmdSequenceDelete"),
-        QStringLiteral("cmdSequenceRetrieve"),
-        QStringLiteral("cmdAnimationTimelineLess"),
-        QStringLiteral("cmdAnimationTimelineMore"),
-        QStringLiteral("cmdTimelineKeyframeDelete"),
-        QStringLiteral("KeyFrame"),
-        QStringLiteral("KeyFrameSegmentStart"),
-        QStringLiteral("Group"),
-        QStringLiteral("Closed"),
-        QStringLiteral("Open"),
-        QStringLiteral("Camera"),
-        QStringLiteral("Light"),
-    };
+    static const QStringList names =
+        QStringLiteral(
+            "chkAnimate cmdAnimationProperties chkAnimationTimeline cmdResetAll cmdReset "
+            "optKeyFrameType_0 optKeyFrameType_1 optKeyFrameType_2 optKeyFrameOperationType_0 "
+            "optKeyFrameOperationType_1 optKeyFrameOperationType_2 chkRepeat chkRepeatOperation "
+            "cmdCopyKeyFrameBackward cmdCopyKeyFrameForward cmdCopyKeyFrameOperationBackward "
+            "cmdCopyKeyFrameOperationForward cmdStart cmdStepBack cmdPlay cmdStop cmdStepForward "
+            "cmdEnd chkAutoRepeat cmdPlayFullScreen cmdPlayGhost cmdRecord cmdSequenceRename "
+            "cmdSequenceAdd cmdSequenceDelete cmdSequenceRetrieve cmdAnimationTimelineLess "
+            "cmdAnimationTimelineMore cmdTimelineKeyframeDelete KeyFrame KeyFrameSegmentStart "
+            "Group Closed Open Camera Light")
+            .split(u' ');
     return names;
 }
 

@@ -1,12 +1,9 @@
-#include "MainWindow.h"
-
-#include "DemoScene.h"
 #include "OperationEditor.h"
 #include "Outliner.h"
 #include "PropertyEditor.h"
 #include "Screenshot.h"
+#include "StudioHarness.h"
 
-#include <Animation.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,12 +16,6 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTest>
-#include <ScriptedPlatform.h>
-#include <TrackBar.h>
-#include <XPButton.h>
-#include <gtest/gtest.h>
-#include <sg/SceneGraph.h>
 #include <sg/ShapeKind.h>
 #include <viewport/ViewportWidget.h>
 
@@ -33,34 +24,7 @@ using namespace vellum::studio;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        // Installed first: the window's start-up already asks the platform.
-        outside::setPlatform(platform);
-        owner = std::make_unique<MainWindow>();
-        window = owner.get();
-    }
-    void TearDown() override
-    {
-        owner.reset();
-        EXPECT_TRUE(platform->allAnswersUsed());
-        outside::setPlatform(nullptr);
-    }
-
-    int device() { return window->sceneGraph().applicationState()->SceneDeviceID(); }
-    std::shared_ptr<sg::Group> group(int number)
-    {
-        return window->sceneGraph().scene()->group(number);
-    }
-
-    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
-        std::make_shared<vellum::testing::ScriptedPlatform>();
-    std::unique_ptr<MainWindow> owner;
-    MainWindow* window = nullptr;
-};
+using MainWindowTest = StudioHarness;
 
 int colourCount(const QImage& image, const QRect& area)
 {

@@ -1,16 +1,11 @@
 #include "GhostTrail.h"
-#include "MainWindow.h"
+#include "StudioHarness.h"
 
-#include <Animation.h>
 #include <QAbstractButton>
 #include <QLabel>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTimer>
-#include <ScriptedPlatform.h>
-#include <gtest/gtest.h>
 #include <outside/GraphicsUtility.h>
-#include <sg/SceneGraph.h>
 #include <viewport/ViewportWidget.h>
 
 using namespace vellum;
@@ -18,20 +13,14 @@ using namespace vellum::studio;
 
 namespace {
 
-class PlaybackHostTest : public ::testing::Test
+class PlaybackHostTest : public StudioHarness
 {
 protected:
     void SetUp() override
     {
-        outside::setPlatform(platform);
         // Playback yields here: timers and clicks must get through.
         platform->onPumpMessages([] { QCoreApplication::processEvents(); });
-        window = std::make_unique<MainWindow>();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        outside::setPlatform(nullptr);
+        StudioHarness::SetUp();
     }
 
     sg::SceneGraph& graph() { return window->sceneGraph(); }
@@ -64,16 +53,12 @@ protected:
         auto* start = window->panel()->findChild<QAbstractButton*>(button);
         ASSERT_NE(start, nullptr);
         ASSERT_TRUE(start->isEnabled());
-        QTimer::singleShot(milliseconds, window.get(), [&] {
+        QTimer::singleShot(milliseconds, window, [&] {
             whilePlaying();
             window->panel()->HaltAnimation();
         });
         start->click();
     }
-
-    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
-        std::make_shared<vellum::testing::ScriptedPlatform>();
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace
@@ -120,7 +105,7 @@ TEST_F(PlaybackHostTest, RenderingRectangleFollowsTheViews)
     window->resize(900, 640);
     window->move(30, 40);
     window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     const auto covers = [this] { return graph().renderingRectangle() == window->viewsArea(); };
     EXPECT_TRUE(covers());
     EXPECT_TRUE(window->viewsArea().contains(window->topView()->mapToGlobal(QPoint(5, 5))));
@@ -136,7 +121,7 @@ TEST_F(PlaybackHostTest, RenderingRectangleFollowsTheViews)
 TEST_F(PlaybackHostTest, PlaybackShowsItsRateInTheStatusBar)
 {
     window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     auto* misc = window->findChild<QLabel*>(QStringLiteral("lblStatusMisc"));
     ASSERT_NE(misc, nullptr);
     QString shown;
@@ -155,7 +140,7 @@ TEST_F(PlaybackHostTest, FullScreenPlaybackCoversTheViewsWhichRestMeanwhile)
 {
     window->resize(900, 640);
     window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     QRect covered;
     int redrawsWhileCovered = -1;
     const int before = window->redrawCount();

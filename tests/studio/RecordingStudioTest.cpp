@@ -1,7 +1,6 @@
 // Recording the demo scene for real through the panel's record button, as the command line
 // does it: the video checked with ffprobe, and motion blur checked against the sub-frames it
 // blends.
-#include "CommandLine.h"
 #include "HeadlessRecording.h"
 #include "MainWindow.h"
 
@@ -109,40 +108,6 @@ TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
                 ++mixed;
         }
     EXPECT_GT(mixed, 20) << "moving objects leave a trail of mixed pixels";
-}
-
-TEST(RecordingStudio, CommandLineRefusesBadRecordingOptions)
-{
-    QTemporaryDir folder;
-    const QString out = folder.filePath(QStringLiteral("a.avi"));
-    const auto parse = [](QStringList arguments) {
-        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
-    };
-    const ParsedCommandLine good =
-        parse({QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("640x480"),
-               QStringLiteral("--fps"), QStringLiteral("24"), QStringLiteral("--anti-alias"),
-               QStringLiteral("2"), QStringLiteral("--motion-blur"), QStringLiteral("--images")});
-    ASSERT_TRUE(good.options && good.options->recording) << qPrintable(good.error);
-    const RecordingRequest& request = *good.options->recording;
-    EXPECT_EQ(std::tuple(request.size, request.framesPerSecond, request.antiAlias,
-                         request.motionBlur, request.images),
-              std::tuple(QSize(640, 480), 24, 2, true, true));
-
-    const QStringList bad[] = {
-        {QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("640")},
-        {QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("5x5")},
-        {QStringLiteral("--record"), out, QStringLiteral("--size"), QStringLiteral("axb")},
-        {QStringLiteral("--record"), out, QStringLiteral("--fps"), QStringLiteral("0")},
-        {QStringLiteral("--record"), out, QStringLiteral("--fps"), QStringLiteral("-")},
-        {QStringLiteral("--record"), out, QStringLiteral("--anti-alias"), QStringLiteral("3")},
-        {QStringLiteral("--record"), folder.filePath(QStringLiteral("missing/a.avi"))},
-        {QStringLiteral("--fps"), QStringLiteral("15")},
-    };
-    for (const QStringList& arguments : bad) {
-        const ParsedCommandLine parsed = parse(arguments);
-        EXPECT_FALSE(parsed.options) << qPrintable(arguments.join(u' '));
-        EXPECT_FALSE(parsed.error.isEmpty());
-    }
 }
 
 } // namespace

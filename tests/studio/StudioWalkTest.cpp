@@ -1,58 +1,30 @@
 // A person's walk through the studio: select a group, pose it at a frame, key it, see the key in
 // the grid, copy it forward, close the loop and play it back.
 
-#include "DemoScene.h"
-#include "MainWindow.h"
 #include "OperationEditor.h"
 #include "Outliner.h"
 #include "PropertyEditor.h"
+#include "StudioHarness.h"
 
-#include <Animation.h>
 #include <FlexGrid.h>
 #include <OptionGroup.h>
-#include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QMouseEvent>
-#include <QTest>
-#include <ScriptedPlatform.h>
-#include <TrackBar.h>
-#include <XPButton.h>
 #include <algorithm>
-#include <gtest/gtest.h>
-#include <sg/SceneGraph.h>
 
 using namespace vellum;
 using namespace vellum::studio;
 
 namespace {
 
-class StudioWalk : public ::testing::Test
+class StudioWalk : public StudioHarness
 {
 protected:
     void SetUp() override
     {
-        outside::setPlatform(platform);
-        window = std::make_unique<MainWindow>();
+        StudioHarness::SetUp();
         window->show();
     }
-    void TearDown() override
-    {
-        window.reset();
-        outside::setPlatform(nullptr);
-    }
 
-    template <typename Widget> Widget& panelWidget(const char* name)
-    {
-        auto* found = window->panel()->findChild<Widget*>(QLatin1String(name));
-        if (!found)
-            throw std::runtime_error(name);
-        return *found;
-    }
-    void click(const char* name)
-    {
-        QTest::mouseClick(&panelWidget<common::XPButton>(name), Qt::LeftButton);
-    }
-    void goTo(int frame) { panelWidget<common::TrackBar>("sldFrame").setValue(frame); }
     // Poses the tower at the frame through the property editor and makes the frame a key.
     void keyTowerAt(int frame, double x)
     {
@@ -75,46 +47,8 @@ protected:
                 return row;
         return -1;
     }
-    QList<float> towerKeyFrames()
-    {
-        QList<float> frames;
-        for (const auto& key : tower()->keyTrack().keys())
-            frames << key.frame;
-        return frames;
-    }
-    // A hand on the grid: press on one cell, move across to another and let go.
-    void dragOnGrid(int fromRow, int fromFrame, int toRow, int toFrame)
-    {
-        auto& grid = panelWidget<common::FlexGrid>("msgTimeline");
-        QWidget* target = grid.viewport();
-        const QPoint from = grid.cellRect(fromRow, fromFrame + grid.FixedCols()).center();
-        const QPoint to = grid.cellRect(toRow, toFrame + grid.FixedCols()).center();
-        const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-                              QPoint at) {
-            QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
-            QCoreApplication::sendEvent(target, &event);
-        };
-        send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, from);
-        send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
-        for (int step = 1; step <= 4; ++step)
-            send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + (to - from) * step / 4);
-        send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, to);
-    }
-    static QList<float> keyFrames(const sg::Group& group)
-    {
-        QList<float> frames;
-        for (const auto& key : group.keyTrack().keys())
-            frames << key.frame;
-        return frames;
-    }
-    std::shared_ptr<sg::Group> tower()
-    {
-        return window->sceneGraph().scene()->group(demo::TowerGroup);
-    }
-
-    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
-        std::make_shared<vellum::testing::ScriptedPlatform>();
-    std::unique_ptr<MainWindow> window;
+    std::shared_ptr<sg::Group> tower() { return group(demo::TowerGroup); }
+    QList<float> towerKeyFrames() { return keyFrames(*tower()); }
 };
 
 } // namespace
@@ -200,55 +134,4 @@ TEST_F(StudioWalk, KeyAnOperationsAmountMoveTheKeyWithAltAndCloseItsLoop)
     click("chkRepeatOperation");
     EXPECT_EQ(swell->LoopMode(), outside::LoopClosed);
     EXPECT_FLOAT_EQ(swell->amountAt(100), swell->amountAt(0)) << "the loop ends where it began";
-}
-
-TEST_F(StudioWalk, MoveStretchAndStoreABlockOfTwoGroupsThenPutItBackAndPlay)
-{
-    window->resize(1700, 1000);
-    const auto scene = window->sceneGraph().scene();
-    const auto hopper = scene->group(demo::HopperGroup);
-    const auto orbiter = scene->group(demo::OrbiterGroup);
-    Outliner& outliner = *window->outliner();
-    outliner.setCurrentItem(outliner.findComponent(Outliner::GroupItem, demo::HopperGroup));
-    outliner.setCurrentItem(outliner.findComponent(Outliner::GroupItem, demo::OrbiterGroup), 0,
-                            QItemSelectionModel::Select);
-    click("chkAnimationTimeline");
-    const int hopperRow = rowOf(hopper->code());
-    const int orbiterRow = rowOf(orbiter->code());
-    ASSERT_EQ(orbiterRow, hopperRow + 1) << "both groups have their rows";
-
-    dragOnGrid(orbiterRow, 25, hopperRow, 0); // select
-    dragOnGrid(hopperRow, 5, hopperRow, 15);  // move ten frames right
-    EXPECT_EQ(keyFrames(*hopper), (QList<float>{10, 35, 50, 75, 100}));
-    EXPECT_EQ(keyFrames(*orbiter), (QList<float>{10, 30, 40, 60, 80, 100}));
-    EXPECT_EQ(panelWidget<common::TrackBar>("sldFrame").Value(), 10);
-
-    dragOnGrid(orbiterRow, 35, orbiterRow, 40); // stretch its right edge: 25 frames become 30
-    EXPECT_EQ(keyFrames(*hopper), (QList<float>{10, 40, 55, 80, 105}));
-    EXPECT_EQ(keyFrames(*orbiter), (QList<float>{10, 34, 45, 65, 85, 105}));
-    EXPECT_EQ(orbiter->keyTrack().keys().back().payloadHead,
-              orbiter->keyTrack().keys().front().payloadHead)
-        << "the loop still closes on its first key";
-
-    platform->answerInputBox(QStringLiteral("Swing"));
-    click("cmdSequenceAdd");
-    auto& grid = panelWidget<common::FlexGrid>("msgTimeline");
-    grid.setLeftCol(grid.FixedCols() + 50);
-    dragOnGrid(hopperRow, 60, orbiterRow, 60);
-    auto& names = panelWidget<QComboBox>("cboSequence");
-    names.setCurrentIndex(names.findText(QStringLiteral("Swing")));
-    ASSERT_GE(names.currentIndex(), 0) << "the new sequence is offered";
-    emit names.activated(names.currentIndex());
-    click("cmdSequenceRetrieve");
-    EXPECT_EQ(keyFrames(*hopper), (QList<float>{10, 40, 55, 60, 80, 90, 105}));
-    EXPECT_EQ(hopper->poseAt(90).position, hopper->poseAt(40).position);
-
-    const auto state = window->sceneGraph().applicationState();
-    outside::AnimationSettings settings = state->AnimationSettings();
-    settings.KeysPerSecond = 500.0f;
-    state->setAnimationSettings(settings);
-    goTo(0);
-    click("cmdPlay");
-    EXPECT_FALSE(state->AnimationRunning());
-    EXPECT_EQ(panelWidget<common::TrackBar>("sldFrame").Value(), 0);
 }

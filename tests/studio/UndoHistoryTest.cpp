@@ -2,57 +2,31 @@
 
 #include "UndoHistory.h"
 
-#include "DemoScene.h"
-#include "MainWindow.h"
 #include "Outliner.h"
+#include "StudioHarness.h"
 
-#include <Animation.h>
 #include <QAction>
 #include <QDialog>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
-#include <ScriptedPlatform.h>
-#include <TrackBar.h>
 #include <UpDownText.h>
-#include <XPButton.h>
-#include <gtest/gtest.h>
-#include <sg/SceneGraph.h>
 
 using namespace vellum;
 using namespace vellum::studio;
 
 namespace {
 
-class UndoHistoryTest : public ::testing::Test
+class UndoHistoryTest : public StudioHarness
 {
 protected:
     void SetUp() override
     {
-        outside::setPlatform(platform);
-        window = std::make_unique<MainWindow>();
+        StudioHarness::SetUp();
         window->show();
         window->selectComponent(Outliner::GroupItem, demo::HopperGroup);
     }
-    void TearDown() override
-    {
-        window.reset();
-        outside::setPlatform(nullptr);
-    }
 
-    template <typename Widget> Widget& panelWidget(const char* name)
-    {
-        auto* found = window->panel()->findChild<Widget*>(QLatin1String(name));
-        if (!found)
-            throw std::runtime_error(name);
-        return *found;
-    }
-    void click(const char* name)
-    {
-        QTest::mouseClick(&panelWidget<common::XPButton>(name), Qt::LeftButton);
-    }
-    void goTo(int frame) { panelWidget<common::TrackBar>("sldFrame").setValue(frame); }
     QByteArray saved(const QString& name)
     {
         const QString path = folder.filePath(name);
@@ -72,14 +46,8 @@ protected:
         click("cmdAnimationProperties");
     }
     QUndoStack& stack() { return window->undoHistory()->stack(); }
-    std::shared_ptr<sg::Group> hopper()
-    {
-        return window->sceneGraph().scene()->group(demo::HopperGroup);
-    }
+    std::shared_ptr<sg::Group> hopper() { return group(demo::HopperGroup); }
 
-    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
-        std::make_shared<vellum::testing::ScriptedPlatform>();
-    std::unique_ptr<MainWindow> window;
     QTemporaryDir folder;
 };
 

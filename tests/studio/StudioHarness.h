@@ -1,0 +1,66 @@
+#pragma once
+
+// The studio's main window over a scripted platform, with a hand for the panel's widgets.
+
+#include "DemoScene.h"
+#include "MainWindow.h"
+
+#include <Animation.h>
+#include <QTest>
+#include <ScriptedPlatform.h>
+#include <TrackBar.h>
+#include <XPButton.h>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+
+namespace vellum::studio {
+
+class StudioHarness : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Installed first: the window's start-up already asks the platform.
+        outside::setPlatform(platform);
+        owner = std::make_unique<MainWindow>();
+        window = owner.get();
+    }
+    void TearDown() override
+    {
+        owner.reset();
+        EXPECT_TRUE(platform->allAnswersUsed());
+        outside::setPlatform(nullptr);
+    }
+
+    template <typename Widget> Widget& panelWidget(const char* name)
+    {
+        auto* found = window->panel()->findChild<Widget*>(QLatin1String(name));
+        if (!found)
+            throw std::runtime_error(name);
+        return *found;
+    }
+    void click(const char* name)
+    {
+        QTest::mouseClick(&panelWidget<common::XPButton>(name), Qt::LeftButton);
+    }
+    void goTo(int frame) { panelWidget<common::TrackBar>("sldFrame").setValue(frame); }
+    int device() { return window->sceneGraph().applicationState()->SceneDeviceID(); }
+    std::shared_ptr<sg::Group> group(int number)
+    {
+        return window->sceneGraph().scene()->group(number);
+    }
+    static QList<float> keyFrames(const sg::Group& group)
+    {
+        QList<float> frames;
+        for (const auto& key : group.keyTrack().keys())
+            frames << key.frame;
+        return frames;
+    }
+
+    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
+        std::make_shared<vellum::testing::ScriptedPlatform>();
+    std::unique_ptr<MainWindow> owner;
+    MainWindow* window = nullptr;
+};
+
+} // namespace vellum::studio
