@@ -1,24 +1,15 @@
 // The animation commands: operation queries and the named sequences of groups and operations.
+#include "ErrorNumber.h"
 #include "OperationScene.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <outside/AnimationCommands.h>
 
 using namespace vellum;
 using namespace vellum::sg;
+using vellum::testing::errorNumberOf;
 
 namespace {
-
-int refusal(const std::function<void()>& work)
-{
-    try {
-        work();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 class Commands : public ::testing::Test, protected sg::testing::OperationScene
 {
@@ -116,7 +107,7 @@ TEST_F(Commands, RefuseUnknownOperationsScenesAndItemKinds)
         {"no scene", ErrorNumber::ObjectRequired, [&] { commands->OperationName(nullptr, 1); }},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(refusal(row.work), row.number) << row.name;
+        EXPECT_EQ(errorNumberOf(row.work), row.number) << row.name;
 }
 
 TEST_F(Commands, EditKeyBlocksOfEveryKeyedItem)
@@ -175,7 +166,7 @@ TEST_F(Commands, EditKeyBlocksOfEveryKeyedItem)
         for (const Edit& edit : edits) {
             SCOPED_TRACE(::testing::Message() << code << " " << edit.name);
             setKeys(*keyed, {0, 10, 20, 30});
-            EXPECT_EQ(refusal([&] { edit.run(code); }), edit.refusal);
+            EXPECT_EQ(errorNumberOf([&] { edit.run(code); }), edit.refusal);
             EXPECT_EQ(frames(*keyed), edit.frames);
             const auto held = keyed->GetKeyFrames(edit.keyHolds.first, edit.keyHolds.first);
             ASSERT_EQ(held.size(), 1);

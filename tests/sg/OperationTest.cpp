@@ -1,11 +1,12 @@
 // Keyframe operations: the tables the panel reads, amounts along the keys, and their effect.
+#include "ErrorNumber.h"
 #include "OperationScene.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vellum;
 using namespace vellum::sg;
+using vellum::testing::errorNumberOf;
 
 namespace {
 
@@ -18,16 +19,6 @@ protected:
         return int(shapes.indexOf(shape)) + 1;
     }
 };
-
-void expectRefused(int number, const std::function<void()>& work)
-{
-    try {
-        work();
-        ADD_FAILURE() << "accepted";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.number(), number);
-    }
-}
 
 TEST_F(Operations, TablesMarkTheComponentAndItsActiveOperationsTarget)
 {
@@ -76,19 +67,22 @@ TEST_F(Operations, AreRefusedOnWhatCannotCarryOrTakeThem)
 {
     const auto other = Scene::create();
     const auto foreignBox = other->addShape(ShapeKind::Box, QStringLiteral("Elsewhere"));
-    expectRefused(ErrorNumber::InvalidPropertyValue,
-                  [&] { scene->addOperation(box, OperationType::Scale, {}, sphere); });
-    expectRefused(ErrorNumber::InvalidPropertyValue,
-                  [&] { scene->addOperation(idle, OperationType::Scale, {}, tint); });
-    expectRefused(ErrorNumber::InvalidPropertyValue,
-                  [&] { scene->addOperation(idle, 9, {}, box); });
-    expectRefused(ErrorNumber::InvalidProcedureCall,
-                  [&] { scene->addOperation(idle, OperationType::Scale, {}, foreignBox); });
-    expectRefused(ErrorNumber::DuplicateKey,
-                  [&] { scene->addOperation(idle, OperationType::Scale, {}, box, 2); });
-    expectRefused(ErrorNumber::InvalidProcedureCall, [&] {
-        scene->setActiveOperation(std::make_shared<Operation>(1, QString(), OperationType::Spin));
-    });
+    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(box, OperationType::Scale, {}, sphere); }),
+              ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(idle, OperationType::Scale, {}, tint); }),
+              ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(idle, 9, {}, box); }),
+              ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(
+        errorNumberOf([&] { scene->addOperation(idle, OperationType::Scale, {}, foreignBox); }),
+        ErrorNumber::InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(idle, OperationType::Scale, {}, box, 2); }),
+              ErrorNumber::DuplicateKey);
+    EXPECT_EQ(errorNumberOf([&] {
+                  scene->setActiveOperation(
+                      std::make_shared<Operation>(1, QString(), OperationType::Spin));
+              }),
+              ErrorNumber::InvalidProcedureCall);
     EXPECT_EQ(scene->Operations().Count(), 3);
     EXPECT_TRUE(scene->operationsOf(*idle).isEmpty());
 }

@@ -1,6 +1,7 @@
 // The services a recording uses: the motion-blur blend, paths and the save dialog's answer, and
 // the video writer checked with ffprobe.
-#include <Error.h>
+#include "ErrorNumber.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -16,6 +17,7 @@
 
 using namespace vellum;
 using namespace vellum::sg;
+using vellum::testing::errorNumberOf;
 
 namespace {
 
@@ -75,12 +77,8 @@ TEST(BlendPictures, RefusesMissingOrMismatchedPictures)
         std::array<QImage, 8> pictures = good;
         QImage target = good[0].copy();
         row.spoil(pictures, target);
-        try {
-            render->BlendPictures(pictures, target);
-            ADD_FAILURE() << row.name << " was blended";
-        } catch (const Error& error) {
-            EXPECT_EQ(error.number(), row.number) << row.name;
-        }
+        EXPECT_EQ(errorNumberOf([&] { render->BlendPictures(pictures, target); }), row.number)
+            << row.name;
     }
 }
 
@@ -180,30 +178,23 @@ TEST(VideoWriter, RefusesWhatItCannotWriteAndLeavesNoBrokenFile)
     SceneGraph graph;
     const auto graphics = graph.CreateGraphicsUtility();
     const QImage frame = gradient(QSize(32, 32), 0);
-    const auto numberOf = [](const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const Error& error) {
-            return error.number();
-        }
-        return 0;
-    };
-    EXPECT_EQ(numberOf([&] {
+    EXPECT_EQ(errorNumberOf([&] {
                   graphics->AviOpen(folder.filePath(QStringLiteral("no/such/dir/a.avi")), frame,
                                     15);
               }),
               ErrorNumber::PathFileAccess);
-    EXPECT_EQ(numberOf([&] { graphics->AviAddFrame(frame, 0); }),
+    EXPECT_EQ(errorNumberOf([&] { graphics->AviAddFrame(frame, 0); }),
               ErrorNumber::InvalidProcedureCall);
-    EXPECT_EQ(
-        numberOf([&] { graphics->AviOpen(folder.filePath(QStringLiteral("a.avi")), frame, 0); }),
-        ErrorNumber::InvalidPropertyValue);
+    EXPECT_EQ(errorNumberOf(
+                  [&] { graphics->AviOpen(folder.filePath(QStringLiteral("a.avi")), frame, 0); }),
+              ErrorNumber::InvalidPropertyValue);
 
     const QString file = folder.filePath(QStringLiteral("b.avi"));
     graphics->AviOpen(file, frame, 15);
     graphics->AviAddFrame(frame, 0);
-    EXPECT_EQ(numberOf([&] { graphics->AviAddFrame(QImage(), 1); }), ErrorNumber::ObjectNotSet);
-    EXPECT_EQ(numberOf([&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }),
+    EXPECT_EQ(errorNumberOf([&] { graphics->AviAddFrame(QImage(), 1); }),
+              ErrorNumber::ObjectNotSet);
+    EXPECT_EQ(errorNumberOf([&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }),
               ErrorNumber::InvalidPropertyValue);
     graphics->AviClose();
     EXPECT_TRUE(QFile::exists(file)) << "refused arguments do not spoil the file";

@@ -156,6 +156,8 @@ public:
     Holder inner;
 
 protected:
+    using Interface = I;
+
     bool enter(const char* call, bool returnsObject)
     {
         return faultPlan().enter(m_component, call, returnsObject);
@@ -198,45 +200,26 @@ private:
     const char* m_component;
 };
 
-#define VELLUM_FAULTY_KEYFRAMED(I)                                                                 \
-    QList<KeyRecord> GetKeyFrames(float from, float to) override                                   \
+// Forwards the method of that name to the inner object through call(): the parameter list in
+// brackets, then the names to pass.
+#define VELLUM_FAULTY_CALL(Result, Name, Parameters, ...)                                          \
+    Result Name Parameters override                                                                \
     {                                                                                              \
-        return call("GetKeyFrames", &I::GetKeyFrames, from, to);                                   \
-    }                                                                                              \
-    QList<KeyRecord> AnimationData() override                                                      \
-    {                                                                                              \
-        return call("AnimationData", &I::AnimationData);                                           \
-    }                                                                                              \
-    void SetKeyFrame(bool start, float frame) override                                             \
-    {                                                                                              \
-        call("SetKeyFrame", &I::SetKeyFrame, start, frame);                                        \
-    }                                                                                              \
-    void RemoveKeyFrame(float frame) override                                                      \
-    {                                                                                              \
-        call("RemoveKeyFrame", &I::RemoveKeyFrame, frame);                                         \
-    }                                                                                              \
-    void AddKeyFrame(const KeyRecord& key) override                                                \
-    {                                                                                              \
-        call("AddKeyFrame", &I::AddKeyFrame, key);                                                 \
-    }                                                                                              \
-    int LoopMode() override                                                                        \
-    {                                                                                              \
-        return call("LoopMode", &I::LoopMode);                                                     \
-    }                                                                                              \
-    void setLoopMode(int mode) override                                                            \
-    {                                                                                              \
-        call("setLoopMode", &I::setLoopMode, mode);                                                \
+        return call(#Name, &Interface::Name __VA_OPT__(, ) __VA_ARGS__);                           \
     }
 
-#define VELLUM_FAULTY_SCRIPTED(I)                                                                  \
-    QString Script() override                                                                      \
-    {                                                                                              \
-        return call("Script", &I::Script);                                                         \
-    }                                                                                              \
-    ScriptEnginePtr ScriptEngine() override                                                        \
-    {                                                                                              \
-        return call("ScriptEngine", &I::ScriptEngine);                                             \
-    }
+#define VELLUM_FAULTY_KEYFRAMED                                                                    \
+    VELLUM_FAULTY_CALL(QList<KeyRecord>, GetKeyFrames, (float from, float to), from, to)           \
+    VELLUM_FAULTY_CALL(QList<KeyRecord>, AnimationData, ())                                        \
+    VELLUM_FAULTY_CALL(void, SetKeyFrame, (bool start, float frame), start, frame)                 \
+    VELLUM_FAULTY_CALL(void, RemoveKeyFrame, (float frame), frame)                                 \
+    VELLUM_FAULTY_CALL(void, AddKeyFrame, (const KeyRecord& key), key)                             \
+    VELLUM_FAULTY_CALL(int, LoopMode, ())                                                          \
+    VELLUM_FAULTY_CALL(void, setLoopMode, (int mode), mode)
+
+#define VELLUM_FAULTY_SCRIPTED                                                                     \
+    VELLUM_FAULTY_CALL(QString, Script, ())                                                        \
+    VELLUM_FAULTY_CALL(ScriptEnginePtr, ScriptEngine, ())
 
 template <> class Faulty<ScriptObject> : public FaultyOf<ScriptObject>
 {
@@ -259,122 +242,93 @@ public:
         inner->Run(procedure, frame, innerObject);
         object = wrap(innerObject);
     }
-    ScriptError Error() override { return call("Error", &ScriptEngine::Error); }
+    VELLUM_FAULTY_CALL(ScriptError, Error, ())
 };
 
 template <> class Faulty<View> : public FaultyOf<View>
 {
 public:
     explicit Faulty(std::shared_ptr<View> inner) : FaultyOf(std::move(inner), "View") {}
-    void SetAnimationTime(float seconds) override
-    {
-        call("SetAnimationTime", &View::SetAnimationTime, seconds);
-    }
+    VELLUM_FAULTY_CALL(void, SetAnimationTime, (float seconds), seconds)
 };
 
 template <> class Faulty<Group> : public FaultyOf<Group>
 {
 public:
     explicit Faulty(std::shared_ptr<Group> inner) : FaultyOf(std::move(inner), "Group") {}
-    VELLUM_FAULTY_KEYFRAMED(Group)
-    VELLUM_FAULTY_SCRIPTED(Group)
-    std::int32_t Code() override { return call("Code", &Group::Code); }
-    std::int32_t Number() override { return call("Number", &Group::Number); }
-    QString Name() override { return call("Name", &Group::Name); }
+    VELLUM_FAULTY_KEYFRAMED
+    VELLUM_FAULTY_SCRIPTED
+    VELLUM_FAULTY_CALL(std::int32_t, Code, ())
+    VELLUM_FAULTY_CALL(std::int32_t, Number, ())
+    VELLUM_FAULTY_CALL(QString, Name, ())
     QList<ShapePtr> Shapes() override; // after the shapes' wrapper
-    void ApplyFrame(float frame) override { call("ApplyFrame", &Group::ApplyFrame, frame); }
-    void RefreshTree(bool recursive) override
-    {
-        call("RefreshTree", &Group::RefreshTree, recursive);
-    }
-    void ResetAnimation(float frame) override
-    {
-        call("ResetAnimation", &Group::ResetAnimation, frame);
-    }
-    void RefreshAnimation(bool recursive) override
-    {
-        call("RefreshAnimation", &Group::RefreshAnimation, recursive);
-    }
-    std::int32_t LookAtID() override { return call("LookAtID", &Group::LookAtID); }
-    void LookAt(const GroupPtr& target, std::int32_t reserved) override
-    {
-        call("LookAt", &Group::LookAt, target, reserved);
-    }
-    void ViewPosition(const ViewPtr& view, float frame, Vector3& position) override
-    {
-        call("ViewPosition", &Group::ViewPosition, view, frame, position);
-    }
-    void ViewOrientation(const ViewPtr& view, float frame, Vector3& direction, Vector3& up) override
-    {
-        call("ViewOrientation", &Group::ViewOrientation, view, frame, direction, up);
-    }
+    VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
+    VELLUM_FAULTY_CALL(void, RefreshTree, (bool recursive), recursive)
+    VELLUM_FAULTY_CALL(void, ResetAnimation, (float frame), frame)
+    VELLUM_FAULTY_CALL(void, RefreshAnimation, (bool recursive), recursive)
+    VELLUM_FAULTY_CALL(std::int32_t, LookAtID, ())
+    VELLUM_FAULTY_CALL(void, LookAt, (const GroupPtr& target, std::int32_t reserved), target,
+                       reserved)
+    VELLUM_FAULTY_CALL(void, ViewPosition, (const ViewPtr& view, float frame, Vector3& position),
+                       view, frame, position)
+    VELLUM_FAULTY_CALL(void, ViewOrientation,
+                       (const ViewPtr& view, float frame, Vector3& direction, Vector3& up), view,
+                       frame, direction, up)
 };
 
 template <> class Faulty<Light> : public FaultyOf<Light>
 {
 public:
     explicit Faulty(std::shared_ptr<Light> inner) : FaultyOf(std::move(inner), "Light") {}
-    VELLUM_FAULTY_KEYFRAMED(Light)
-    VELLUM_FAULTY_SCRIPTED(Light)
-    QString Name() override { return call("Name", &Light::Name); }
-    std::int32_t Code() override { return call("Code", &Light::Code); }
-    void SaveAnimationState() override { call("SaveAnimationState", &Light::SaveAnimationState); }
-    void RestoreAnimationState() override
-    {
-        call("RestoreAnimationState", &Light::RestoreAnimationState);
-    }
-    void ApplyFrame(float frame) override { call("ApplyFrame", &Light::ApplyFrame, frame); }
+    VELLUM_FAULTY_KEYFRAMED
+    VELLUM_FAULTY_SCRIPTED
+    VELLUM_FAULTY_CALL(QString, Name, ())
+    VELLUM_FAULTY_CALL(std::int32_t, Code, ())
+    VELLUM_FAULTY_CALL(void, SaveAnimationState, ())
+    VELLUM_FAULTY_CALL(void, RestoreAnimationState, ())
+    VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
 };
 
 template <> class Faulty<Camera> : public FaultyOf<Camera>
 {
 public:
     explicit Faulty(std::shared_ptr<Camera> inner) : FaultyOf(std::move(inner), "Camera") {}
-    VELLUM_FAULTY_KEYFRAMED(Camera)
-    VELLUM_FAULTY_SCRIPTED(Camera)
-    QString Name() override { return call("Name", &Camera::Name); }
-    std::int32_t ID() override { return call("ID", &Camera::ID); }
-    GroupPtr ParentGroup() override { return call("ParentGroup", &Camera::ParentGroup); }
-    float FieldOfView(float frame) override
-    {
-        return call("FieldOfView", &Camera::FieldOfView, frame);
-    }
-    void SaveAnimationState() override { call("SaveAnimationState", &Camera::SaveAnimationState); }
-    void RestoreAnimationState() override
-    {
-        call("RestoreAnimationState", &Camera::RestoreAnimationState);
-    }
-    void ApplyFrame(float frame) override { call("ApplyFrame", &Camera::ApplyFrame, frame); }
+    VELLUM_FAULTY_KEYFRAMED
+    VELLUM_FAULTY_SCRIPTED
+    VELLUM_FAULTY_CALL(QString, Name, ())
+    VELLUM_FAULTY_CALL(std::int32_t, ID, ())
+    VELLUM_FAULTY_CALL(GroupPtr, ParentGroup, ())
+    VELLUM_FAULTY_CALL(float, FieldOfView, (float frame), frame)
+    VELLUM_FAULTY_CALL(void, SaveAnimationState, ())
+    VELLUM_FAULTY_CALL(void, RestoreAnimationState, ())
+    VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
 };
 
 template <> class Faulty<Operation> : public FaultyOf<Operation>
 {
 public:
     explicit Faulty(std::shared_ptr<Operation> inner) : FaultyOf(std::move(inner), "Operation") {}
-    VELLUM_FAULTY_KEYFRAMED(Operation)
-    std::int32_t Number() override { return call("Number", &Operation::Number); }
-    QString Name() override { return call("Name", &Operation::Name); }
+    VELLUM_FAULTY_KEYFRAMED
+    VELLUM_FAULTY_CALL(std::int32_t, Number, ())
+    VELLUM_FAULTY_CALL(QString, Name, ())
 };
 
 template <> class Faulty<Shape> : public FaultyOf<Shape>
 {
 public:
     explicit Faulty(std::shared_ptr<Shape> inner) : FaultyOf(std::move(inner), "Shape") {}
-    VELLUM_FAULTY_SCRIPTED(Shape)
-    std::int32_t Kind() override { return call("Kind", &Shape::Kind); }
-    QString Name() override { return call("Name", &Shape::Name); }
-    std::int32_t Code() override { return call("Code", &Shape::Code); }
-    GroupPtr ParentGroup() override { return call("ParentGroup", &Shape::ParentGroup); }
-    std::int32_t LightLink() override { return call("LightLink", &Shape::LightLink); }
-    std::int32_t ObjectLink() override { return call("ObjectLink", &Shape::ObjectLink); }
-    bool RefreshAlways() override { return call("RefreshAlways", &Shape::RefreshAlways); }
-    ShapePtr AnimationBackup() override { return call("AnimationBackup", &Shape::AnimationBackup); }
-    void setAnimationBackup(const ShapePtr& backup) override
-    {
-        call("setAnimationBackup", &Shape::setAnimationBackup, backup);
-    }
-    void CopyFrom(const ShapePtr& source) override { call("CopyFrom", &Shape::CopyFrom, source); }
-    void PrepareRestore() override { call("PrepareRestore", &Shape::PrepareRestore); }
+    VELLUM_FAULTY_SCRIPTED
+    VELLUM_FAULTY_CALL(std::int32_t, Kind, ())
+    VELLUM_FAULTY_CALL(QString, Name, ())
+    VELLUM_FAULTY_CALL(std::int32_t, Code, ())
+    VELLUM_FAULTY_CALL(GroupPtr, ParentGroup, ())
+    VELLUM_FAULTY_CALL(std::int32_t, LightLink, ())
+    VELLUM_FAULTY_CALL(std::int32_t, ObjectLink, ())
+    VELLUM_FAULTY_CALL(bool, RefreshAlways, ())
+    VELLUM_FAULTY_CALL(ShapePtr, AnimationBackup, ())
+    VELLUM_FAULTY_CALL(void, setAnimationBackup, (const ShapePtr& backup), backup)
+    VELLUM_FAULTY_CALL(void, CopyFrom, (const ShapePtr& source), source)
+    VELLUM_FAULTY_CALL(void, PrepareRestore, ())
 };
 
 QList<ShapePtr> Faulty<Group>::Shapes()
@@ -406,66 +360,28 @@ public:
     {
         return mirror("Operations", &Scene::Operations, m_operations);
     }
-    GroupPtr RootGroup() override { return call("RootGroup", &Scene::RootGroup); }
-    std::int32_t OperationIndex(std::int32_t link) override
-    {
-        return call("OperationIndex", &Scene::OperationIndex, link);
-    }
-    OperationTableSet OperationTables(std::int32_t link) override
-    {
-        return call("OperationTables", &Scene::OperationTables, link);
-    }
-    void UpdateShape(const ShapePtr& shape, const GroupPtr& group, bool refreshAlways, bool redraw,
-                     bool recalculate, bool notify) override
-    {
-        call("UpdateShape", &Scene::UpdateShape, shape, group, refreshAlways, redraw, recalculate,
-             notify);
-    }
-    void ShapeChanged(const ShapePtr& shape) override
-    {
-        call("ShapeChanged", &Scene::ShapeChanged, shape);
-    }
-    void GroupChanged(const GroupPtr& group) override
-    {
-        call("GroupChanged", &Scene::GroupChanged, group);
-    }
-    void OperationDataChanged(const ShapePtr& component, const OperationTableSet& tables) override
-    {
-        call("OperationDataChanged", &Scene::OperationDataChanged, component, tables);
-    }
-    void ClearAnimatedComponents() override
-    {
-        call("ClearAnimatedComponents", &Scene::ClearAnimatedComponents);
-    }
-    void AddAnimatedCamera(const CameraPtr& camera) override
-    {
-        call("AddAnimatedCamera", &Scene::AddAnimatedCamera, camera);
-    }
-    void AddAnimatedLight(const LightPtr& light) override
-    {
-        call("AddAnimatedLight", &Scene::AddAnimatedLight, light);
-    }
-    void AddAnimatedOperation(const ShapePtr& component) override
-    {
-        call("AddAnimatedOperation", &Scene::AddAnimatedOperation, component);
-    }
-    void AddAnimatedGroup(const GroupPtr& group) override
-    {
-        call("AddAnimatedGroup", &Scene::AddAnimatedGroup, group);
-    }
-    void CameraScriptChanged(const CameraPtr& camera) override
-    {
-        call("CameraScriptChanged", &Scene::CameraScriptChanged, camera);
-    }
-    void LightScriptChanged(const LightPtr& light) override
-    {
-        call("LightScriptChanged", &Scene::LightScriptChanged, light);
-    }
-    void ShapeScriptChanged(std::int32_t device, const ShapePtr& shape) override
-    {
-        call("ShapeScriptChanged", &Scene::ShapeScriptChanged, device, shape);
-    }
-    void AnimationFinished() override { call("AnimationFinished", &Scene::AnimationFinished); }
+    VELLUM_FAULTY_CALL(GroupPtr, RootGroup, ())
+    VELLUM_FAULTY_CALL(std::int32_t, OperationIndex, (std::int32_t link), link)
+    VELLUM_FAULTY_CALL(OperationTableSet, OperationTables, (std::int32_t link), link)
+    VELLUM_FAULTY_CALL(void, UpdateShape,
+                       (const ShapePtr& shape, const GroupPtr& group, bool refreshAlways,
+                        bool redraw, bool recalculate, bool notify),
+                       shape, group, refreshAlways, redraw, recalculate, notify)
+    VELLUM_FAULTY_CALL(void, ShapeChanged, (const ShapePtr& shape), shape)
+    VELLUM_FAULTY_CALL(void, GroupChanged, (const GroupPtr& group), group)
+    VELLUM_FAULTY_CALL(void, OperationDataChanged,
+                       (const ShapePtr& component, const OperationTableSet& tables), component,
+                       tables)
+    VELLUM_FAULTY_CALL(void, ClearAnimatedComponents, ())
+    VELLUM_FAULTY_CALL(void, AddAnimatedCamera, (const CameraPtr& camera), camera)
+    VELLUM_FAULTY_CALL(void, AddAnimatedLight, (const LightPtr& light), light)
+    VELLUM_FAULTY_CALL(void, AddAnimatedOperation, (const ShapePtr& component), component)
+    VELLUM_FAULTY_CALL(void, AddAnimatedGroup, (const GroupPtr& group), group)
+    VELLUM_FAULTY_CALL(void, CameraScriptChanged, (const CameraPtr& camera), camera)
+    VELLUM_FAULTY_CALL(void, LightScriptChanged, (const LightPtr& light), light)
+    VELLUM_FAULTY_CALL(void, ShapeScriptChanged, (std::int32_t device, const ShapePtr& shape),
+                       device, shape)
+    VELLUM_FAULTY_CALL(void, AnimationFinished, ())
 
 private:
     Collection<Shape> m_shapes;
@@ -481,86 +397,49 @@ public:
     explicit Faulty(std::shared_ptr<ApplicationState> inner)
         : FaultyOf(std::move(inner), "ApplicationState")
     {}
-    using S = ApplicationState;
-    QString RegistryKey() override { return call("RegistryKey", &S::RegistryKey); }
-    std::int32_t Mode() override { return call("Mode", &S::Mode); }
-    void setMode(std::int32_t mode) override { call("setMode", &S::setMode, mode); }
-    float CurrentFrame() override { return call("CurrentFrame", &S::CurrentFrame); }
-    void setCurrentFrame(float frame) override
-    {
-        call("setCurrentFrame", &S::setCurrentFrame, frame);
-    }
-    bool AnimationRunning() override { return call("AnimationRunning", &S::AnimationRunning); }
-    void setAnimationRunning(bool running) override
-    {
-        call("setAnimationRunning", &S::setAnimationRunning, running);
-    }
-    outside::AnimationSettings AnimationSettings() override
-    {
-        return call("AnimationSettings", &S::AnimationSettings);
-    }
-    void setAnimationSettings(const outside::AnimationSettings& settings) override
-    {
-        call("setAnimationSettings", &S::setAnimationSettings, settings);
-    }
-    bool Modified() override { return call("Modified", &S::Modified); }
-    void setModified(bool modified) override { call("setModified", &S::setModified, modified); }
-    std::int32_t SceneDeviceID() override { return call("SceneDeviceID", &S::SceneDeviceID); }
-    ScenePtr Scene() override { return call("Scene", &S::Scene); }
-    ViewPtr ActiveView() override { return call("ActiveView", &S::ActiveView); }
-    bool RenderingSuspended() override
-    {
-        return call("RenderingSuspended", &S::RenderingSuspended);
-    }
-    bool PanelActive() override { return call("PanelActive", &S::PanelActive); }
-    std::int32_t GhostState() override { return call("GhostState", &S::GhostState); }
-    void setGhostState(std::int32_t state) override
-    {
-        call("setGhostState", &S::setGhostState, state);
-    }
-    QString BackgroundTexture() override
-    {
-        return call("BackgroundTexture", &S::BackgroundTexture);
-    }
-    bool UseBackgroundTexture() override
-    {
-        return call("UseBackgroundTexture", &S::UseBackgroundTexture);
-    }
-    bool ViewportOption() override { return call("ViewportOption", &S::ViewportOption); }
-    QWidget* MainWindowHandle() override { return call("MainWindowHandle", &S::MainWindowHandle); }
-    bool AntiAliasFlag() override { return call("AntiAliasFlag", &S::AntiAliasFlag); }
-    QString RaytracerSetting() override { return call("RaytracerSetting", &S::RaytracerSetting); }
+    VELLUM_FAULTY_CALL(QString, RegistryKey, ())
+    VELLUM_FAULTY_CALL(std::int32_t, Mode, ())
+    VELLUM_FAULTY_CALL(void, setMode, (std::int32_t mode), mode)
+    VELLUM_FAULTY_CALL(float, CurrentFrame, ())
+    VELLUM_FAULTY_CALL(void, setCurrentFrame, (float frame), frame)
+    VELLUM_FAULTY_CALL(bool, AnimationRunning, ())
+    VELLUM_FAULTY_CALL(void, setAnimationRunning, (bool running), running)
+    VELLUM_FAULTY_CALL(outside::AnimationSettings, AnimationSettings, ())
+    VELLUM_FAULTY_CALL(void, setAnimationSettings, (const outside::AnimationSettings& settings),
+                       settings)
+    VELLUM_FAULTY_CALL(bool, Modified, ())
+    VELLUM_FAULTY_CALL(void, setModified, (bool modified), modified)
+    VELLUM_FAULTY_CALL(std::int32_t, SceneDeviceID, ())
+    VELLUM_FAULTY_CALL(ScenePtr, Scene, ())
+    VELLUM_FAULTY_CALL(ViewPtr, ActiveView, ())
+    VELLUM_FAULTY_CALL(bool, RenderingSuspended, ())
+    VELLUM_FAULTY_CALL(bool, PanelActive, ())
+    VELLUM_FAULTY_CALL(std::int32_t, GhostState, ())
+    VELLUM_FAULTY_CALL(void, setGhostState, (std::int32_t state), state)
+    VELLUM_FAULTY_CALL(QString, BackgroundTexture, ())
+    VELLUM_FAULTY_CALL(bool, UseBackgroundTexture, ())
+    VELLUM_FAULTY_CALL(bool, ViewportOption, ())
+    VELLUM_FAULTY_CALL(QWidget*, MainWindowHandle, ())
+    VELLUM_FAULTY_CALL(bool, AntiAliasFlag, ())
+    VELLUM_FAULTY_CALL(QString, RaytracerSetting, ())
 };
 
 template <> class Faulty<AppUtility> : public FaultyOf<AppUtility>
 {
 public:
     explicit Faulty(std::shared_ptr<AppUtility> inner) : FaultyOf(std::move(inner), "AppUtility") {}
-    void WriteLine(const QString& line) override
-    {
-        call("WriteLine", &AppUtility::WriteLine, line);
-    }
-    using A = AppUtility;
-    void LoadDialogState(const QString& key) override
-    {
-        call("LoadDialogState", &A::LoadDialogState, key);
-    }
-    void SaveDialogState(const QString& key) override
-    {
-        call("SaveDialogState", &A::SaveDialogState, key);
-    }
-    void ShowSaveDialog(QWidget* owner, QString& fileName, const QString& description,
-                        const QString& extension, bool confirm, std::int32_t& result) override
-    {
-        call("ShowSaveDialog", &A::ShowSaveDialog, owner, fileName, description, extension, confirm,
-             result);
-    }
-    void SplitPath(const QString& path, QString& baseName, QString& folder,
-                   QString& extension) override
-    {
-        call("SplitPath", &A::SplitPath, path, baseName, folder, extension);
-    }
-    QString RaytracerPath() override { return call("RaytracerPath", &A::RaytracerPath); }
+    VELLUM_FAULTY_CALL(void, WriteLine, (const QString& line), line)
+    VELLUM_FAULTY_CALL(void, LoadDialogState, (const QString& key), key)
+    VELLUM_FAULTY_CALL(void, SaveDialogState, (const QString& key), key)
+    VELLUM_FAULTY_CALL(void, ShowSaveDialog,
+                       (QWidget * owner, QString& fileName, const QString& description,
+                        const QString& extension, bool confirm, std::int32_t& result),
+                       owner, fileName, description, extension, confirm, result)
+    VELLUM_FAULTY_CALL(void, SplitPath,
+                       (const QString& path, QString& baseName, QString& folder,
+                        QString& extension),
+                       path, baseName, folder, extension)
+    VELLUM_FAULTY_CALL(QString, RaytracerPath, ())
 };
 
 template <> class Faulty<RenderUtility> : public FaultyOf<RenderUtility>
@@ -569,27 +448,16 @@ public:
     explicit Faulty(std::shared_ptr<RenderUtility> inner)
         : FaultyOf(std::move(inner), "RenderUtility")
     {}
-    using R = RenderUtility;
-    void KindCategory(std::int32_t kind, std::int32_t& category) override
-    {
-        call("KindCategory", &R::KindCategory, kind, category);
-    }
-    void AnalyseSelection(std::int32_t device, std::int32_t& kind, bool& single) override
-    {
-        call("AnalyseSelection", &R::AnalyseSelection, device, kind, single);
-    }
-    std::int32_t SetDrawColour(float r, float g, float b, float a) override
-    {
-        return call("SetDrawColour", &R::SetDrawColour, r, g, b, a);
-    }
-    std::int32_t ConvertSettingValue(std::int32_t value) override
-    {
-        return call("ConvertSettingValue", &R::ConvertSettingValue, value);
-    }
-    void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) override
-    {
-        call("BlendPictures", &R::BlendPictures, pictures, target);
-    }
+    VELLUM_FAULTY_CALL(void, KindCategory, (std::int32_t kind, std::int32_t& category), kind,
+                       category)
+    VELLUM_FAULTY_CALL(void, AnalyseSelection,
+                       (std::int32_t device, std::int32_t& kind, bool& single), device, kind,
+                       single)
+    VELLUM_FAULTY_CALL(std::int32_t, SetDrawColour, (float r, float g, float b, float a), r, g, b,
+                       a)
+    VELLUM_FAULTY_CALL(std::int32_t, ConvertSettingValue, (std::int32_t value), value)
+    VELLUM_FAULTY_CALL(void, BlendPictures, (const std::array<QImage, 8>& pictures, QImage& target),
+                       pictures, target)
 };
 
 template <> class Faulty<GraphicsUtility> : public FaultyOf<GraphicsUtility>
@@ -598,30 +466,18 @@ public:
     explicit Faulty(std::shared_ptr<GraphicsUtility> inner)
         : FaultyOf(std::move(inner), "GraphicsUtility")
     {}
-    using G = GraphicsUtility;
-    std::int32_t TickCount() override { return call("TickCount", &G::TickCount); }
-    void SetNormalDisplay(bool normal) override
-    {
-        call("SetNormalDisplay", &G::SetNormalDisplay, normal);
-    }
-    void GhostDelay(std::int32_t ms) override { call("GhostDelay", &G::GhostDelay, ms); }
-    void ScreenPosition(QWidget* widget, std::int32_t& x, std::int32_t& y) override
-    {
-        call("ScreenPosition", &G::ScreenPosition, widget, x, y);
-    }
-    void AviOpen(const QString& file, const QImage& picture, std::int32_t fps) override
-    {
-        call("AviOpen", &G::AviOpen, file, picture, fps);
-    }
-    void AviAddFrame(const QImage& bitmap, std::int32_t index) override
-    {
-        call("AviAddFrame", &G::AviAddFrame, bitmap, index);
-    }
-    void AviClose() override { call("AviClose", &G::AviClose); }
-    QImage PictureFromBitmap(QImage bitmap, std::int32_t flags) override
-    {
-        return call("PictureFromBitmap", &G::PictureFromBitmap, std::move(bitmap), flags);
-    }
+    VELLUM_FAULTY_CALL(std::int32_t, TickCount, ())
+    VELLUM_FAULTY_CALL(void, SetNormalDisplay, (bool normal), normal)
+    VELLUM_FAULTY_CALL(void, GhostDelay, (std::int32_t ms), ms)
+    VELLUM_FAULTY_CALL(void, ScreenPosition, (QWidget * widget, std::int32_t& x, std::int32_t& y),
+                       widget, x, y)
+    VELLUM_FAULTY_CALL(void, AviOpen,
+                       (const QString& file, const QImage& picture, std::int32_t fps), file,
+                       picture, fps)
+    VELLUM_FAULTY_CALL(void, AviAddFrame, (const QImage& bitmap, std::int32_t index), bitmap, index)
+    VELLUM_FAULTY_CALL(void, AviClose, ())
+    VELLUM_FAULTY_CALL(QImage, PictureFromBitmap, (QImage bitmap, std::int32_t flags),
+                       std::move(bitmap), flags)
 };
 
 template <> class Faulty<PictureFactory> : public FaultyOf<PictureFactory>
@@ -630,17 +486,14 @@ public:
     explicit Faulty(std::shared_ptr<PictureFactory> inner)
         : FaultyOf(std::move(inner), "PictureFactory")
     {}
-    void MaximumDimensions(std::int32_t& left, std::int32_t& top, std::int32_t& width,
-                           std::int32_t& height) override
-    {
-        call("MaximumDimensions", &PictureFactory::MaximumDimensions, left, top, width, height);
-    }
-    QImage CreateOffscreenPicture(std::int32_t x, std::int32_t y, std::int32_t width,
-                                  std::int32_t height, std::int32_t flags) override
-    {
-        return call("CreateOffscreenPicture", &PictureFactory::CreateOffscreenPicture, x, y, width,
-                    height, flags);
-    }
+    VELLUM_FAULTY_CALL(void, MaximumDimensions,
+                       (std::int32_t & left, std::int32_t& top, std::int32_t& width,
+                        std::int32_t& height),
+                       left, top, width, height)
+    VELLUM_FAULTY_CALL(QImage, CreateOffscreenPicture,
+                       (std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                        std::int32_t flags),
+                       x, y, width, height, flags)
 };
 
 template <> class Faulty<AnimationCommands> : public FaultyOf<AnimationCommands>
@@ -649,90 +502,61 @@ public:
     explicit Faulty(std::shared_ptr<AnimationCommands> inner)
         : FaultyOf(std::move(inner), "AnimationCommands")
     {}
-    using A = AnimationCommands;
-    QList<std::int32_t> ShapeOperations(const ScenePtr& scene, const ShapePtr& shape) override
-    {
-        return call("ShapeOperations", &A::ShapeOperations, scene, shape);
-    }
-    QString OperationName(const ScenePtr& scene, std::int32_t operation) override
-    {
-        return call("OperationName", &A::OperationName, scene, operation);
-    }
-    QList<KeyRecord> OperationKeys(const ScenePtr& scene, std::int32_t operation) override
-    {
-        return call("OperationKeys", &A::OperationKeys, scene, operation);
-    }
-    std::int32_t OperationLoopMode(const ScenePtr& scene, std::int32_t operation) override
-    {
-        return call("OperationLoopMode", &A::OperationLoopMode, scene, operation);
-    }
-    void SetOperationLoopMode(const ScenePtr& scene, std::int32_t operation,
-                              std::int32_t loopMode) override
-    {
-        call("SetOperationLoopMode", &A::SetOperationLoopMode, scene, operation, loopMode);
-    }
-    void OperationKeyAtFrame(const ScenePtr& scene, std::int32_t operation, float frame,
-                             bool& isKey, bool& segmentStart) override
-    {
-        call("OperationKeyAtFrame", &A::OperationKeyAtFrame, scene, operation, frame, isKey,
-             segmentStart);
-    }
-    std::int32_t OperationKeysBefore(const ScenePtr& scene, std::int32_t operation,
-                                     float frame) override
-    {
-        return call("OperationKeysBefore", &A::OperationKeysBefore, scene, operation, frame);
-    }
-    void OperationFirstKey(const ScenePtr& scene, std::int32_t operation, std::int32_t& count,
-                           float& frame) override
-    {
-        call("OperationFirstKey", &A::OperationFirstKey, scene, operation, count, frame);
-    }
-    void MoveKeyFrames(const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
-                       std::int32_t left, std::int32_t right, std::int32_t offset,
-                       bool copy) override
-    {
-        call("MoveKeyFrames", &A::MoveKeyFrames, scene, code, fixedCols, left, right, offset, copy);
-    }
-    void ScaleKeyFrames(const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
-                        std::int32_t left, std::int32_t right, double factor) override
-    {
-        call("ScaleKeyFrames", &A::ScaleKeyFrames, scene, code, fixedCols, left, right, factor);
-    }
-    void DeleteKeyFrames(const ScenePtr& scene, std::int32_t code, std::int32_t start,
-                         std::int32_t end, std::int32_t fixedCols) override
-    {
-        call("DeleteKeyFrames", &A::DeleteKeyFrames, scene, code, start, end, fixedCols);
-    }
-    QStringList GroupSequenceNames(const ScenePtr& scene, std::int32_t code) override
-    {
-        return call("GroupSequenceNames", &A::GroupSequenceNames, scene, code);
-    }
-    QStringList OperationSequenceNames(const ScenePtr& scene, std::int32_t operation) override
-    {
-        return call("OperationSequenceNames", &A::OperationSequenceNames, scene, operation);
-    }
-    void AddSequence(const ScenePtr& scene, const QString& name, std::int32_t kind,
-                     std::int32_t number, std::int32_t left, std::int32_t right,
-                     std::int32_t fixedCols, std::int32_t firstFrame) override
-    {
-        call("AddSequence", &A::AddSequence, scene, name, kind, number, left, right, fixedCols,
-             firstFrame);
-    }
-    void RenameSequence(const ScenePtr& scene, std::int32_t kind, std::int32_t number,
-                        const QString& oldName, const QString& newName) override
-    {
-        call("RenameSequence", &A::RenameSequence, scene, kind, number, oldName, newName);
-    }
-    void DeleteSequence(const ScenePtr& scene, std::int32_t kind, std::int32_t number,
-                        const QString& name) override
-    {
-        call("DeleteSequence", &A::DeleteSequence, scene, kind, number, name);
-    }
-    void RetrieveSequence(const ScenePtr& scene, std::int32_t kind, std::int32_t number,
-                          const QString& name, std::int32_t firstFrame) override
-    {
-        call("RetrieveSequence", &A::RetrieveSequence, scene, kind, number, name, firstFrame);
-    }
+    VELLUM_FAULTY_CALL(QList<std::int32_t>, ShapeOperations,
+                       (const ScenePtr& scene, const ShapePtr& shape), scene, shape)
+    VELLUM_FAULTY_CALL(QString, OperationName, (const ScenePtr& scene, std::int32_t operation),
+                       scene, operation)
+    VELLUM_FAULTY_CALL(QList<KeyRecord>, OperationKeys,
+                       (const ScenePtr& scene, std::int32_t operation), scene, operation)
+    VELLUM_FAULTY_CALL(std::int32_t, OperationLoopMode,
+                       (const ScenePtr& scene, std::int32_t operation), scene, operation)
+    VELLUM_FAULTY_CALL(void, SetOperationLoopMode,
+                       (const ScenePtr& scene, std::int32_t operation, std::int32_t loopMode),
+                       scene, operation, loopMode)
+    VELLUM_FAULTY_CALL(void, OperationKeyAtFrame,
+                       (const ScenePtr& scene, std::int32_t operation, float frame, bool& isKey,
+                        bool& segmentStart),
+                       scene, operation, frame, isKey, segmentStart)
+    VELLUM_FAULTY_CALL(std::int32_t, OperationKeysBefore,
+                       (const ScenePtr& scene, std::int32_t operation, float frame), scene,
+                       operation, frame)
+    VELLUM_FAULTY_CALL(void, OperationFirstKey,
+                       (const ScenePtr& scene, std::int32_t operation, std::int32_t& count,
+                        float& frame),
+                       scene, operation, count, frame)
+    VELLUM_FAULTY_CALL(void, MoveKeyFrames,
+                       (const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
+                        std::int32_t left, std::int32_t right, std::int32_t offset, bool copy),
+                       scene, code, fixedCols, left, right, offset, copy)
+    VELLUM_FAULTY_CALL(void, ScaleKeyFrames,
+                       (const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
+                        std::int32_t left, std::int32_t right, double factor),
+                       scene, code, fixedCols, left, right, factor)
+    VELLUM_FAULTY_CALL(void, DeleteKeyFrames,
+                       (const ScenePtr& scene, std::int32_t code, std::int32_t start,
+                        std::int32_t end, std::int32_t fixedCols),
+                       scene, code, start, end, fixedCols)
+    VELLUM_FAULTY_CALL(QStringList, GroupSequenceNames, (const ScenePtr& scene, std::int32_t code),
+                       scene, code)
+    VELLUM_FAULTY_CALL(QStringList, OperationSequenceNames,
+                       (const ScenePtr& scene, std::int32_t operation), scene, operation)
+    VELLUM_FAULTY_CALL(void, AddSequence,
+                       (const ScenePtr& scene, const QString& name, std::int32_t kind,
+                        std::int32_t number, std::int32_t left, std::int32_t right,
+                        std::int32_t fixedCols, std::int32_t firstFrame),
+                       scene, name, kind, number, left, right, fixedCols, firstFrame)
+    VELLUM_FAULTY_CALL(void, RenameSequence,
+                       (const ScenePtr& scene, std::int32_t kind, std::int32_t number,
+                        const QString& oldName, const QString& newName),
+                       scene, kind, number, oldName, newName)
+    VELLUM_FAULTY_CALL(void, DeleteSequence,
+                       (const ScenePtr& scene, std::int32_t kind, std::int32_t number,
+                        const QString& name),
+                       scene, kind, number, name)
+    VELLUM_FAULTY_CALL(void, RetrieveSequence,
+                       (const ScenePtr& scene, std::int32_t kind, std::int32_t number,
+                        const QString& name, std::int32_t firstFrame),
+                       scene, kind, number, name, firstFrame)
 };
 
 template <> class Faulty<ScriptEditor> : public FaultyOf<ScriptEditor>
@@ -741,15 +565,11 @@ public:
     explicit Faulty(std::shared_ptr<ScriptEditor> inner)
         : FaultyOf(std::move(inner), "ScriptEditor")
     {}
-    void Attach(const SceneGraphPtr& graph) override
-    {
-        call("Attach", &ScriptEditor::Attach, graph);
-    }
-    bool Edit(QString& script, std::int32_t line, std::int32_t column, const QString& title,
-              const ShapePtr& object) override
-    {
-        return call("Edit", &ScriptEditor::Edit, script, line, column, title, object);
-    }
+    VELLUM_FAULTY_CALL(void, Attach, (const SceneGraphPtr& graph), graph)
+    VELLUM_FAULTY_CALL(bool, Edit,
+                       (QString & script, std::int32_t line, std::int32_t column,
+                        const QString& title, const ShapePtr& object),
+                       script, line, column, title, object)
     void ApplyScript(ScriptedPtr& component, const QString& script, bool compile, std::int32_t a,
                      std::int32_t b) override
     {
@@ -764,108 +584,43 @@ template <> class Faulty<SceneGraph> : public FaultyOf<SceneGraph>
 {
 public:
     explicit Faulty(std::shared_ptr<SceneGraph> inner) : FaultyOf(std::move(inner), "SceneGraph") {}
-    using G = SceneGraph;
-    ApplicationStatePtr ApplicationState() override
-    {
-        return call("ApplicationState", &G::ApplicationState);
-    }
-    ShapePtr NewShape() override { return call("NewShape", &G::NewShape); }
-    void AnimationSettingsChanging() override
-    {
-        call("AnimationSettingsChanging", &G::AnimationSettingsChanging);
-    }
-    bool AnimationSettingsChanged() override
-    {
-        return call("AnimationSettingsChanged", &G::AnimationSettingsChanged);
-    }
-    QList<ComponentRecord> ComponentList() override
-    {
-        return call("ComponentList", &G::ComponentList);
-    }
-    std::int32_t SelectedCount(std::int32_t device) override
-    {
-        return call("SelectedCount", &G::SelectedCount, device);
-    }
-    ShapePtr SelectedItem(std::int32_t device, std::int32_t index) override
-    {
-        return call("SelectedItem", &G::SelectedItem, device, index);
-    }
-    std::int32_t SecondarySelectionCount(std::int32_t device) override
-    {
-        return call("SecondarySelectionCount", &G::SecondarySelectionCount, device);
-    }
-    LightPtr LightByLink(std::int32_t link) override
-    {
-        return call("LightByLink", &G::LightByLink, link);
-    }
-    CameraPtr CameraByLink(std::int32_t link) override
-    {
-        return call("CameraByLink", &G::CameraByLink, link);
-    }
-    QList<CameraPtr> ViewCameras(const ViewPtr& view) override
-    {
-        return call("ViewCameras", &G::ViewCameras, view);
-    }
-    void BindDeviceA(std::int32_t device) override { call("BindDeviceA", &G::BindDeviceA, device); }
-    void BindDeviceB(std::int32_t device) override { call("BindDeviceB", &G::BindDeviceB, device); }
-    void BindDeviceC(std::int32_t device) override { call("BindDeviceC", &G::BindDeviceC, device); }
-    void BindDeviceD(std::int32_t device) override { call("BindDeviceD", &G::BindDeviceD, device); }
-    void BindDeviceE(std::int32_t device) override { call("BindDeviceE", &G::BindDeviceE, device); }
-    void FrameCompleted() override { call("FrameCompleted", &G::FrameCompleted); }
-    AppUtilityPtr CreateAppUtility() override
-    {
-        return call("CreateAppUtility", &G::CreateAppUtility);
-    }
-    RenderUtilityPtr CreateRenderUtility() override
-    {
-        return call("CreateRenderUtility", &G::CreateRenderUtility);
-    }
-    GraphicsUtilityPtr CreateGraphicsUtility() override
-    {
-        return call("CreateGraphicsUtility", &G::CreateGraphicsUtility);
-    }
-    PictureFactoryPtr CreatePictureFactory() override
-    {
-        return call("CreatePictureFactory", &G::CreatePictureFactory);
-    }
-    AnimationCommandsPtr CreateAnimationCommands() override
-    {
-        return call("CreateAnimationCommands", &G::CreateAnimationCommands);
-    }
-    ScriptEditorPtr NewScriptEditor() override
-    {
-        return call("NewScriptEditor", &G::NewScriptEditor);
-    }
-    ScriptObjectPtr NewScriptObject(ScriptObjectClass scriptClass) override
-    {
-        return call("NewScriptObject", &G::NewScriptObject, scriptClass);
-    }
+    VELLUM_FAULTY_CALL(ApplicationStatePtr, ApplicationState, ())
+    VELLUM_FAULTY_CALL(ShapePtr, NewShape, ())
+    VELLUM_FAULTY_CALL(void, AnimationSettingsChanging, ())
+    VELLUM_FAULTY_CALL(bool, AnimationSettingsChanged, ())
+    VELLUM_FAULTY_CALL(QList<ComponentRecord>, ComponentList, ())
+    VELLUM_FAULTY_CALL(std::int32_t, SelectedCount, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(ShapePtr, SelectedItem, (std::int32_t device, std::int32_t index), device,
+                       index)
+    VELLUM_FAULTY_CALL(std::int32_t, SecondarySelectionCount, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(LightPtr, LightByLink, (std::int32_t link), link)
+    VELLUM_FAULTY_CALL(CameraPtr, CameraByLink, (std::int32_t link), link)
+    VELLUM_FAULTY_CALL(QList<CameraPtr>, ViewCameras, (const ViewPtr& view), view)
+    VELLUM_FAULTY_CALL(void, BindDeviceA, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(void, BindDeviceB, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(void, BindDeviceC, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(void, BindDeviceD, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(void, BindDeviceE, (std::int32_t device), device)
+    VELLUM_FAULTY_CALL(void, FrameCompleted, ())
+    VELLUM_FAULTY_CALL(AppUtilityPtr, CreateAppUtility, ())
+    VELLUM_FAULTY_CALL(RenderUtilityPtr, CreateRenderUtility, ())
+    VELLUM_FAULTY_CALL(GraphicsUtilityPtr, CreateGraphicsUtility, ())
+    VELLUM_FAULTY_CALL(PictureFactoryPtr, CreatePictureFactory, ())
+    VELLUM_FAULTY_CALL(AnimationCommandsPtr, CreateAnimationCommands, ())
+    VELLUM_FAULTY_CALL(ScriptEditorPtr, NewScriptEditor, ())
+    VELLUM_FAULTY_CALL(ScriptObjectPtr, NewScriptObject, (ScriptObjectClass scriptClass),
+                       scriptClass)
 };
 
 template <> class Faulty<Applier> : public FaultyOf<Applier>
 {
 public:
     explicit Faulty(std::shared_ptr<Applier> inner) : FaultyOf(std::move(inner), "Applier") {}
-    bool OperationCheck1(const OperationEntry& e) override
-    {
-        return call("OperationCheck1", &Applier::OperationCheck1, e);
-    }
-    bool OperationCheck2(const OperationEntry& e) override
-    {
-        return call("OperationCheck2", &Applier::OperationCheck2, e);
-    }
-    bool OperationCheck3(const OperationEntry& e) override
-    {
-        return call("OperationCheck3", &Applier::OperationCheck3, e);
-    }
-    bool OperationCheck4(const OperationEntry& e) override
-    {
-        return call("OperationCheck4", &Applier::OperationCheck4, e);
-    }
-    QImage OperationPicture(std::int32_t type) override
-    {
-        return call("OperationPicture", &Applier::OperationPicture, type);
-    }
+    VELLUM_FAULTY_CALL(bool, OperationCheck1, (const OperationEntry& e), e)
+    VELLUM_FAULTY_CALL(bool, OperationCheck2, (const OperationEntry& e), e)
+    VELLUM_FAULTY_CALL(bool, OperationCheck3, (const OperationEntry& e), e)
+    VELLUM_FAULTY_CALL(bool, OperationCheck4, (const OperationEntry& e), e)
+    VELLUM_FAULTY_CALL(QImage, OperationPicture, (std::int32_t type), type)
 };
 
 class FaultyViewport final : public FaultyOf<Viewport, std::unique_ptr<Viewport>>
@@ -874,60 +629,27 @@ public:
     explicit FaultyViewport(std::unique_ptr<Viewport> inner)
         : FaultyOf(std::move(inner), "Viewport")
     {}
-    using V = Viewport;
-    QWidget* widget() override { return call("widget", &V::widget); }
-    void setBackgroundTexture(const QString& t) override
-    {
-        call("setBackgroundTexture", &V::setBackgroundTexture, t);
-    }
-    void setAntiAliasing(std::int32_t level) override
-    {
-        call("setAntiAliasing", &V::setAntiAliasing, level);
-    }
-    void setDisplayOption(bool option) override
-    {
-        call("setDisplayOption", &V::setDisplayOption, option);
-    }
-    void setSettingValueA(std::int32_t v) override
-    {
-        call("setSettingValueA", &V::setSettingValueA, v);
-    }
-    void setSettingValueB(std::int32_t v) override
-    {
-        call("setSettingValueB", &V::setSettingValueB, v);
-    }
-    void setSettingValueC(std::int32_t v) override
-    {
-        call("setSettingValueC", &V::setSettingValueC, v);
-    }
-    void setCameraFieldOfView(float degrees) override
-    {
-        call("setCameraFieldOfView", &V::setCameraFieldOfView, degrees);
-    }
-    void Draw() override { call("Draw", &V::Draw); }
+    VELLUM_FAULTY_CALL(QWidget*, widget, ())
+    VELLUM_FAULTY_CALL(void, setBackgroundTexture, (const QString& t), t)
+    VELLUM_FAULTY_CALL(void, setAntiAliasing, (std::int32_t level), level)
+    VELLUM_FAULTY_CALL(void, setDisplayOption, (bool option), option)
+    VELLUM_FAULTY_CALL(void, setSettingValueA, (std::int32_t v), v)
+    VELLUM_FAULTY_CALL(void, setSettingValueB, (std::int32_t v), v)
+    VELLUM_FAULTY_CALL(void, setSettingValueC, (std::int32_t v), v)
+    VELLUM_FAULTY_CALL(void, setCameraFieldOfView, (float degrees), degrees)
+    VELLUM_FAULTY_CALL(void, Draw, ())
     void AttachScene(SceneGraphPtr& graph, const ViewPtr& view) override
     {
         enter("AttachScene", false);
         SceneGraphPtr innerGraph = unwrap(graph);
         inner->AttachScene(innerGraph, unwrap(view));
     }
-    void SetCameraPosition(float& x, float& y, float& z) override
-    {
-        call("SetCameraPosition", &V::SetCameraPosition, x, y, z);
-    }
-    void SetCameraOrientation(float& dx, float& dy, float& dz, float& ux, float& uy,
-                              float& uz) override
-    {
-        call("SetCameraOrientation", &V::SetCameraOrientation, dx, dy, dz, ux, uy, uz);
-    }
-    void onMouseEvent(std::function<void()> handler) override
-    {
-        call("onMouseEvent", &V::onMouseEvent, std::move(handler));
-    }
-    void onDrawn(std::function<void()> handler) override
-    {
-        call("onDrawn", &V::onDrawn, std::move(handler));
-    }
+    VELLUM_FAULTY_CALL(void, SetCameraPosition, (float& x, float& y, float& z), x, y, z)
+    VELLUM_FAULTY_CALL(void, SetCameraOrientation,
+                       (float& dx, float& dy, float& dz, float& ux, float& uy, float& uz), dx, dy,
+                       dz, ux, uy, uz)
+    VELLUM_FAULTY_CALL(void, onMouseEvent, (std::function<void()> handler), std::move(handler))
+    VELLUM_FAULTY_CALL(void, onDrawn, (std::function<void()> handler), std::move(handler))
 };
 
 class FaultyPlatform final : public FaultyOf<Platform>
@@ -936,17 +658,14 @@ public:
     explicit FaultyPlatform(std::shared_ptr<Platform> inner)
         : FaultyOf(std::move(inner), "Platform")
     {}
-    using P = Platform;
-    QString GetSetting(const QString& app, const QString& section, const QString& key,
-                       const QString& defaultValue) override
-    {
-        return call("GetSetting", &P::GetSetting, app, section, key, defaultValue);
-    }
-    void SaveSetting(const QString& app, const QString& section, const QString& key,
-                     const QString& value) override
-    {
-        call("SaveSetting", &P::SaveSetting, app, section, key, value);
-    }
+    VELLUM_FAULTY_CALL(QString, GetSetting,
+                       (const QString& app, const QString& section, const QString& key,
+                        const QString& defaultValue),
+                       app, section, key, defaultValue)
+    VELLUM_FAULTY_CALL(void, SaveSetting,
+                       (const QString& app, const QString& section, const QString& key,
+                        const QString& value),
+                       app, section, key, value)
     MsgBoxResult MsgBox(const QString&, MsgBoxButtons buttons, MsgBoxIcon, const QString&) override
     {
         enter("MsgBox", false);
@@ -970,28 +689,15 @@ public:
         return nullptr;
     }
     void PumpMessages() override { enter("PumpMessages", false); }
-    QString TempFolder() override { return call("TempFolder", &P::TempFolder); }
-    void WriteTextFile(const QString& path, const QStringList& lines) override
-    {
-        call("WriteTextFile", &P::WriteTextFile, path, lines);
-    }
-    void DeleteFile(const QString& path) override { call("DeleteFile", &P::DeleteFile, path); }
-    bool FileExists(const QString& path) override
-    {
-        return call("FileExists", &P::FileExists, path);
-    }
-    void SavePicture(const QImage& picture, const QString& path) override
-    {
-        call("SavePicture", &P::SavePicture, picture, path);
-    }
-    QImage LoadPicture(const QString& path) override
-    {
-        return call("LoadPicture", &P::LoadPicture, path);
-    }
-    void ChangeDriveAndFolder(const QString& folder) override
-    {
-        call("ChangeDriveAndFolder", &P::ChangeDriveAndFolder, folder);
-    }
+    VELLUM_FAULTY_CALL(QString, TempFolder, ())
+    VELLUM_FAULTY_CALL(void, WriteTextFile, (const QString& path, const QStringList& lines), path,
+                       lines)
+    VELLUM_FAULTY_CALL(void, DeleteFile, (const QString& path), path)
+    VELLUM_FAULTY_CALL(bool, FileExists, (const QString& path), path)
+    VELLUM_FAULTY_CALL(void, SavePicture, (const QImage& picture, const QString& path), picture,
+                       path)
+    VELLUM_FAULTY_CALL(QImage, LoadPicture, (const QString& path), path)
+    VELLUM_FAULTY_CALL(void, ChangeDriveAndFolder, (const QString& folder), folder)
 };
 
 } // namespace
