@@ -1,12 +1,13 @@
 #include "ImageList.h"
 
-#include "Error.h"
+#include "ErrorNumber.h"
 
 #include <QPixmap>
 #include <gmock/gmock.h>
 
 using namespace vellum;
 using namespace vellum::common;
+using vellum::testing::errorNumberOf;
 
 namespace {
 QPixmap filled(Qt::GlobalColor color)
@@ -14,16 +15,6 @@ QPixmap filled(Qt::GlobalColor color)
     QPixmap pixmap(16, 16);
     pixmap.fill(color);
     return pixmap;
-}
-
-int errorNumberOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
 }
 } // namespace
 

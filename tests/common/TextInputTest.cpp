@@ -1,4 +1,4 @@
-#include "Error.h"
+#include "ErrorNumber.h"
 #include "TextBox.h"
 #include "UpDownText.h"
 
@@ -29,7 +29,7 @@ void PrintTo(const StepRow& row, std::ostream* out)
     *out << row.name;
 }
 
-class UpDownTextSteps : public testing::TestWithParam<StepRow>
+class UpDownTextSteps : public ::testing::TestWithParam<StepRow>
 {};
 
 // A window with the box and a second widget to take focus away.
@@ -72,18 +72,18 @@ TEST_P(UpDownTextSteps, StepsClampsAndFormats)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, UpDownTextSteps,
-    testing::Values(StepRow{"Up", 1, 1000, 10, 0, QStringLiteral("100"), Qt::Key_Up,
-                            QStringLiteral("110")},
-                    StepRow{"DownClampsAtMin", 1, 1000, 10, 0, QStringLiteral("5"), Qt::Key_Down,
-                            QStringLiteral("1")},
-                    StepRow{"UpFromAboveMaxClamps", 0, 100, 5, 0, QStringLiteral("250"),
-                            Qt::Key_Down, QStringLiteral("100")},
-                    StepRow{"TwoDecimals", 0, 100, 0.1, 2, QStringLiteral("1.25"), Qt::Key_Up,
-                            QStringLiteral("1.35")},
-                    StepRow{"NoiseRoundedAway", 0, 100, 0.1, 1, QStringLiteral("0.2"), Qt::Key_Up,
-                            QStringLiteral("0.3")},
-                    StepRow{"InvalidStartsFromDefault", 0, 100, 1, 0, QStringLiteral("abc"),
-                            Qt::Key_Up, QStringLiteral("6")}),
+    ::testing::Values(StepRow{"Up", 1, 1000, 10, 0, QStringLiteral("100"), Qt::Key_Up,
+                              QStringLiteral("110")},
+                      StepRow{"DownClampsAtMin", 1, 1000, 10, 0, QStringLiteral("5"), Qt::Key_Down,
+                              QStringLiteral("1")},
+                      StepRow{"UpFromAboveMaxClamps", 0, 100, 5, 0, QStringLiteral("250"),
+                              Qt::Key_Down, QStringLiteral("100")},
+                      StepRow{"TwoDecimals", 0, 100, 0.1, 2, QStringLiteral("1.25"), Qt::Key_Up,
+                              QStringLiteral("1.35")},
+                      StepRow{"NoiseRoundedAway", 0, 100, 0.1, 1, QStringLiteral("0.2"), Qt::Key_Up,
+                              QStringLiteral("0.3")},
+                      StepRow{"InvalidStartsFromDefault", 0, 100, 1, 0, QStringLiteral("abc"),
+                              Qt::Key_Up, QStringLiteral("6")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UpDownText, ArrowButtonStepsToo)
@@ -140,13 +140,8 @@ TEST(UpDownText, ValueReadsLocaleAndCAndRefusesText)
 
     for (const QString& text : {QString(), QStringLiteral("abc"), QStringLiteral("1.2.3")}) {
         box.setText(text);
-        try {
-            box.value();
-            ADD_FAILURE() << "accepted " << text.toStdString();
-        } catch (const Error& error) {
-            EXPECT_EQ(error.number(), ErrorNumber::TypeMismatch);
-            EXPECT_EQ(error.description(), QStringLiteral("Type mismatch"));
-        }
+        EXPECT_EQ(vellum::testing::errorNumberOf([&] { box.value(); }), ErrorNumber::TypeMismatch)
+            << text.toStdString();
     }
     EXPECT_THROW(box.setMin(1000), Error);
     EXPECT_THROW(box.setIncrement(0), Error);

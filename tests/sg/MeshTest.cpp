@@ -1,4 +1,6 @@
 // Triangle meshes of the geometric shapes.
+#include "MeshChecks.h"
+
 #include <Error.h>
 #include <gtest/gtest.h>
 #include <sg/Mesh.h>
@@ -28,32 +30,13 @@ TEST_P(Meshes, AreClosedToTheOutsideAndSizedByTheDimensions)
     const Mesh mesh = meshFor(shape);
 
     ASSERT_GT(mesh.triangleCount(), 0);
-    ASSERT_EQ(mesh.positions.size(), mesh.normals.size());
-    QVector3D low(1e9f, 1e9f, 1e9f), high(-1e9f, -1e9f, -1e9f);
-    for (const QVector3D& p : mesh.positions) {
-        for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], p[a]);
-            high[a] = std::max(high[a], p[a]);
-        }
-    }
+    ASSERT_EQ(mesh.normals.size(), mesh.positions.size());
+    const auto [low, high] = vellum::testing::boundsOf(mesh);
     EXPECT_LT((high - row.extent).length(), 1e-4f);
     EXPECT_LT((low + row.extent).length(), 1e-4f);
-
-    for (size_t i = 0; i < mesh.indices.size(); i += 3) {
-        const QVector3D a = mesh.positions[mesh.indices[i]];
-        const QVector3D b = mesh.positions[mesh.indices[i + 1]];
-        const QVector3D c = mesh.positions[mesh.indices[i + 2]];
-        const QVector3D face = QVector3D::crossProduct(b - a, c - a);
-        ASSERT_GT(face.length(), 0.0f) << "degenerate triangle " << i / 3;
-        // Winding agrees with the stored normal, which faces away from the centre.
-        const QVector3D normal = mesh.normals[mesh.indices[i]];
-        EXPECT_GT(QVector3D::dotProduct(face, normal), 0.0f) << "triangle " << i / 3;
+    vellum::testing::expectWoundOutwards(mesh, row.kind != ShapeKind::Plane);
+    for (const QVector3D& normal : mesh.normals)
         EXPECT_NEAR(normal.length(), 1.0f, 1e-4f);
-        if (row.kind != ShapeKind::Plane) {
-            EXPECT_GE(QVector3D::dotProduct((a + b + c) / 3.0f, normal), 0.0f)
-                << "triangle " << i / 3;
-        }
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,7 @@
 #include "MarkerGlyphs.h"
 
+#include "MeshChecks.h"
+
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -28,18 +30,13 @@ QVector3D faceCentre(const viewport::RenderMesh& mesh, int triangle)
 // Closed glyphs lose their back faces: a face wound the wrong way would be a hole.
 TEST(MarkerGlyphs, FacesPointOutwards)
 {
-    const auto expectOutwards = [](const viewport::RenderMesh& mesh) {
-        ASSERT_EQ(mesh.indices.size() % 3, 0);
-        for (int t = 0; t < int(mesh.indices.size() / 3); ++t)
-            EXPECT_GT(QVector3D::dotProduct(faceNormal(mesh, t), faceCentre(mesh, t)), 0.0f) << t;
-    };
     const viewport::RenderMesh light = makeLightGlyph(0.5f);
     ASSERT_EQ(light.indices.size(), 8 * 3);
-    expectOutwards(light);
+    vellum::testing::expectWoundOutwards(light);
     // Three bars of six faces each.
     const viewport::RenderMesh operations = makeOperationGlyph(0.5f);
     ASSERT_EQ(operations.indices.size(), 3 * 6 * 2 * 3);
-    expectOutwards(operations);
+    vellum::testing::expectWoundOutwards(operations);
 
     const viewport::RenderMesh camera = makeCameraGlyph(1.0f);
     ASSERT_EQ(camera.indices.size() % 3, 0);
