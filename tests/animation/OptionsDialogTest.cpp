@@ -161,20 +161,18 @@ TEST_F(OptionsDialogTest, PresetsSizeModeKeyFilterAndCorrectionsOnCompletedEdits
         const char* box;
         const char* typed;
         const char* corrected;
-    } rows[] = {
-        {"txtRecordWidth", "2000", "1600"},
-        {"txtRecordWidth", "5", "10"},
-        {"txtRecordWidth", "-", "320"},
-        {"txtRecordWidth", "640", "640"},
-        {"txtRecordHeight", "2000", "1200"},
-        {"txtRecordHeight", "5", "10"},
-        {"txtFPS", "", "15"},
-        {"txtFPS", "0", "1"},
-        {"txtFPS", "75", "60"},
-        {"txtFPS", "-", "15"},
-        {"txtFPS", "-3", "1"},
-        {"txtFPS", "6", "6"},
-    };
+    } rows[] = {{"txtRecordWidth", "2000", "1600"},
+                {"txtRecordWidth", "5", "10"},
+                {"txtRecordWidth", "-", "320"},
+                {"txtRecordWidth", "640", "640"},
+                {"txtRecordHeight", "2000", "1200"},
+                {"txtRecordHeight", "5", "10"},
+                {"txtFPS", "", "15"},
+                {"txtFPS", "0", "1"},
+                {"txtFPS", "75", "60"},
+                {"txtFPS", "-", "15"},
+                {"txtFPS", "-3", "1"},
+                {"txtFPS", "6", "6"}};
     for (const Row& row : rows) {
         type(*dialog, row.box, QLatin1String(row.typed));
         if (!*row.typed) {

@@ -37,34 +37,22 @@ int colourCount(const QImage& image, const QRect& area)
 
 } // namespace
 
-TEST_F(MainWindowTest, MovingTheSliderPosesTheSceneAndRedraws)
-{
-    auto* slider = window->panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-    ASSERT_NE(slider, nullptr);
-    ASSERT_TRUE(slider->isEnabled()) << "the demo opens in animation mode";
-    const QVector3D before = group(demo::HopperGroup)->position();
-    const int redraws = window->redrawCount();
-
-    slider->setValue(40);
-
-    EXPECT_EQ(window->sceneGraph().applicationState()->CurrentFrame(), 40.0f);
-    EXPECT_NE(group(demo::HopperGroup)->position(), before);
-    EXPECT_EQ(group(demo::HopperGroup)->position(),
-              group(demo::HopperGroup)->poseAt(40.0f).position);
-    EXPECT_GT(window->redrawCount(), redraws);
-}
-
 // Closing the loop at 8 s moves the pose there back to the first key's at once.
-TEST_F(MainWindowTest, APanelEditShowsAtOnceInTheViewsAndTheEditor)
+TEST_F(MainWindowTest, TheSliderAndAPanelEditShowAtOnceInTheViewsAndTheEditor)
 {
     window->selectComponent(Outliner::GroupItem, demo::HopperGroup);
-    window->panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"))->setValue(80);
+    ASSERT_TRUE(panelWidget<common::TrackBar>("sldFrame").isEnabled()) << "opens animating";
+    int redraws = window->redrawCount();
+    goTo(80);
     const auto hopper = group(demo::HopperGroup);
+    EXPECT_EQ(window->sceneGraph().applicationState()->CurrentFrame(), 80.0f);
+    EXPECT_EQ(hopper->position(), hopper->poseAt(80.0f).position);
+    EXPECT_GT(window->redrawCount(), redraws);
     const QVector3D start = hopper->poseAt(0.0f).position;
     ASSERT_NE(hopper->position(), start);
-    const int redraws = window->redrawCount();
+    redraws = window->redrawCount();
 
-    window->panel()->findChild<common::XPButton*>(QStringLiteral("chkRepeat"))->click();
+    click("chkRepeat");
 
     ASSERT_EQ(hopper->LoopMode(), outside::LoopClosed);
     EXPECT_EQ(hopper->position(), start);
@@ -112,8 +100,7 @@ TEST_F(MainWindowTest, NewIsUntitledAndAddPutsEachComponentSelectedAtTheOrigin)
 TEST_F(MainWindowTest, LooksThroughTheAnimationCameraAsItMoves)
 {
     window->lookThroughAction()->setChecked(true);
-    auto* slider = window->panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-    slider->setValue(70);
+    goTo(70);
     const auto rig = group(demo::CameraGroup);
     const viewport::RenderCamera seen = window->perspectiveView()->camera();
     EXPECT_LT((seen.position - rig->worldPosition()).length(), 1e-4f);

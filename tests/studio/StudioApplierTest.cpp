@@ -16,7 +16,7 @@ struct CheckRow
     const char* name;
     int type;
     int targetKind;
-    bool scale, colour, spin, stretch; // Check1 .. Check4
+    const char* answers; // Check1 .. Check4 as 1 or 0
 };
 
 class ApplierChecks : public ::testing::TestWithParam<CheckRow>
@@ -27,10 +27,11 @@ TEST_P(ApplierChecks, AnswerForTheirOwnTypeOnWhatShowsIt)
     const CheckRow& row = GetParam();
     StudioApplier applier;
     const outside::OperationEntry entry{row.type, row.targetKind, outside::LoopClosed};
-    EXPECT_EQ(applier.OperationCheck1(entry), row.scale);
-    EXPECT_EQ(applier.OperationCheck2(entry), row.colour);
-    EXPECT_EQ(applier.OperationCheck3(entry), row.spin);
-    EXPECT_EQ(applier.OperationCheck4(entry), row.stretch);
+    const QString answers = QString::number(applier.OperationCheck1(entry)) +
+                            QString::number(applier.OperationCheck2(entry)) +
+                            QString::number(applier.OperationCheck3(entry)) +
+                            QString::number(applier.OperationCheck4(entry));
+    EXPECT_EQ(answers, QLatin1String(row.answers));
 }
 
 using namespace sg;
@@ -38,22 +39,16 @@ using namespace sg;
 INSTANTIATE_TEST_SUITE_P(
     Rows, ApplierChecks,
     ::testing::Values(
-        CheckRow{"ScaleOnSphere", OperationType::Scale, ShapeKind::Sphere, true, false, false,
-                 false},
-        CheckRow{"ScaleUnbound", OperationType::Scale, 0, false, false, false, false},
-        CheckRow{"ColourOnPlane", OperationType::Colour, ShapeKind::Plane, false, true, false,
-                 false},
-        CheckRow{"ColourOnLight", OperationType::Colour, ShapeKind::LightMarker, false, false,
-                 false, false},
-        CheckRow{"SpinOnBox", OperationType::Spin, ShapeKind::Box, false, false, true, false},
-        CheckRow{"SpinOnPlane", OperationType::Spin, ShapeKind::Plane, false, false, true, false},
-        CheckRow{"SpinOnSphere", OperationType::Spin, ShapeKind::Sphere, false, false, false,
-                 false},
-        CheckRow{"SpinOnComponent", OperationType::Spin, ShapeKind::OperationMarker, false, false,
-                 false, false},
-        CheckRow{"StretchOnCylinder", OperationType::Stretch, ShapeKind::Cylinder, false, false,
-                 false, true},
-        CheckRow{"UnknownType", 7, ShapeKind::Box, false, false, false, false}),
+        CheckRow{"ScaleOnSphere", OperationType::Scale, ShapeKind::Sphere, "1000"},
+        CheckRow{"ScaleUnbound", OperationType::Scale, 0, "0000"},
+        CheckRow{"ColourOnPlane", OperationType::Colour, ShapeKind::Plane, "0100"},
+        CheckRow{"ColourOnLight", OperationType::Colour, ShapeKind::LightMarker, "0000"},
+        CheckRow{"SpinOnBox", OperationType::Spin, ShapeKind::Box, "0010"},
+        CheckRow{"SpinOnPlane", OperationType::Spin, ShapeKind::Plane, "0010"},
+        CheckRow{"SpinOnSphere", OperationType::Spin, ShapeKind::Sphere, "0000"},
+        CheckRow{"SpinOnComponent", OperationType::Spin, ShapeKind::OperationMarker, "0000"},
+        CheckRow{"StretchOnCylinder", OperationType::Stretch, ShapeKind::Cylinder, "0001"},
+        CheckRow{"UnknownType", 7, ShapeKind::Box, "0000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ApplierPictures, AreDistinctSixteenSquareForKnownTypesOnly)

@@ -2,7 +2,7 @@
 
 #include "DemoScene.h"
 
-#include <Error.h>
+#include <ErrorNumber.h>
 #include <OutsideMocks.h>
 #include <QSet>
 #include <QTest>
@@ -40,12 +40,8 @@ TEST(StudioViewport, DrawsOnlyTheStudiosSceneGraphThroughTheCameraItWasGiven)
     viewport.onDrawn([&drawn] { ++drawn; });
     const auto view = std::make_shared<vellum::testing::MockView>();
     outside::SceneGraphPtr foreign = std::make_shared<vellum::testing::MockSceneGraph>();
-    try {
-        viewport.AttachScene(foreign, view);
-        ADD_FAILURE() << "a foreign scene graph was attached";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::TypeMismatch);
-    }
+    EXPECT_EQ(vellum::testing::errorNumberOf([&] { viewport.AttachScene(foreign, view); }),
+              ErrorNumber::TypeMismatch);
     auto graph = std::make_shared<sg::SceneGraph>();
     loadDemoScene(*graph);
     outside::SceneGraphPtr handed = graph;

@@ -6,12 +6,30 @@
 #include <QDialog>
 #include <QMenu>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace vellum::testing {
 
 using outside::MsgBoxButtons;
 using outside::MsgBoxIcon;
 using outside::MsgBoxResult;
+
+namespace {
+
+// The next queued answer; a question nobody expected fails the test and gets none.
+template <typename Answer>
+std::optional<Answer> next(std::deque<Answer>& answers, const char* what, const QString& about)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "Unexpected " << what << ": " << about.toStdString();
+        return std::nullopt;
+    }
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
 
 QString ScriptedPlatform::settingKey(const QString& app, const QString& section, const QString& key)
 {
@@ -75,39 +93,26 @@ MsgBoxResult ScriptedPlatform::MsgBox(const QString& text, MsgBoxButtons buttons
                .arg(int(buttons))
                .arg(int(icon))
                .arg(title));
-    if (m_msgBoxAnswers.empty()) {
-        ADD_FAILURE() << "Unexpected message box: " << text.toStdString();
-        return buttons == MsgBoxButtons::YesNo ? MsgBoxResult::No : MsgBoxResult::OK;
-    }
-    const MsgBoxResult answer = m_msgBoxAnswers.front();
-    m_msgBoxAnswers.pop_front();
-    return answer;
+    return next(m_msgBoxAnswers, "message box", text)
+        .value_or(buttons == MsgBoxButtons::YesNo ? MsgBoxResult::No : MsgBoxResult::OK);
 }
 
 QString ScriptedPlatform::InputBox(const QString& prompt, const QString& title,
                                    const QString& defaultText)
 {
     record(QStringLiteral("InputBox(%1|%2|%3)").arg(prompt, title, defaultText));
-    if (m_inputAnswers.empty()) {
-        ADD_FAILURE() << "Unexpected input box: " << prompt.toStdString();
-        return {};
-    }
-    const QString answer = m_inputAnswers.front();
-    m_inputAnswers.pop_front();
-    return answer;
+    return next(m_inputAnswers, "input box", prompt).value_or(QString());
 }
 
 int ScriptedPlatform::ShowModal(QDialog& dialog)
 {
     record(QStringLiteral("ShowModal(%1)").arg(dialog.objectName()));
-    if (m_dialogAnswers.empty()) {
-        ADD_FAILURE() << "Unexpected modal dialog: " << dialog.objectName().toStdString();
+    const std::optional<DialogAnswer> answer =
+        next(m_dialogAnswers, "modal dialog", dialog.objectName());
+    if (!answer)
         return QDialog::Rejected;
-    }
-    DialogAnswer answer = std::move(m_dialogAnswers.front());
-    m_dialogAnswers.pop_front();
     dialog.show();
-    const int result = answer(dialog);
+    const int result = (*answer)(dialog);
     dialog.hide();
     return result;
 }
@@ -115,12 +120,7 @@ int ScriptedPlatform::ShowModal(QDialog& dialog)
 QAction* ScriptedPlatform::PopupMenu(QMenu& menu)
 {
     record(QStringLiteral("PopupMenu(%1)").arg(menu.objectName()));
-    if (m_menuAnswers.empty()) {
-        ADD_FAILURE() << "Unexpected popup menu: " << menu.objectName().toStdString();
-        return nullptr;
-    }
-    const QString chosen = m_menuAnswers.front();
-    m_menuAnswers.pop_front();
+    const QString chosen = next(m_menuAnswers, "popup menu", menu.objectName()).value_or(QString());
     for (QAction* action : menu.actions())
         if (!chosen.isEmpty() && action->objectName() == chosen) {
             action->trigger();
