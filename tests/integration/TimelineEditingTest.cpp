@@ -144,93 +144,54 @@ TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
     struct Row
     {
         const char* name;
+        int from, to; // the block selected on both rows first
         std::function<void()> work;
         Frames lead;
         Frames trail;
         int frameAfter = -1; // where the slider ends; -1: not checked
         bool changes = true;
     };
+    const auto drag = [&](int fromRow, int fromFrame, int toRow, int toFrame,
+                          Qt::MouseButton button = Qt::LeftButton,
+                          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        gesture(cell(fromRow, fromFrame), cell(toRow, toFrame), button, modifiers);
+    };
+    const Frames unchangedLead{0, 10, 20, 30}, unchangedTrail{0, 20};
     const Row rows[] = {
-        {"move",
-         [&] {
-             selectBlock(10, 20);
-             gesture(cell(1, 15), cell(2, 25));
-         },
-         {0, 20, 30},
-         {0, 30},
-         20},
+        {"move", 10, 20, [&] { drag(1, 15, 2, 25); }, {0, 20, 30}, {0, 30}, 20},
         {"copy by the right button",
+         10,
+         20,
          [&] {
-             selectBlock(10, 20);
              platform->answerPopupMenu(copy);
-             gesture(cell(1, 10), cell(1, 30), Qt::RightButton);
+             drag(1, 10, 1, 30, Qt::RightButton);
          },
          {0, 10, 20, 30, 40},
          {0, 20, 40},
          30},
         {"right button, menu closed: move",
+         10,
+         20,
          [&] {
-             selectBlock(10, 20);
              platform->answerPopupMenu(noChoice);
-             gesture(cell(1, 10), cell(1, 30), Qt::RightButton);
+             drag(1, 10, 1, 30, Qt::RightButton);
          },
          {0, 30, 40},
          {0, 40}},
-        {"past the last frame",
-         [&] {
-             selectBlock(20, 30);
-             gesture(cell(1, 25), cell(1, 39));
-         },
-         {0, 10, 30, 40},
-         {0, 30},
-         30},
-        {"stretch twice as wide",
-         [&] {
-             selectBlock(0, 10);
-             gesture(cell(1, 10), cell(1, 20));
-         },
-         {0, 20, 30, 40},
-         {0, 30},
-         0},
-        {"shrink to half",
-         [&] {
-             selectBlock(0, 20);
-             gesture(cell(2, 20), cell(2, 10));
-         },
-         {0, 5, 10, 20},
-         {0, 10}},
-        {"dropped where it was",
-         [&] {
-             selectBlock(10, 20);
-             gesture(cell(1, 12), cell(2, 12));
-         },
-         {0, 10, 20, 30},
-         {0, 20},
-         10,
-         false},
-        {"shift starts a selection",
-         [&] {
-             selectBlock(10, 20);
-             gesture(cell(1, 15), cell(2, 25), Qt::LeftButton, Qt::ShiftModifier);
-         },
-         {0, 10, 20, 30},
-         {0, 20},
-         -1,
-         false},
-        {"left the grid",
-         [&] {
-             selectBlock(10, 20);
-             gesture(cell(1, 15), QPoint(cell(1, 15).x(), -40));
-         },
-         {0, 10, 20, 30},
-         {0, 20},
-         -1,
-         false},
+        {"past the last frame", 20, 30, [&] { drag(1, 25, 1, 39); }, {0, 10, 30, 40}, {0, 30}, 30},
+        {"stretch twice as wide", 0, 10, [&] { drag(1, 10, 1, 20); }, {0, 20, 30, 40}, {0, 30}, 0},
+        {"shrink to half", 0, 20, [&] { drag(2, 20, 2, 10); }, {0, 5, 10, 20}, {0, 10}},
+        {"dropped where it was", 10, 20, [&] { drag(1, 12, 2, 12); }, unchangedLead, unchangedTrail,
+         10, false},
+        {"shift starts a selection", 10, 20,
+         [&] { drag(1, 15, 2, 25, Qt::LeftButton, Qt::ShiftModifier); }, unchangedLead,
+         unchangedTrail, -1, false},
+        {"left the grid", 10, 20, [&] { gesture(cell(1, 15), QPoint(cell(1, 15).x(), -40)); },
+         unchangedLead, unchangedTrail, -1, false},
         {"delete some",
-         [&] {
-             selectBlock(10, 20);
-             widget<common::XPButton>("cmdTimelineKeyframeDelete").click();
-         },
+         10,
+         20,
+         [&] { widget<common::XPButton>("cmdTimelineKeyframeDelete").click(); },
          {0, 30},
          {0}},
     };
@@ -244,6 +205,7 @@ TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
         for (float frame : {0, 20})
             trail->SetKeyFrame(false, frame);
         control.ReloadTimelineKeyFrames();
+        selectBlock(row.from, row.to);
         row.work();
         EXPECT_EQ(frames(*lead), row.lead);
         EXPECT_EQ(frames(*trail), row.trail);
