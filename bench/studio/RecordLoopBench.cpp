@@ -15,10 +15,8 @@ void BM_RecordLoop_640x480(benchmark::State& state)
 {
     QTemporaryDir folder;
     MainWindow window;
-    RecordingRequest request;
-    request.file = folder.filePath(QStringLiteral("loop.avi"));
-    request.size = QSize(640, 480);
-    request.framesPerSecond = 15;
+    const RecordingRequest request{.file = folder.filePath(QStringLiteral("loop.avi")),
+                                   .size = QSize(640, 480)};
     const int frames = 151; // 10 seconds of the demo at 15 frames per second
     for (auto _ : state) {
         QElapsedTimer clock;

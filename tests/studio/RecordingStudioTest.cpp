@@ -49,10 +49,9 @@ TEST(RecordingStudio, TheDemoBecomesAVideoOfEveryFrameAtTheChosenRate)
         GTEST_SKIP() << "no ffprobe on this machine";
     QTemporaryDir folder;
     MainWindow window;
-    RecordingRequest request;
-    request.file = folder.filePath(QStringLiteral("demo walk.avi"));
-    request.size = QSize(160, 120);
-    request.framesPerSecond = 15;
+    const RecordingRequest request{.file = folder.filePath(QStringLiteral("demo walk.avi")),
+                                   .size = QSize(160, 120),
+                                   .framesPerSecond = 15};
     ASSERT_EQ(recordHeadless(window, request), 0);
     // 100 frames at 10 keys per second: 10 seconds, 151 frames at 15 per second.
     EXPECT_EQ(probe(request.file), QStringLiteral("mjpeg,160,120,15/1,151"));
@@ -70,12 +69,11 @@ TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
     for (const auto& [file, fps, blur] : {std::tuple{sharp, 40, false}, {blurred, 5, true}}) {
         MainWindow window;
         recordRange(window, 0, 4);
-        RecordingRequest request;
-        request.file = file;
-        request.size = QSize(160, 120);
-        request.framesPerSecond = fps;
-        request.images = true;
-        request.motionBlur = blur;
+        const RecordingRequest request{.file = file,
+                                       .size = QSize(160, 120),
+                                       .framesPerSecond = fps,
+                                       .motionBlur = blur,
+                                       .images = true};
         ASSERT_EQ(recordHeadless(window, request), 0) << qPrintable(file);
     }
     const QString sharpFolder = QFileInfo(sharp).path();

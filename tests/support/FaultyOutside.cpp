@@ -66,7 +66,7 @@ struct FaultyBase
     virtual ScriptedPtr innerScripted() { return nullptr; }
 };
 
-template <typename I> class Faulty;
+template <typename I> struct Faulty;
 
 template <typename T> struct IsSharedPtr : std::false_type
 {};
@@ -208,6 +208,17 @@ private:
         return call(#Name, &Interface::Name __VA_OPT__(, ) __VA_ARGS__);                           \
     }
 
+// A wrapper's constructor: the component is named after its interface.
+#define VELLUM_FAULTY_OF(I)                                                                        \
+    explicit Faulty(std::shared_ptr<I> inner) : FaultyOf(std::move(inner), #I) {}
+
+// A collection handed out by the scene, mirrored with wrapped items.
+#define VELLUM_FAULTY_MIRROR(Item, Name, cache)                                                    \
+    const Collection<Item>& Name() override                                                        \
+    {                                                                                              \
+        return mirror(#Name, &Scene::Name, cache);                                                 \
+    }
+
 #define VELLUM_FAULTY_KEYFRAMED                                                                    \
     VELLUM_FAULTY_CALL(QList<KeyRecord>, GetKeyFrames, (float from, float to), from, to)           \
     VELLUM_FAULTY_CALL(QList<KeyRecord>, AnimationData, ())                                        \
@@ -221,20 +232,14 @@ private:
     VELLUM_FAULTY_CALL(QString, Script, ())                                                        \
     VELLUM_FAULTY_CALL(ScriptEnginePtr, ScriptEngine, ())
 
-template <> class Faulty<ScriptObject> : public FaultyOf<ScriptObject>
+template <> struct Faulty<ScriptObject> : public FaultyOf<ScriptObject>
 {
-public:
-    explicit Faulty(std::shared_ptr<ScriptObject> inner)
-        : FaultyOf(std::move(inner), "ScriptObject")
-    {}
+    VELLUM_FAULTY_OF(ScriptObject)
 };
 
-template <> class Faulty<ScriptEngine> : public FaultyOf<ScriptEngine>
+template <> struct Faulty<ScriptEngine> : public FaultyOf<ScriptEngine>
 {
-public:
-    explicit Faulty(std::shared_ptr<ScriptEngine> inner)
-        : FaultyOf(std::move(inner), "ScriptEngine")
-    {}
+    VELLUM_FAULTY_OF(ScriptEngine)
     void Run(const QString& procedure, float& frame, ScriptObjectPtr& object) override
     {
         enter("Run", false);
@@ -245,17 +250,15 @@ public:
     VELLUM_FAULTY_CALL(ScriptError, Error, ())
 };
 
-template <> class Faulty<View> : public FaultyOf<View>
+template <> struct Faulty<View> : public FaultyOf<View>
 {
-public:
-    explicit Faulty(std::shared_ptr<View> inner) : FaultyOf(std::move(inner), "View") {}
+    VELLUM_FAULTY_OF(View)
     VELLUM_FAULTY_CALL(void, SetAnimationTime, (float seconds), seconds)
 };
 
-template <> class Faulty<Group> : public FaultyOf<Group>
+template <> struct Faulty<Group> : public FaultyOf<Group>
 {
-public:
-    explicit Faulty(std::shared_ptr<Group> inner) : FaultyOf(std::move(inner), "Group") {}
+    VELLUM_FAULTY_OF(Group)
     VELLUM_FAULTY_KEYFRAMED
     VELLUM_FAULTY_SCRIPTED
     VELLUM_FAULTY_CALL(std::int32_t, Code, ())
@@ -276,10 +279,9 @@ public:
                        frame, direction, up)
 };
 
-template <> class Faulty<Light> : public FaultyOf<Light>
+template <> struct Faulty<Light> : public FaultyOf<Light>
 {
-public:
-    explicit Faulty(std::shared_ptr<Light> inner) : FaultyOf(std::move(inner), "Light") {}
+    VELLUM_FAULTY_OF(Light)
     VELLUM_FAULTY_KEYFRAMED
     VELLUM_FAULTY_SCRIPTED
     VELLUM_FAULTY_CALL(QString, Name, ())
@@ -289,10 +291,9 @@ public:
     VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
 };
 
-template <> class Faulty<Camera> : public FaultyOf<Camera>
+template <> struct Faulty<Camera> : public FaultyOf<Camera>
 {
-public:
-    explicit Faulty(std::shared_ptr<Camera> inner) : FaultyOf(std::move(inner), "Camera") {}
+    VELLUM_FAULTY_OF(Camera)
     VELLUM_FAULTY_KEYFRAMED
     VELLUM_FAULTY_SCRIPTED
     VELLUM_FAULTY_CALL(QString, Name, ())
@@ -304,19 +305,17 @@ public:
     VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
 };
 
-template <> class Faulty<Operation> : public FaultyOf<Operation>
+template <> struct Faulty<Operation> : public FaultyOf<Operation>
 {
-public:
-    explicit Faulty(std::shared_ptr<Operation> inner) : FaultyOf(std::move(inner), "Operation") {}
+    VELLUM_FAULTY_OF(Operation)
     VELLUM_FAULTY_KEYFRAMED
     VELLUM_FAULTY_CALL(std::int32_t, Number, ())
     VELLUM_FAULTY_CALL(QString, Name, ())
 };
 
-template <> class Faulty<Shape> : public FaultyOf<Shape>
+template <> struct Faulty<Shape> : public FaultyOf<Shape>
 {
-public:
-    explicit Faulty(std::shared_ptr<Shape> inner) : FaultyOf(std::move(inner), "Shape") {}
+    VELLUM_FAULTY_OF(Shape)
     VELLUM_FAULTY_SCRIPTED
     VELLUM_FAULTY_CALL(std::int32_t, Kind, ())
     VELLUM_FAULTY_CALL(QString, Name, ())
@@ -336,30 +335,14 @@ QList<ShapePtr> Faulty<Group>::Shapes()
     return call("Shapes", &Group::Shapes);
 }
 
-template <> class Faulty<Scene> : public FaultyOf<Scene>
+template <> struct Faulty<Scene> : public FaultyOf<Scene>
 {
-public:
-    explicit Faulty(std::shared_ptr<Scene> inner) : FaultyOf(std::move(inner), "Scene") {}
-    const Collection<Shape>& Shapes() override
-    {
-        return mirror("Shapes", &Scene::Shapes, m_shapes);
-    }
-    const Collection<Light>& Lights() override
-    {
-        return mirror("Lights", &Scene::Lights, m_lights);
-    }
-    const Collection<Camera>& Cameras() override
-    {
-        return mirror("Cameras", &Scene::Cameras, m_cameras);
-    }
-    const Collection<Group>& Groups() override
-    {
-        return mirror("Groups", &Scene::Groups, m_groups);
-    }
-    const Collection<Operation>& Operations() override
-    {
-        return mirror("Operations", &Scene::Operations, m_operations);
-    }
+    VELLUM_FAULTY_OF(Scene)
+    VELLUM_FAULTY_MIRROR(Shape, Shapes, m_shapes)
+    VELLUM_FAULTY_MIRROR(Light, Lights, m_lights)
+    VELLUM_FAULTY_MIRROR(Camera, Cameras, m_cameras)
+    VELLUM_FAULTY_MIRROR(Group, Groups, m_groups)
+    VELLUM_FAULTY_MIRROR(Operation, Operations, m_operations)
     VELLUM_FAULTY_CALL(GroupPtr, RootGroup, ())
     VELLUM_FAULTY_CALL(std::int32_t, OperationIndex, (std::int32_t link), link)
     VELLUM_FAULTY_CALL(OperationTableSet, OperationTables, (std::int32_t link), link)
@@ -391,12 +374,9 @@ private:
     Collection<Operation> m_operations;
 };
 
-template <> class Faulty<ApplicationState> : public FaultyOf<ApplicationState>
+template <> struct Faulty<ApplicationState> : public FaultyOf<ApplicationState>
 {
-public:
-    explicit Faulty(std::shared_ptr<ApplicationState> inner)
-        : FaultyOf(std::move(inner), "ApplicationState")
-    {}
+    VELLUM_FAULTY_OF(ApplicationState)
     VELLUM_FAULTY_CALL(QString, RegistryKey, ())
     VELLUM_FAULTY_CALL(std::int32_t, Mode, ())
     VELLUM_FAULTY_CALL(void, setMode, (std::int32_t mode), mode)
@@ -424,10 +404,9 @@ public:
     VELLUM_FAULTY_CALL(QString, RaytracerSetting, ())
 };
 
-template <> class Faulty<AppUtility> : public FaultyOf<AppUtility>
+template <> struct Faulty<AppUtility> : public FaultyOf<AppUtility>
 {
-public:
-    explicit Faulty(std::shared_ptr<AppUtility> inner) : FaultyOf(std::move(inner), "AppUtility") {}
+    VELLUM_FAULTY_OF(AppUtility)
     VELLUM_FAULTY_CALL(void, WriteLine, (const QString& line), line)
     VELLUM_FAULTY_CALL(void, LoadDialogState, (const QString& key), key)
     VELLUM_FAULTY_CALL(void, SaveDialogState, (const QString& key), key)
@@ -442,12 +421,9 @@ public:
     VELLUM_FAULTY_CALL(QString, RaytracerPath, ())
 };
 
-template <> class Faulty<RenderUtility> : public FaultyOf<RenderUtility>
+template <> struct Faulty<RenderUtility> : public FaultyOf<RenderUtility>
 {
-public:
-    explicit Faulty(std::shared_ptr<RenderUtility> inner)
-        : FaultyOf(std::move(inner), "RenderUtility")
-    {}
+    VELLUM_FAULTY_OF(RenderUtility)
     VELLUM_FAULTY_CALL(void, KindCategory, (std::int32_t kind, std::int32_t& category), kind,
                        category)
     VELLUM_FAULTY_CALL(void, AnalyseSelection,
@@ -460,12 +436,9 @@ public:
                        pictures, target)
 };
 
-template <> class Faulty<GraphicsUtility> : public FaultyOf<GraphicsUtility>
+template <> struct Faulty<GraphicsUtility> : public FaultyOf<GraphicsUtility>
 {
-public:
-    explicit Faulty(std::shared_ptr<GraphicsUtility> inner)
-        : FaultyOf(std::move(inner), "GraphicsUtility")
-    {}
+    VELLUM_FAULTY_OF(GraphicsUtility)
     VELLUM_FAULTY_CALL(std::int32_t, TickCount, ())
     VELLUM_FAULTY_CALL(void, SetNormalDisplay, (bool normal), normal)
     VELLUM_FAULTY_CALL(void, GhostDelay, (std::int32_t ms), ms)
@@ -480,12 +453,9 @@ public:
                        std::move(bitmap), flags)
 };
 
-template <> class Faulty<PictureFactory> : public FaultyOf<PictureFactory>
+template <> struct Faulty<PictureFactory> : public FaultyOf<PictureFactory>
 {
-public:
-    explicit Faulty(std::shared_ptr<PictureFactory> inner)
-        : FaultyOf(std::move(inner), "PictureFactory")
-    {}
+    VELLUM_FAULTY_OF(PictureFactory)
     VELLUM_FAULTY_CALL(void, MaximumDimensions,
                        (std::int32_t & left, std::int32_t& top, std::int32_t& width,
                         std::int32_t& height),
@@ -496,12 +466,9 @@ public:
                        x, y, width, height, flags)
 };
 
-template <> class Faulty<AnimationCommands> : public FaultyOf<AnimationCommands>
+template <> struct Faulty<AnimationCommands> : public FaultyOf<AnimationCommands>
 {
-public:
-    explicit Faulty(std::shared_ptr<AnimationCommands> inner)
-        : FaultyOf(std::move(inner), "AnimationCommands")
-    {}
+    VELLUM_FAULTY_OF(AnimationCommands)
     VELLUM_FAULTY_CALL(QList<std::int32_t>, ShapeOperations,
                        (const ScenePtr& scene, const ShapePtr& shape), scene, shape)
     VELLUM_FAULTY_CALL(QString, OperationName, (const ScenePtr& scene, std::int32_t operation),
@@ -559,12 +526,9 @@ public:
                        scene, kind, number, name, firstFrame)
 };
 
-template <> class Faulty<ScriptEditor> : public FaultyOf<ScriptEditor>
+template <> struct Faulty<ScriptEditor> : public FaultyOf<ScriptEditor>
 {
-public:
-    explicit Faulty(std::shared_ptr<ScriptEditor> inner)
-        : FaultyOf(std::move(inner), "ScriptEditor")
-    {}
+    VELLUM_FAULTY_OF(ScriptEditor)
     VELLUM_FAULTY_CALL(void, Attach, (const SceneGraphPtr& graph), graph)
     VELLUM_FAULTY_CALL(bool, Edit,
                        (QString & script, std::int32_t line, std::int32_t column,
@@ -580,10 +544,9 @@ public:
     }
 };
 
-template <> class Faulty<SceneGraph> : public FaultyOf<SceneGraph>
+template <> struct Faulty<SceneGraph> : public FaultyOf<SceneGraph>
 {
-public:
-    explicit Faulty(std::shared_ptr<SceneGraph> inner) : FaultyOf(std::move(inner), "SceneGraph") {}
+    VELLUM_FAULTY_OF(SceneGraph)
     VELLUM_FAULTY_CALL(ApplicationStatePtr, ApplicationState, ())
     VELLUM_FAULTY_CALL(ShapePtr, NewShape, ())
     VELLUM_FAULTY_CALL(void, AnimationSettingsChanging, ())
@@ -612,10 +575,9 @@ public:
                        scriptClass)
 };
 
-template <> class Faulty<Applier> : public FaultyOf<Applier>
+template <> struct Faulty<Applier> : public FaultyOf<Applier>
 {
-public:
-    explicit Faulty(std::shared_ptr<Applier> inner) : FaultyOf(std::move(inner), "Applier") {}
+    VELLUM_FAULTY_OF(Applier)
     VELLUM_FAULTY_CALL(bool, OperationCheck1, (const OperationEntry& e), e)
     VELLUM_FAULTY_CALL(bool, OperationCheck2, (const OperationEntry& e), e)
     VELLUM_FAULTY_CALL(bool, OperationCheck3, (const OperationEntry& e), e)
