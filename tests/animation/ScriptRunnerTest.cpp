@@ -229,20 +229,5 @@ TEST_F(ScriptRunnerTest, TheCameraIsNamedAsTheAnimationCameraAndKeepsTheCallersF
         "Edit the Script?")));
 }
 
-TEST_F(ScriptRunnerTest, FailuresBeforeTheRunReachTheCaller)
-{
-    EXPECT_CALL(*h.sceneGraph, NewScriptObject(_))
-        .WillOnce([](outside::ScriptObjectClass) -> outside::ScriptObjectPtr {
-            throw Error(ErrorNumber::Internal, QStringLiteral("no objects today"));
-        });
-    try {
-        runGroupScript();
-        ADD_FAILURE() << "the failure was swallowed";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.description(), QStringLiteral("no objects today"));
-        EXPECT_EQ(e.source(), QStringLiteral("AnimationPanel"));
-    }
-}
-
 } // namespace
 } // namespace vellum::testing

@@ -1,6 +1,6 @@
 #include "ScriptEditor.h"
 
-#include "Error.h"
+#include "ErrorNumber.h"
 #include "JsScriptEngine.h"
 #include "LineNumberGutter.h"
 #include "ScriptEditorDialog.h"
@@ -118,12 +118,9 @@ TEST(ScriptEditor, ApplyScriptStoresEvenAnUncompilableTextInAHolderOnly)
     EXPECT_EQ(component->Script(), QStringLiteral("function ("));
 
     outside::ScriptedPtr plain = std::make_shared<PlainComponent>();
-    try {
-        editor.ApplyScript(plain, QStringLiteral("x"), true, 0, 0);
-        ADD_FAILURE() << "ApplyScript accepted a component that cannot hold a script";
-    } catch (const vellum::Error& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::MemberNotSupported);
-    }
+    EXPECT_EQ(vellum::testing::errorNumberOf(
+                  [&] { editor.ApplyScript(plain, QStringLiteral("x"), true, 0, 0); }),
+              ErrorNumber::MemberNotSupported);
 }
 
 } // namespace
