@@ -153,6 +153,9 @@ public:
     outside::LightPtr light;
     outside::CameraPtr camera;
     outside::GroupPtr group;
+    // What the script runners write back.
+    bool changed = false;
+    std::int32_t device = Device;
     Animation& control;
 
 private:
@@ -288,27 +291,13 @@ std::vector<SweepRow> sweepRows()
         op("RefreshScene", Selected::Shape, [](W& w) { w.control.RefreshScene(); }),
         op("ApplyLookAts", Selected::Nothing, [](W& w) { w.control.ApplyLookAts(); }),
         op("RunGroupScript", Selected::Nothing,
-           [](W& w) {
-               bool changed = false;
-               w.control.RunGroupScript(w.sceneGraph, 1, w.group, changed, Device);
-           }),
+           [](W& w) { w.control.RunGroupScript(w.sceneGraph, 1, w.group, w.changed, Device); }),
         op("RunShapeScript", Selected::Nothing,
-           [](W& w) {
-               bool changed = false;
-               w.control.RunShapeScript(w.sceneGraph, w.shape, Device, changed);
-           }),
+           [](W& w) { w.control.RunShapeScript(w.sceneGraph, w.shape, Device, w.changed); }),
         op("RunLightScript", Selected::Nothing,
-           [](W& w) {
-               bool changed = false;
-               std::int32_t device = Device;
-               w.control.RunLightScript(w.sceneGraph, w.light, changed, device);
-           }),
+           [](W& w) { w.control.RunLightScript(w.sceneGraph, w.light, w.changed, w.device); }),
         op("RunCameraScript", Selected::Nothing,
-           [](W& w) {
-               bool changed = false;
-               std::int32_t device = Device;
-               w.control.RunCameraScript(w.sceneGraph, w.camera, changed, device);
-           }),
+           [](W& w) { w.control.RunCameraScript(w.sceneGraph, w.camera, w.changed, w.device); }),
         clicks("chkAnimate", Selected::Shape, "chkAnimate"),
         {"chkAnimationTimeline", Selected::Shape, false,
          [](W& w) { w.click("chkAnimationTimeline"); },
