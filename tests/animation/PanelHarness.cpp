@@ -66,18 +66,17 @@ void PanelHarness::recordEvents()
 {
     using animation::Animation;
     Animation* c = control.get();
-    QObject::connect(c, &Animation::evtreqButtonsEnable,
-                     [this] { events << QStringLiteral("ButtonsEnable"); });
-    QObject::connect(c, &Animation::evtreqRenderAllViews,
-                     [this] { events << QStringLiteral("RenderAllViews"); });
-    QObject::connect(c, &Animation::evtReqPrepareForSceneChanges,
-                     [this] { events << QStringLiteral("PrepareForSceneChanges"); });
-    QObject::connect(c, &Animation::evtReqApplySceneChanges,
-                     [this] { events << QStringLiteral("ApplySceneChanges"); });
+    const auto note = [this, c](auto signal, const char* name) {
+        QObject::connect(c, signal, [this, name] { events << QLatin1String(name); });
+    };
+    note(&Animation::evtreqButtonsEnable, "ButtonsEnable");
+    note(&Animation::evtreqRenderAllViews, "RenderAllViews");
+    note(&Animation::evtReqPrepareForSceneChanges, "PrepareForSceneChanges");
+    note(&Animation::evtReqApplySceneChanges, "ApplySceneChanges");
+    note(&Animation::Resize, "Resize");
     QObject::connect(c, &Animation::evtReqSetMode, [this](std::int32_t& m, bool& progress) {
         events << QStringLiteral("SetMode(%1,%2)").arg(m).arg(progress);
     });
-    QObject::connect(c, &Animation::Resize, [this] { events << QStringLiteral("Resize"); });
     QObject::connect(c, &Animation::evtreqUpdateCameraPositions, [this](std::int16_t& ignore) {
         events << QStringLiteral("UpdateCameraPositions(%1)").arg(ignore);
     });
