@@ -1,5 +1,6 @@
 #include "AppUtility.h"
 
+#include "ApplicationState.h"
 #include "Logging.h"
 
 #include <QDateTime>
@@ -31,9 +32,9 @@ QString saveFilter(const QString& description, const QString& extension)
 
 } // namespace
 
-AppUtility::AppUtility(QString logPath, std::shared_ptr<SaveDialogAnswer> answers)
-    : m_logPath(std::move(logPath)),
-      m_raytracerPath(QStandardPaths::findExecutable(QStringLiteral("povray"))),
+AppUtility::AppUtility(QString logPath, std::shared_ptr<SaveDialogAnswer> answers,
+                       std::weak_ptr<outside::ApplicationState> state)
+    : m_logPath(std::move(logPath)), m_state(std::move(state)),
       m_saveAnswer(answers ? std::move(answers) : std::make_shared<SaveDialogAnswer>())
 {}
 
@@ -104,6 +105,19 @@ void AppUtility::SplitPath(const QString& path, QString& baseName, QString& fold
     folder = slash < 0 ? QString() : path.left(slash + 1);
     extension = info.suffix();
     baseName = extension.isEmpty() ? info.fileName() : info.completeBaseName();
+QString AppUtility::RaytracerPath()
+{
+    const auto state = m_state.lock();
+    const QString registryKey =
+        state ? state->RegistryKey() : ApplicationState::defaultRegistryKey();
+    const QString chosen = outside::platform().GetSetting(
+        registryKey, QStringLiteral("Application"), raytracerPathKey(), QString());
+    if (chosen.isEmpty())
+        return QStandardPaths::findExecutable(QStringLiteral("povray"));
+    if (!chosen.contains(QLatin1Char('/')))
+        return QStandardPaths::findExecutable(chosen);
+    const QFileInfo file(chosen);
+    return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
 }
 
 } // namespace vellum::sg

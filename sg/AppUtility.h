@@ -6,21 +6,27 @@
 #include <functional>
 #include <memory>
 #include <outside/AppUtility.h>
+#include <outside/Forward.h>
 
 namespace vellum::sg {
 
-// The application log: a text file the user can read, one timestamped line per entry.
+// The application log (a text file the user can read, one timestamped line per entry) and
+// where the raytracer is.
 class VELLUMSG_EXPORT AppUtility : public outside::AppUtility
 {
 public:
     using SaveDialogAnswer =
         std::function<QString(const QString& description, const QString& extension)>;
 
-    // answers: shared with the utilities of the same scene graph; none: ask the user.
+    // answers: shared with the utilities of the same scene graph; none: ask the user. The state
+    // names the settings store of the raytracer's path; without one the default key does.
     explicit AppUtility(QString logPath = defaultLogPath(),
-                        std::shared_ptr<SaveDialogAnswer> answers = nullptr);
+                        std::shared_ptr<SaveDialogAnswer> answers = nullptr,
+                        std::weak_ptr<outside::ApplicationState> state = {});
 
     static QString defaultLogPath();
+    // Setting ("Application" section) holding the raytracer's executable chosen by the user.
+    static QString raytracerPathKey() { return QStringLiteral("RaytracerPath"); }
     const QString& logPath() const { return m_logPath; }
     // The lines written through this object, as they went into the file.
     const QStringList& lines() const { return m_lines; }
@@ -28,6 +34,11 @@ public:
     // A log that cannot be written is not worth failing the caller for: the line stays in
     // memory and a warning goes to the debug log.
     void WriteLine(const QString& line) override;
+    // The user's choice when made (a bare name is looked up on PATH), otherwise "povray" from
+    // PATH; empty when neither is an executable.
+    QString RaytracerPath() override;
+    // Paths need no short form here.
+    QString ShortPath(const QString& path) override { return path; }
 
     // The last folder a file was chosen in, kept in the user's settings under the key.
     void LoadDialogState(const QString& registryKey) override;
@@ -39,18 +50,16 @@ public:
                         std::int32_t& result) override;
     void SplitPath(const QString& path, QString& baseName, QString& folder,
                    QString& extension) override;
-    QString RaytracerPath() override { return m_raytracerPath; }
 
     // Answers the save dialog instead of a person: the chosen path, or empty for Cancel.
     void answerSaveDialog(SaveDialogAnswer answer) { *m_saveAnswer = std::move(answer); }
-    void setRaytracerPath(const QString& path) { m_raytracerPath = path; }
     const QString& dialogFolder() const { return m_dialogFolder; }
 
 private:
     QString m_logPath;
+    std::weak_ptr<outside::ApplicationState> m_state;
     QStringList m_lines;
     QString m_dialogFolder;
-    QString m_raytracerPath;
     std::shared_ptr<SaveDialogAnswer> m_saveAnswer;
 };
 

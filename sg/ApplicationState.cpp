@@ -2,6 +2,8 @@
 
 #include "Scene.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cmath>
 #include <outside/Enumerations.h>
 
@@ -68,6 +70,11 @@ void ApplicationState::setGhostState(std::int32_t state)
     if (state < 0 || state > 2)
         throw Error::invalidPropertyValue();
     m_ghostState = state;
+}
+
+void ApplicationState::setSceneFile(const QString& path)
+{
+    m_scenePath = path.isEmpty() ? QString() : QFileInfo(path).absolutePath() + QLatin1Char('/');
 }
 
 } // namespace vellum::sg

@@ -33,6 +33,8 @@ public:
     void setMainWindowHandle(QWidget* window) { m_mainWindow = window; }
     void setAntiAliasFlag(bool flag) { m_antiAliasFlag = flag; }
     void setRaytracerSetting(const QString& setting) { m_raytracerSetting = setting; }
+    // The folder of the file at path, kept with a trailing separator; empty for none.
+    void setSceneFile(const QString& path);
 
     // outside::ApplicationState
     QString RegistryKey() override { return m_registryKey; }
@@ -61,6 +63,9 @@ public:
     // As the host sets it from what its renderer reports.
     bool AntiAliasFlag() override { return m_antiAliasFlag; }
     QString RaytracerSetting() override { return m_raytracerSetting; }
+    QString ScenePath() override { return m_scenePath; }
+    bool RaytraceFailed() override { return m_raytraceFailed; }
+    void setRaytraceFailed(bool failed) override { m_raytraceFailed = failed; }
 
 private:
     QString m_registryKey = defaultRegistryKey();
@@ -81,6 +86,8 @@ private:
     QPointer<QWidget> m_mainWindow;
     bool m_antiAliasFlag = false;
     QString m_raytracerSetting;
+    QString m_scenePath;
+    bool m_raytraceFailed = false;
 };
 
 } // namespace vellum::sg

@@ -1,10 +1,13 @@
 #include "RenderUtility.h"
 
 #include "PictureBlend.h"
+#include "AppUtility.h"
+#include "CommandLineProcess.h"
 #include "SceneGraph.h"
 #include "SgError.h"
 #include "Shape.h"
 
+#include <QProcess>
 #include <algorithm>
 
 namespace vellum::sg {
@@ -66,6 +69,23 @@ void RenderUtility::BlendPictures(const std::array<QImage, 8>& pictures, QImage&
     }
     std::uint8_t* bits = target.bits(); // detaches a shared target before writing
     blendEightEqually(sources, bits, std::size_t(target.sizeInBytes()));
+std::int64_t RenderUtility::ShellAndWait(const QString& commandLine, bool wait)
+{
+    const QStringList words = splitCommandLine(commandLine);
+    if (!wait) {
+        if (!QProcess::startDetached(words.first(), words.mid(1)))
+            throw Error(ErrorNumber::FileNotFound,
+                        QStringLiteral("File not found: %1").arg(words.first()));
+        return 0;
+    }
+    ProcessOutcome outcome = runAndWait(words, m_processTimeoutMs);
+    m_lastOutput = std::move(outcome.output);
+    if (outcome.exitCode != 0 && m_sceneGraph) {
+        AppUtility log(m_sceneGraph->logPath());
+        log.WriteLine(QStringLiteral("%1 ended with exit code %2:").arg(commandLine).arg(outcome.exitCode));
+        log.WriteLine(QString::fromLocal8Bit(m_lastOutput.right(4000)));
+    }
+    return outcome.exitCode;
 }
 
 } // namespace vellum::sg

@@ -35,10 +35,19 @@ public:
     std::int32_t ConvertSettingValue(std::int32_t value) override;
     // Refuses pictures that are missing, of another size or not of the target's 32-bit format.
     void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) override;
+    // Returns the exit code; a run that fails leaves its output in the application log.
+    std::int64_t ShellAndWait(const QString& commandLine, bool wait) override;
+
+    // What the last waited-for process wrote.
+    const QByteArray& lastOutput() const { return m_lastOutput; }
+    void setProcessTimeoutMs(int timeoutMs) { m_processTimeoutMs = timeoutMs; }
 
 private:
     QPointer<SceneGraph> m_sceneGraph;
     QColor m_drawColour = Qt::white;
+    QByteArray m_lastOutput;
+    // A raytraced frame of a large picture can take minutes.
+    int m_processTimeoutMs = 30 * 60 * 1000;
 };
 
 } // namespace vellum::sg

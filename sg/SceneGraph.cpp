@@ -5,11 +5,14 @@
 #include "ComponentScriptEngine.h"
 #include "GraphicsUtility.h"
 #include "PictureFactory.h"
+#include "PovExporter.h"
 #include "RenderUtility.h"
 #include "SceneFile.h"
 #include "ScriptObjects.h"
 #include "SgError.h"
 #include "scripting/ScriptEditor.h"
+
+#include <QStandardPaths>
 
 namespace vellum::sg {
 
@@ -38,6 +41,7 @@ void SceneGraph::setScene(const std::shared_ptr<sg::Scene>& scene)
 void SceneGraph::newScene()
 {
     setScene(Scene::create());
+    m_state->setSceneFile(QString());
 }
 
 void SceneGraph::openScene(const QString& path)
@@ -50,6 +54,7 @@ void SceneGraph::openScene(const QString& path)
     setScene(document.scene);
     m_state->setCurrentFrame(document.currentFrame);
     m_state->setModified(false);
+    m_state->setSceneFile(path);
 }
 
 void SceneGraph::saveScene(const QString& path) const
@@ -57,6 +62,7 @@ void SceneGraph::saveScene(const QString& path) const
     const auto settings = m_state->AnimationSettings();
     writeSceneFile(path, SceneDocument{scene(), settings.Keys, settings.KeysPerSecond,
                                        m_state->CurrentFrame()});
+    m_state->setSceneFile(path);
 }
 
 void SceneGraph::select(int deviceId, const std::shared_ptr<Shape>& shape)
@@ -168,7 +174,7 @@ void SceneGraph::FrameCompleted()
 
 outside::AppUtilityPtr SceneGraph::CreateAppUtility()
 {
-    return std::make_shared<AppUtility>(m_logPath, m_saveDialogAnswer);
+    return std::make_shared<AppUtility>(m_logPath, m_saveDialogAnswer, m_state);
 }
 
 outside::RenderUtilityPtr SceneGraph::CreateRenderUtility()
@@ -189,6 +195,27 @@ outside::PictureFactoryPtr SceneGraph::CreatePictureFactory()
 outside::AnimationCommandsPtr SceneGraph::CreateAnimationCommands()
 {
     return std::make_shared<AnimationCommands>();
+}
+
+outside::PovExporterPtr SceneGraph::CreatePovExporter()
+{
+    return std::make_shared<PovExporter>();
+}
+
+void SceneGraph::LibraryPaths(QStringList& folders, std::int32_t& count)
+{
+    folders.clear();
+    const auto withSeparator = [](const QString& folder) {
+        return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    };
+    for (const QString& folder : m_libraryPaths)
+        folders.append(withSeparator(folder));
+    const QString media = QStandardPaths::locate(QStandardPaths::AppDataLocation,
+                                                 QStringLiteral("Media/Textures"),
+                                                 QStandardPaths::LocateDirectory);
+    if (!media.isEmpty())
+        folders.append(withSeparator(media));
+    count = std::int32_t(folders.size());
 }
 
 outside::ScriptEditorPtr SceneGraph::NewScriptEditor()

@@ -65,6 +65,8 @@ public:
     {
         *m_saveDialogAnswer = std::move(answer);
     }
+    // Besides these, the library's media textures folder when it exists.
+    void setLibraryPaths(const QStringList& folders) { m_libraryPaths = folders; }
     QRect renderingRectangle() const { return m_renderingRectangle; }
     void setRenderingRectangle(const QRect& area) { m_renderingRectangle = area; }
     // The cameras a view looks through; the animation camera unless the host said otherwise.
@@ -84,6 +86,7 @@ public:
     outside::LightPtr LightByLink(std::int32_t lightLink) override;
     outside::CameraPtr CameraByLink(std::int32_t objectLink) override;
     QList<outside::CameraPtr> ViewCameras(const outside::ViewPtr& view) override;
+    void LibraryPaths(QStringList& folders, std::int32_t& count) override;
     void BindDeviceA(std::int32_t sceneDeviceId) override { bind(0, sceneDeviceId); }
     void BindDeviceB(std::int32_t sceneDeviceId) override { bind(1, sceneDeviceId); }
     void BindDeviceC(std::int32_t sceneDeviceId) override { bind(2, sceneDeviceId); }
@@ -95,6 +98,7 @@ public:
     outside::GraphicsUtilityPtr CreateGraphicsUtility() override;
     outside::PictureFactoryPtr CreatePictureFactory() override;
     outside::AnimationCommandsPtr CreateAnimationCommands() override;
+    outside::PovExporterPtr CreatePovExporter() override;
     outside::ScriptEditorPtr NewScriptEditor() override;
     outside::ScriptObjectPtr NewScriptObject(outside::ScriptObjectClass scriptClass) override;
     void AnimationSettingsChanging() override;
@@ -122,6 +126,7 @@ private:
     QString m_logPath;
     std::shared_ptr<AppUtility::SaveDialogAnswer> m_saveDialogAnswer =
         std::make_shared<AppUtility::SaveDialogAnswer>();
+    QStringList m_libraryPaths;
     QRect m_renderingRectangle;
     QHash<const outside::View*, QList<outside::CameraPtr>> m_viewCameras;
     std::array<int, 5> m_boundDevices{};

@@ -86,6 +86,7 @@ void Shape::CopyFrom(const outside::ShapePtr& source)
     m_dimensions = from->m_dimensions;
     m_offset = from->m_offset;
     m_colour = from->m_colour;
+    m_texture = from->m_texture;
     m_visible = from->m_visible;
     m_refreshAlways = from->m_refreshAlways;
     m_lightLink = from->m_lightLink;

@@ -46,6 +46,9 @@ public:
     void setOffset(const QVector3D& offset) { m_offset = offset; }
     QColor colour() const { return m_colour; }
     void setColour(const QColor& colour) { m_colour = colour; }
+    // An image file wrapped round the shape in raytraced pictures; empty for plain colour.
+    const QString& texture() const { return m_texture; }
+    void setTexture(const QString& imagePath) { m_texture = imagePath; }
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
     void setRefreshAlways(bool refreshAlways) { m_refreshAlways = refreshAlways; }
@@ -97,6 +100,7 @@ private:
     QVector3D m_dimensions;
     QVector3D m_offset;
     QColor m_colour = QColor(200, 200, 200);
+    QString m_texture;
     bool m_visible = true;
     bool m_refreshAlways = false;
     int m_lightLink = 0;

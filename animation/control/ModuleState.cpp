@@ -4,6 +4,7 @@
 #include "ApplicationState.h"
 #include "Applier.h"
 #include "ErrorRule.h"
+#include "PovExporter.h"
 #include "SceneGraph.h"
 
 namespace vellum::animation {
@@ -36,6 +37,7 @@ void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
         state.graphicsUtility.reset();
         state.pictureFactory.reset();
         state.animationCommands.reset();
+        state.povExporter.reset();
     }
     state.gcCSG = std::move(sceneGraph);
     state.applier = std::move(applier);
@@ -100,6 +102,12 @@ outside::AnimationCommands& animationCommands()
     return serviceOnFirstUse(module().animationCommands, [](outside::SceneGraph& graph) {
         return graph.CreateAnimationCommands();
     });
+}
+
+outside::PovExporter& povExporter()
+{
+    return serviceOnFirstUse(module().povExporter,
+                             [](outside::SceneGraph& graph) { return graph.CreatePovExporter(); });
 }
 
 outside::Applier& applier()

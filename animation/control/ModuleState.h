@@ -37,6 +37,7 @@ struct ModuleState
     outside::GraphicsUtilityPtr graphicsUtility;
     outside::PictureFactoryPtr pictureFactory;
     outside::AnimationCommandsPtr animationCommands;
+    outside::PovExporterPtr povExporter;
 };
 
 VELLUM_AUTOTEST_EXPORT ModuleState& module();
@@ -64,6 +65,7 @@ VELLUM_AUTOTEST_EXPORT outside::RenderUtility& renderUtility();
 VELLUM_AUTOTEST_EXPORT outside::GraphicsUtility& graphicsUtility();
 VELLUM_AUTOTEST_EXPORT outside::PictureFactory& pictureFactory();
 VELLUM_AUTOTEST_EXPORT outside::AnimationCommands& animationCommands();
+VELLUM_AUTOTEST_EXPORT outside::PovExporter& povExporter();
 
 // The bound applier; refused with "Object variable not set" when the host bound none.
 VELLUM_AUTOTEST_EXPORT outside::Applier& applier();

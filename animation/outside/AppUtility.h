@@ -26,8 +26,10 @@ public:
     // The folder keeps its trailing separator; the extension comes without its dot.
     virtual void SplitPath(const QString& path, QString& baseName, QString& folder,
                            QString& extension) = 0;
-    // The raytracer program; empty when none is configured.
+    // Full path of the raytracer's executable; empty when none is configured or found.
     virtual QString RaytracerPath() = 0;
+    // The form of a path that older tools accept; on most systems the path itself.
+    virtual QString ShortPath(const QString& path) = 0;
 };
 
 // ShowSaveDialog's result when a file was chosen.

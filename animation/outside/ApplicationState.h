@@ -48,6 +48,11 @@ public:
     virtual bool AntiAliasFlag() = 0;
     // The raytracer's configured setting; empty when none.
     virtual QString RaytracerSetting() = 0;
+    // Folder of the scene file, ending in a separator; empty for a scene never saved.
+    virtual QString ScenePath() = 0;
+    // Set once a raytrace has failed, so that its message is shown once.
+    virtual bool RaytraceFailed() = 0;
+    virtual void setRaytraceFailed(bool failed) = 0;
 };
 
 } // namespace vellum::outside

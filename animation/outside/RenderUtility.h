@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <array>
+#include <QString>
 #include <cstdint>
 
 namespace vellum::outside {
@@ -20,6 +21,10 @@ public:
     virtual std::int32_t ConvertSettingValue(std::int32_t value) = 0;
     // The equal-weight blend of 8 pictures of the target's size, written into the target.
     virtual void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) = 0;
+    // Starts the command line (no shell: the program and its arguments as written, quotes
+    // grouping) and, with wait, returns its exit code once it has ended. Raises when it cannot
+    // be started or does not end in time.
+    virtual std::int64_t ShellAndWait(const QString& commandLine, bool wait) = 0;
 };
 
 } // namespace vellum::outside

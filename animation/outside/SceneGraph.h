@@ -5,6 +5,7 @@
 #include "Scripting.h"
 
 #include <QList>
+#include <QStringList>
 #include <cstdint>
 
 namespace vellum::outside {
@@ -25,6 +26,8 @@ public:
     virtual LightPtr LightByLink(std::int32_t lightLink) = 0;
     virtual CameraPtr CameraByLink(std::int32_t objectLink) = 0;
     virtual QList<CameraPtr> ViewCameras(const ViewPtr& view) = 0;
+    // Folders where the raytracer looks for textures and includes, each ending in a separator.
+    virtual void LibraryPaths(QStringList& folders, std::int32_t& count) = 0;
 
     virtual void BindDeviceA(std::int32_t sceneDeviceId) = 0;
     virtual void BindDeviceB(std::int32_t sceneDeviceId) = 0;
@@ -38,6 +41,7 @@ public:
     virtual GraphicsUtilityPtr CreateGraphicsUtility() = 0;
     virtual PictureFactoryPtr CreatePictureFactory() = 0;
     virtual AnimationCommandsPtr CreateAnimationCommands() = 0;
+    virtual PovExporterPtr CreatePovExporter() = 0;
     virtual ScriptEditorPtr NewScriptEditor() = 0;
     virtual ScriptObjectPtr NewScriptObject(ScriptObjectClass scriptClass) = 0;
 

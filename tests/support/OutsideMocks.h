@@ -13,6 +13,7 @@
 #include "Light.h"
 #include "Operation.h"
 #include "PictureFactory.h"
+#include "PovExporter.h"
 #include "RenderUtility.h"
 #include "Scene.h"
 #include "SceneGraph.h"
@@ -52,6 +53,9 @@ public:
     MOCK_METHOD(QWidget*, MainWindowHandle, (), (override));
     MOCK_METHOD(bool, AntiAliasFlag, (), (override));
     MOCK_METHOD(QString, RaytracerSetting, (), (override));
+    MOCK_METHOD(QString, ScenePath, (), (override));
+    MOCK_METHOD(bool, RaytraceFailed, (), (override));
+    MOCK_METHOD(void, setRaytraceFailed, (bool), (override));
 };
 
 class MockScene : public Scene
@@ -186,6 +190,7 @@ public:
                 (override));
     MOCK_METHOD(void, SplitPath, (const QString&, QString&, QString&, QString&), (override));
     MOCK_METHOD(QString, RaytracerPath, (), (override));
+    MOCK_METHOD(QString, ShortPath, (const QString&), (override));
 };
 
 class MockRenderUtility : public RenderUtility
@@ -196,6 +201,7 @@ public:
     MOCK_METHOD(std::int32_t, SetDrawColour, (float, float, float, float), (override));
     MOCK_METHOD(std::int32_t, ConvertSettingValue, (std::int32_t), (override));
     MOCK_METHOD(void, BlendPictures, ((const std::array<QImage, 8>&), QImage&), (override));
+    MOCK_METHOD(std::int64_t, ShellAndWait, (const QString&, bool), (override));
 };
 
 class MockGraphicsUtility : public GraphicsUtility
@@ -220,6 +226,14 @@ public:
                 (std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t), (override));
 };
 
+class MockPovExporter : public PovExporter
+{
+public:
+    MOCK_METHOD(void, ExportScene,
+                (const QString&, const ScenePtr&, float, float, bool&, const PovRenderSettings&),
+                (override));
+};
+
 class MockSceneGraph : public SceneGraph
 {
 public:
@@ -231,6 +245,7 @@ public:
     MOCK_METHOD(LightPtr, LightByLink, (std::int32_t), (override));
     MOCK_METHOD(CameraPtr, CameraByLink, (std::int32_t), (override));
     MOCK_METHOD(QList<CameraPtr>, ViewCameras, (const ViewPtr&), (override));
+    MOCK_METHOD(void, LibraryPaths, (QStringList&, std::int32_t&), (override));
     MOCK_METHOD(void, BindDeviceA, (std::int32_t), (override));
     MOCK_METHOD(void, BindDeviceB, (std::int32_t), (override));
     MOCK_METHOD(void, BindDeviceC, (std::int32_t), (override));
@@ -242,6 +257,7 @@ public:
     MOCK_METHOD(GraphicsUtilityPtr, CreateGraphicsUtility, (), (override));
     MOCK_METHOD(PictureFactoryPtr, CreatePictureFactory, (), (override));
     MOCK_METHOD(AnimationCommandsPtr, CreateAnimationCommands, (), (override));
+    MOCK_METHOD(PovExporterPtr, CreatePovExporter, (), (override));
     MOCK_METHOD(ScriptEditorPtr, NewScriptEditor, (), (override));
     MOCK_METHOD(ScriptObjectPtr, NewScriptObject, (ScriptObjectClass), (override));
     MOCK_METHOD(void, AnimationSettingsChanging, (), (override));
