@@ -105,6 +105,8 @@ void AppUtility::SplitPath(const QString& path, QString& baseName, QString& fold
     folder = slash < 0 ? QString() : path.left(slash + 1);
     extension = info.suffix();
     baseName = extension.isEmpty() ? info.fileName() : info.completeBaseName();
+}
+
 QString AppUtility::RaytracerPath()
 {
     const auto state = m_state.lock();

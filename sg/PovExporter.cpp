@@ -33,7 +33,8 @@ public:
     SceneWriter& operator<<(float value)
     {
         char digits[32];
-        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        // Adding zero turns a negative zero into zero.
+        const auto end = std::to_chars(digits, digits + sizeof digits, value + 0.0f).ptr;
         m_text.append(digits, end - digits);
         return *this;
     }
