@@ -41,7 +41,7 @@ QStringList splitCommandLine(const QString& commandLine)
     }
     if (!quote.isNull())
         throw Error(ErrorNumber::InvalidProcedureCall,
-                      QStringLiteral("Unclosed quote in the command line"));
+                    QStringLiteral("Unclosed quote in the command line"));
     if (inWord)
         words.append(word);
     if (words.isEmpty())
@@ -57,21 +57,21 @@ ProcessOutcome runAndWait(const QStringList& words, int timeoutMs)
     process.setArguments(words.mid(1));
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
-        throw Error(ErrorNumber::FileNotFound,
-                      QStringLiteral("File not found: %1 (%2)")
-                          .arg(words.first(), process.errorString()));
+        throw Error(
+            ErrorNumber::FileNotFound,
+            QStringLiteral("File not found: %1 (%2)").arg(words.first(), process.errorString()));
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        throw Error(ErrorNumber::Internal, QStringLiteral("%1 did not end within %2 ms")
-                                                 .arg(words.first())
-                                                 .arg(timeoutMs));
+        throw Error(
+            ErrorNumber::Internal,
+            QStringLiteral("%1 did not end within %2 ms").arg(words.first()).arg(timeoutMs));
     }
     ProcessOutcome outcome{process.exitCode(), process.readAll()};
     if (process.exitStatus() == QProcess::CrashExit)
         throw Error(ErrorNumber::Internal,
-                      QStringLiteral("%1 crashed: %2")
-                          .arg(words.first(), QString::fromLocal8Bit(outcome.output.right(400))));
+                    QStringLiteral("%1 crashed: %2")
+                        .arg(words.first(), QString::fromLocal8Bit(outcome.output.right(400))));
     return outcome;
 }
 

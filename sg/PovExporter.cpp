@@ -90,9 +90,9 @@ QVector3D writeCamera(SceneWriter& out, Scene& scene, float aspectRatio)
     // field of view, and right's length the aspect ratio, whatever the handedness.
     const float distance = 0.5f / std::tan(qDegreesToRadians(fieldOfView) * 0.5f);
     const QVector3D eye(position.x, position.y, position.z);
-    out << "camera {\n  perspective\n  location " << eye << "\n  direction " << forward * distance << "\n  up "
-        << QVector3D::crossProduct(right, forward) << "\n  right " << right * aspectRatio
-        << "\n}\n";
+    out << "camera {\n  perspective\n  location " << eye << "\n  direction " << forward * distance
+        << "\n  up " << QVector3D::crossProduct(right, forward) << "\n  right "
+        << right * aspectRatio << "\n}\n";
     return eye;
 }
 
@@ -182,8 +182,7 @@ void writeShape(SceneWriter& out, Scene& scene, const Shape& shape, float ambien
 } // namespace
 
 QByteArray PovExporter::sceneText(Scene& scene, float ambient, float aspectRatio,
-                                  const outside::PovRenderSettings& settings,
-                                  bool& usesTifTextures)
+                                  const outside::PovRenderSettings& settings, bool& usesTifTextures)
 {
     usesTifTextures = false;
     SceneWriter out;

@@ -18,8 +18,7 @@ public:
     // The scene file's text; usesTifTextures tells whether a shape asked for a TIF texture,
     // which is left out.
     static QByteArray sceneText(Scene& scene, float ambient, float aspectRatio,
-                                const outside::PovRenderSettings& settings,
-                                bool& usesTifTextures);
+                                const outside::PovRenderSettings& settings, bool& usesTifTextures);
 
     void ExportScene(const QString& path, const outside::ScenePtr& scene, float ambient,
                      float aspectRatio, bool& usesTifTextures,

@@ -82,7 +82,8 @@ std::int64_t RenderUtility::ShellAndWait(const QString& commandLine, bool wait)
     m_lastOutput = std::move(outcome.output);
     if (outcome.exitCode != 0 && m_sceneGraph) {
         AppUtility log(m_sceneGraph->logPath());
-        log.WriteLine(QStringLiteral("%1 ended with exit code %2:").arg(commandLine).arg(outcome.exitCode));
+        log.WriteLine(
+            QStringLiteral("%1 ended with exit code %2:").arg(commandLine).arg(outcome.exitCode));
         log.WriteLine(QString::fromLocal8Bit(m_lastOutput.right(4000)));
     }
     return outcome.exitCode;

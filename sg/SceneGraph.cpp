@@ -210,9 +210,9 @@ void SceneGraph::LibraryPaths(QStringList& folders, std::int32_t& count)
     };
     for (const QString& folder : m_libraryPaths)
         folders.append(withSeparator(folder));
-    const QString media = QStandardPaths::locate(QStandardPaths::AppDataLocation,
-                                                 QStringLiteral("Media/Textures"),
-                                                 QStandardPaths::LocateDirectory);
+    const QString media =
+        QStandardPaths::locate(QStandardPaths::AppDataLocation, QStringLiteral("Media/Textures"),
+                               QStandardPaths::LocateDirectory);
     if (!media.isEmpty())
         folders.append(withSeparator(media));
     count = std::int32_t(folders.size());

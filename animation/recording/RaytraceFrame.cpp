@@ -1,8 +1,8 @@
 #include "RaytraceFrame.h"
 
 #include "AppUtility.h"
-#include "ErrorRule.h"
 #include "ApplicationState.h"
+#include "ErrorRule.h"
 #include "GraphicsUtility.h"
 #include "ModuleState.h"
 #include "Platform.h"
@@ -102,21 +102,20 @@ void RaytraceFrame(const outside::ScenePtr& scene, std::int32_t width, std::int3
             for (const QString& path : {iniFile, sceneFile, imageFile})
                 if (!path.isEmpty())
                     deleteQuietly(path);
-            outside::ignoreFailure(
-                [] { platform().ChangeDriveAndFolder(controlLibraryFolder()); });
+            outside::ignoreFailure([] { platform().ChangeDriveAndFolder(controlLibraryFolder()); });
         });
 
         bool usesTifTextures = false;
         const outside::PovRenderSettings settings{state->AnimationSettings(),
                                                   state->CurrentFrame()};
-        povExporter().ExportScene(sceneFile, scene, exportAmbient,
-                                  float(width) / float(height), usesTifTextures, settings);
+        povExporter().ExportScene(sceneFile, scene, exportAmbient, float(width) / float(height),
+                                  usesTifTextures, settings);
         scenePath = appUtility().ShortPath(sceneFile);
         imageFile = raytraceImageName(scenePath);
 
         iniFile = raytraceTempName(temp, graphicsUtility().TickCount(), QStringLiteral(".ini"));
-        writeIni(iniFile, {scenePath, width, height, antiAlias, state->ScenePath(),
-                           libraryPaths()});
+        writeIni(iniFile,
+                 {scenePath, width, height, antiAlias, state->ScenePath(), libraryPaths()});
         const QString commandLine = raytraceCommandLine(raytracer, iniFile);
 
         if (usesTifTextures) {
@@ -125,8 +124,8 @@ void RaytraceFrame(const outside::ScenePtr& scene, std::int32_t width, std::int3
                      outside::MsgBoxIcon::Exclamation);
             state->setRaytraceFailed(true);
         } else {
-            const bool ran = outside::ignoreFailure(
-                [&] { renderUtility().ShellAndWait(commandLine, true); });
+            const bool ran =
+                outside::ignoreFailure([&] { renderUtility().ShellAndWait(commandLine, true); });
             if (!ran && !state->RaytraceFailed())
                 reportRaytraceError(*state);
         }

@@ -43,8 +43,8 @@ VELLUM_AUTOTEST_EXPORT QString raytraceTempName(const QString& tempFolder, std::
                                                 const RaytracerDialect& dialect = hostDialect());
 // Where the raytracer writes the picture of the scene file.
 VELLUM_AUTOTEST_EXPORT QString raytraceImageName(const QString& sceneFile);
-VELLUM_AUTOTEST_EXPORT QStringList raytraceIniLines(const RaytraceIniInput& input,
-                                                    const RaytracerDialect& dialect = hostDialect());
+VELLUM_AUTOTEST_EXPORT QStringList
+raytraceIniLines(const RaytraceIniInput& input, const RaytracerDialect& dialect = hostDialect());
 // The application log's lines about the library folders written to the INI file.
 VELLUM_AUTOTEST_EXPORT QStringList raytraceLibraryLogLines(const RaytraceIniInput& input);
 VELLUM_AUTOTEST_EXPORT QString raytraceCommandLine(const QString& raytracer, const QString& iniFile,

@@ -20,7 +20,8 @@ struct ExportScene
         auto pulse = scene->addOperationComponent(QStringLiteral("Pulse"), rig);
         scene->addOperation(pulse, OperationType::Scale, QStringLiteral("Grow"), box)
             ->setAmount(2.0f);
-        auto blush = scene->addOperation(pulse, OperationType::Colour, QStringLiteral("Blush"), box);
+        auto blush =
+            scene->addOperation(pulse, OperationType::Colour, QStringLiteral("Blush"), box);
         blush->setTint(Qt::red);
         blush->setAmount(1.0f);
         floor->setDimensions(QVector3D(4, 0, 2));
@@ -62,7 +63,7 @@ TEST(PovExporter, WritesCameraLightsAndShapesAsTheViewportPlacesThem)
              "right <2,0,0>", // aspect ratio, in the camera's own right direction
              "light_source { <1,5,1> color srgb <1,0,0> * 0.5 }",
              "box { <-0.5,-0.5,-0.5>, <0.5,0.5,0.5>",
-             "pigment { color srgb <1,0,0> }", // the colour operation's tint
+             "pigment { color srgb <1,0,0> }",   // the colour operation's tint
              "matrix <2,0,0,0,2,0,0,0,2,1,2,3>", // group position, then the scale operation
              "polygon { 5, <-2,0,-1>, <2,0,-1>, <2,0,1>, <-2,0,1>, <-2,0,-1>",
              "finish { ambient 0.1 diffuse 1 }",

@@ -1,0 +1,97 @@
+// The demo scene raytraced by the real raytracer stands where the viewport draws it from the
+// same camera: camera, transforms and aspect ratio of the exported scene are right.
+#include "DemoScene.h"
+#include "ModuleState.h"
+#include "RaytraceFrame.h"
+#include "SceneRenderAdapter.h"
+#include "ViewCameras.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sg/SceneGraph.h>
+#include <viewport/Renderer.h>
+
+using namespace vellum;
+
+namespace {
+
+// Pixels that differ from the background colour at the corner.
+QVector<bool> foreground(const QImage& picture)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb background = rgb.pixel(0, 0);
+    QVector<bool> mask;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            mask.append(std::max({std::abs(qRed(p) - qRed(background)),
+                                  std::abs(qGreen(p) - qGreen(background)),
+                                  std::abs(qBlue(p) - qBlue(background))}) > 12);
+        }
+    return mask;
+}
+
+double overlapOverUnion(const QVector<bool>& a, const QVector<bool>& b)
+{
+    int both = 0, either = 0;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        both += a[i] && b[i];
+        either += a[i] || b[i];
+    }
+    return either ? double(both) / either : 0.0;
+}
+
+QImage viewportPicture(sg::Scene& scene, QSize size)
+{
+    studio::SceneRenderAdapter adapter;
+    adapter.setMarkersShown(false);
+    viewport::RenderScene drawn = adapter.build(scene);
+    drawn.groundGrid = false;
+    viewport::Renderer renderer;
+    return renderer
+        .render(drawn,
+                studio::throughAnimationCamera(*scene.animationCamera(),
+                                               studio::defaultPerspectiveCamera()),
+                size, 0)
+        .copy();
+}
+
+TEST(RealRaytracer, DemoSceneStandsWhereTheViewportDrawsIt)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("povray")).isEmpty())
+        GTEST_SKIP() << "povray is not installed";
+    QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/real raytrace XXXXXX"));
+    qputenv("TEMP", temp.path().toLocal8Bit());
+    auto graph = std::make_shared<sg::SceneGraph>();
+    studio::loadDemoScene(*graph);
+    animation::bindModule(graph, nullptr);
+
+    for (float frame : {0.0f, 60.0f}) {
+        graph->applicationState()->setCurrentFrame(frame);
+        for (const auto& group : graph->scene()->groupList())
+            group->ApplyFrame(frame);
+        for (const auto& operation : graph->scene()->operationList())
+            operation->applyFrame(frame);
+        graph->scene()->rootGroup()->RefreshTree(true);
+
+        QImage raytraced;
+        QString scenePath;
+        animation::RaytraceFrame(graph->scene(), 160, 120, 0, raytraced, scenePath);
+        ASSERT_FALSE(graph->applicationState()->RaytraceFailed());
+        ASSERT_EQ(raytraced.size(), QSize(160, 120));
+        const QImage drawn = viewportPicture(*graph->scene(), QSize(160, 120));
+        const double score = overlapOverUnion(foreground(raytraced), foreground(drawn));
+        EXPECT_GE(score, 0.8) << "frame " << frame;
+        if (score < 0.8) {
+            raytraced.save(QDir::temp().filePath(QStringLiteral("raytraced.png")));
+            drawn.save(QDir::temp().filePath(QStringLiteral("viewport.png")));
+        }
+    }
+    EXPECT_TRUE(QDir(temp.path()).isEmpty());
+    animation::resetModule();
+    qunsetenv("TEMP");
+}
+
+} // namespace
