@@ -112,8 +112,12 @@ QString AppUtility::RaytracerPath()
     const auto state = m_state.lock();
     const QString registryKey =
         state ? state->RegistryKey() : ApplicationState::defaultRegistryKey();
-    const QString chosen = outside::platform().GetSetting(
-        registryKey, QStringLiteral("Application"), raytracerPathKey(), QString());
+    return resolveRaytracer(outside::platform().GetSetting(
+        registryKey, QStringLiteral("Application"), raytracerPathKey(), QString()));
+}
+
+QString AppUtility::resolveRaytracer(const QString& chosen)
+{
     if (chosen.isEmpty())
         return QStandardPaths::findExecutable(QStringLiteral("povray"));
     if (!chosen.contains(QLatin1Char('/')))

@@ -37,6 +37,8 @@ public:
     // The user's choice when made (a bare name is looked up on PATH), otherwise "povray" from
     // PATH; empty when neither is an executable.
     QString RaytracerPath() override;
+    // What RaytracerPath makes of a chosen path or name (empty: none chosen).
+    static QString resolveRaytracer(const QString& chosen);
     // Paths need no short form here.
     QString ShortPath(const QString& path) override { return path; }
 

@@ -8,6 +8,7 @@
 #include "HelpMenu.h"
 #include "KeyboardShortcuts.h"
 #include "Outliner.h"
+#include "PreferencesDialog.h"
 #include "PropertyEditor.h"
 #include "StudioApplier.h"
 #include "StudioViewport.h"
@@ -203,6 +204,10 @@ void MainWindow::buildMenus()
     file->addAction(tr("&Open…"), QKeySequence::Open, this, &MainWindow::openTriggered);
     file->addAction(tr("&Save"), QKeySequence::Save, this, &MainWindow::saveTriggered);
     file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this, &MainWindow::saveAsTriggered);
+    file->addSeparator();
+    file->addAction(tr("&Preferences…"), QKeySequence::Preferences, this, [this] {
+        PreferencesDialog(m_graph->applicationState()->RegistryKey(), this).exec();
+    });
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
     m_editMenu = menuBar()->addMenu(tr("&Edit"));

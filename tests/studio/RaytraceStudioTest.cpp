@@ -2,14 +2,19 @@
 // same camera: camera, transforms and aspect ratio of the exported scene are right.
 #include "DemoScene.h"
 #include "ModuleState.h"
+#include "PreferencesDialog.h"
 #include "RaytraceFrame.h"
 #include "SceneRenderAdapter.h"
 #include "ViewCameras.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <outside/Platform.h>
+#include <sg/AppUtility.h>
 #include <sg/SceneGraph.h>
 #include <viewport/Renderer.h>
 
@@ -92,6 +97,23 @@ TEST(RealRaytracer, DemoSceneStandsWhereTheViewportDrawsIt)
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
     animation::resetModule();
     qunsetenv("TEMP");
+}
+
+TEST(Preferences, RaytracerPathIsStoredWhereTheBridgeReadsIt)
+{
+    const QString key = QStringLiteral("Vellum Preferences Test");
+    studio::PreferencesDialog dialog(key);
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("txtRaytracerPath"));
+    auto* used = dialog.findChild<QLabel*>(QStringLiteral("lblRaytracerUsed"));
+    ASSERT_TRUE(path && used);
+    path->setText(QStringLiteral("/no/such/povray"));
+    EXPECT_TRUE(used->text().startsWith(QStringLiteral("No raytracer found")));
+    path->setText(QStringLiteral(" sh "));
+    EXPECT_TRUE(used->text().endsWith(QStandardPaths::findExecutable(QStringLiteral("sh"))));
+    dialog.accept();
+    EXPECT_EQ(outside::platform().GetSetting(key, QStringLiteral("Application"),
+                                             sg::AppUtility::raytracerPathKey(), QString()),
+              QStringLiteral("sh"));
 }
 
 } // namespace
