@@ -306,6 +306,8 @@ void MainWindow::connectPanel()
         m_panel, &Animation::evtReqPrepareForAnimation, this,
         [this](int&) {
             m_running = true;
+            // A raytrace failure is reported once per run, not once per session.
+            m_graph->applicationState()->setRaytraceFailed(false);
             updateRenderingRectangle();
         },
         direct);
