@@ -30,6 +30,7 @@ public:
     {
         refuse();
     }
+    void LibraryPaths(QStringList&, Id&) override { refuse(); }
     void BindDeviceA(Id) override { refuse(); }
     void BindDeviceB(Id) override { refuse(); }
     void BindDeviceC(Id) override { refuse(); }
@@ -41,6 +42,7 @@ public:
     vellum::outside::GraphicsUtilityPtr CreateGraphicsUtility() override { refuse(); }
     vellum::outside::PictureFactoryPtr CreatePictureFactory() override { refuse(); }
     vellum::outside::AnimationCommandsPtr CreateAnimationCommands() override { refuse(); }
+    vellum::outside::PovExporterPtr CreatePovExporter() override { refuse(); }
     vellum::outside::ScriptEditorPtr NewScriptEditor() override { refuse(); }
     vellum::outside::ScriptObjectPtr NewScriptObject(vellum::outside::ScriptObjectClass) override
     {
