@@ -10,6 +10,7 @@
 #include "Light.h"
 #include "Operation.h"
 #include "PictureFactory.h"
+#include "PovExporter.h"
 #include "RenderUtility.h"
 #include "Scene.h"
 #include "SceneGraph.h"
@@ -402,6 +403,9 @@ template <> struct Faulty<ApplicationState> : public FaultyOf<ApplicationState>
     VELLUM_FAULTY_CALL(QWidget*, MainWindowHandle, ())
     VELLUM_FAULTY_CALL(bool, AntiAliasFlag, ())
     VELLUM_FAULTY_CALL(QString, RaytracerSetting, ())
+    VELLUM_FAULTY_CALL(QString, ScenePath, ())
+    VELLUM_FAULTY_CALL(bool, RaytraceFailed, ())
+    VELLUM_FAULTY_CALL(void, setRaytraceFailed, (bool failed), failed)
 };
 
 template <> struct Faulty<AppUtility> : public FaultyOf<AppUtility>
@@ -419,6 +423,7 @@ template <> struct Faulty<AppUtility> : public FaultyOf<AppUtility>
                         QString& extension),
                        path, baseName, folder, extension)
     VELLUM_FAULTY_CALL(QString, RaytracerPath, ())
+    VELLUM_FAULTY_CALL(QString, ShortPath, (const QString& path), path)
 };
 
 template <> struct Faulty<RenderUtility> : public FaultyOf<RenderUtility>
@@ -434,6 +439,8 @@ template <> struct Faulty<RenderUtility> : public FaultyOf<RenderUtility>
     VELLUM_FAULTY_CALL(std::int32_t, ConvertSettingValue, (std::int32_t value), value)
     VELLUM_FAULTY_CALL(void, BlendPictures, (const std::array<QImage, 8>& pictures, QImage& target),
                        pictures, target)
+    VELLUM_FAULTY_CALL(std::int64_t, ShellAndWait, (const QString& commandLine, bool wait),
+                       commandLine, wait)
 };
 
 template <> struct Faulty<GraphicsUtility> : public FaultyOf<GraphicsUtility>
@@ -464,6 +471,16 @@ template <> struct Faulty<PictureFactory> : public FaultyOf<PictureFactory>
                        (std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                         std::int32_t flags),
                        x, y, width, height, flags)
+};
+
+template <> struct Faulty<PovExporter> : public FaultyOf<PovExporter>
+{
+    VELLUM_FAULTY_OF(PovExporter)
+    VELLUM_FAULTY_CALL(void, ExportScene,
+                       (const QString& path, const ScenePtr& scene, float ambient,
+                        float aspectRatio, bool& usesTifTextures,
+                        const PovRenderSettings& settings),
+                       path, scene, ambient, aspectRatio, usesTifTextures, settings)
 };
 
 template <> struct Faulty<AnimationCommands> : public FaultyOf<AnimationCommands>
@@ -570,6 +587,9 @@ template <> struct Faulty<SceneGraph> : public FaultyOf<SceneGraph>
     VELLUM_FAULTY_CALL(GraphicsUtilityPtr, CreateGraphicsUtility, ())
     VELLUM_FAULTY_CALL(PictureFactoryPtr, CreatePictureFactory, ())
     VELLUM_FAULTY_CALL(AnimationCommandsPtr, CreateAnimationCommands, ())
+    VELLUM_FAULTY_CALL(void, LibraryPaths, (QStringList & folders, std::int32_t& count), folders,
+                       count)
+    VELLUM_FAULTY_CALL(PovExporterPtr, CreatePovExporter, ())
     VELLUM_FAULTY_CALL(ScriptEditorPtr, NewScriptEditor, ())
     VELLUM_FAULTY_CALL(ScriptObjectPtr, NewScriptObject, (ScriptObjectClass scriptClass),
                        scriptClass)
