@@ -69,6 +69,8 @@ void RenderUtility::BlendPictures(const std::array<QImage, 8>& pictures, QImage&
     }
     std::uint8_t* bits = target.bits(); // detaches a shared target before writing
     blendEightEqually(sources, bits, std::size_t(target.sizeInBytes()));
+}
+
 std::int64_t RenderUtility::ShellAndWait(const QString& commandLine, bool wait)
 {
     const QStringList words = splitCommandLine(commandLine);
