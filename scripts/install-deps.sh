@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-declarative-dev libgl-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
-  povray
+  povray slurm-wlm munge
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core clang-format
 )

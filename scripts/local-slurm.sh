@@ -36,6 +36,9 @@ TaskPlugin=task/none
 SelectType=select/cons_tres
 SelectTypeParameters=CR_Core
 MpiDefault=none
+# A frame takes seconds: start the next task as soon as one ends, not at the next periodic pass.
+SchedulerType=sched/builtin
+SchedulerParameters=batch_sched_delay=0,sched_min_interval=0
 JobAcctGatherType=jobacct_gather/none
 AccountingStorageType=accounting_storage/none
 ReturnToService=2

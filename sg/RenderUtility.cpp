@@ -1,8 +1,8 @@
 #include "RenderUtility.h"
 
-#include "PictureBlend.h"
 #include "AppUtility.h"
 #include "CommandLineProcess.h"
+#include "PictureBlend.h"
 #include "SceneGraph.h"
 #include "SgError.h"
 #include "Shape.h"
@@ -80,7 +80,8 @@ std::int64_t RenderUtility::ShellAndWait(const QString& commandLine, bool wait)
                         QStringLiteral("File not found: %1").arg(words.first()));
         return 0;
     }
-    ProcessOutcome outcome = runAndWait(words, m_processTimeoutMs);
+    ProcessOutcome outcome = m_sceneGraph ? m_sceneGraph->runProcess(words, m_processTimeoutMs)
+                                          : runAndWait(words, m_processTimeoutMs);
     m_lastOutput = std::move(outcome.output);
     if (outcome.exitCode != 0 && m_sceneGraph) {
         AppUtility log(m_sceneGraph->logPath());

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "farm/FarmRequest.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -62,6 +64,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     parser.addOption(ghost);
     parser.addOption(quitAfter);
     addRecordingOptions(parser);
+    addFarmOptions(parser);
 
     ParsedCommandLine result;
     if (!parser.parse(arguments)) {
@@ -106,6 +109,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         *chosen = number;
     }
     options.recording = readRecordingOptions(parser, result.error);
+    if (result.error.isEmpty())
+        options.farm = readFarmOptions(parser, options.recording, result.error);
     if (!result.error.isEmpty())
         return result;
     options.showTimeline = parser.isSet(timeline);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HeadlessRecording.h"
+#include "farm/FarmRequest.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,8 @@ struct StudioOptions
 
     // Record through the panel and exit.
     std::optional<RecordingRequest> recording;
+    // ... with its raytraced frames rendered on a cluster.
+    std::optional<FarmRequest> farm;
 
     // Nobody is there to answer a dialog: messages go to standard error instead.
     bool unattended() const

@@ -36,7 +36,7 @@ QString translated(const char* text)
 class AnsweringPlatform : public HeadlessPlatform
 {
 public:
-    explicit AnsweringPlatform(const RecordingRequest& request)
+    explicit AnsweringPlatform(const RecordingRequest& request) : m_quiet(request.quiet)
     {
         const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
         m_choices = {
@@ -46,7 +46,7 @@ public:
             {QStringLiteral("AnimationHeight"), QString::number(request.size.height())},
             {QStringLiteral("AnimationFPS"), QString::number(request.framesPerSecond)},
             {QStringLiteral("AnimationAntiAlias"), QString::number(request.antiAlias)},
-            {QStringLiteral("AnimationRaytrace"), flag(false)},
+            {QStringLiteral("AnimationRaytrace"), flag(request.raytrace)},
             {QStringLiteral("AnimationImages"), flag(request.images)},
             {QStringLiteral("AnimationMotionBlur"), flag(request.motionBlur)},
         };
@@ -72,8 +72,11 @@ public:
     outside::MsgBoxResult MsgBox(const QString& text, outside::MsgBoxButtons buttons,
                                  outside::MsgBoxIcon icon, const QString& title) override
     {
+        const bool completion = text == Completion;
+        m_completed = m_completed || completion;
+        if (completion && m_quiet)
+            return outside::MsgBoxResult::OK;
         std::fprintf(stdout, "\n");
-        m_completed = m_completed || text == Completion;
         return HeadlessPlatform::MsgBox(text, buttons, icon, title);
     }
     // A refused OK leaves the dialog open; it is closed then, which cancels.
@@ -100,6 +103,7 @@ public:
 
 private:
     QHash<QString, QString> m_choices;
+    bool m_quiet = false;
     bool m_completed = false;
 };
 
@@ -156,6 +160,8 @@ void addRecordingOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("anti-alias"),
                       translated("Anti-aliasing: 0 none, 1 4x, 2 16x (default 0)."),
                       QStringLiteral("level")});
+    parser.addOption({QStringLiteral("raytrace"),
+                      translated("Render the recording or snapshot with the raytracer.")});
     parser.addOption({QStringLiteral("motion-blur"), translated("Record with motion blur.")});
     parser.addOption({QStringLiteral("images"),
                       translated("Record a numbered bitmap series instead of a video (.bmp, or "
@@ -167,13 +173,14 @@ std::optional<RecordingRequest> readRecordingOptions(const QCommandLineParser& p
 {
     const QString record = QStringLiteral("record");
     if (!parser.isSet(record)) {
-        for (const char* only : {"size", "fps", "anti-alias", "motion-blur", "images"})
+        for (const char* only : {"size", "fps", "anti-alias", "raytrace", "motion-blur", "images"})
             if (parser.isSet(QLatin1String(only)))
                 error = translated("--%1 belongs to --record.").arg(QLatin1String(only));
         return std::nullopt;
     }
     RecordingRequest request;
     request.file = parser.value(record);
+    request.raytrace = parser.isSet(QStringLiteral("raytrace"));
     request.motionBlur = parser.isSet(QStringLiteral("motion-blur"));
     request.images = parser.isSet(QStringLiteral("images"));
     if (parser.isSet(QStringLiteral("size"))) {
@@ -234,6 +241,8 @@ int recordHeadless(MainWindow& window, const RecordingRequest& request)
             }
         });
     const auto disconnect = qScopeGuard([&] { QObject::disconnect(progress); });
+    if (request.quiet)
+        QObject::disconnect(progress);
     window.show();
     makeRoomFor(window, request.size);
 

@@ -20,6 +20,8 @@ struct RecordingRequest
     int antiAlias = 0; // 0 none, 1 "4x", 2 "16x"
     bool motionBlur = false;
     bool images = false; // a bitmap series (.bmp, or .png when the file says so)
+    bool raytrace = false;
+    bool quiet = false; // the caller reports progress and completion
 };
 
 void addRecordingOptions(QCommandLineParser& parser);

@@ -4,6 +4,7 @@
 #include "HeadlessRecording.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
+#include "farm/FarmRecording.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
     if (!options.sceneFile.isEmpty() && !window.openSceneFile(options.sceneFile) && headless)
         return headless->exitCode();
     vellum::studio::applyStartState(window, options);
+    if (options.farm)
+        return vellum::studio::recordOnFarm(window, *options.recording, *options.farm);
     if (options.recording)
         return vellum::studio::recordHeadless(window, *options.recording);
     if (headless && !options.quitAfterSeconds) {

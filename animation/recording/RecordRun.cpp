@@ -2,11 +2,12 @@
 
 #include "AnimationPrivate.h"
 #include "AppUtility.h"
+#include "ApplicationState.h"
 #include "CopyPicture.h"
-#include "Error.h"
 #include "GraphicsUtility.h"
 #include "ModuleState.h"
 #include "Platform.h"
+#include "RaytraceFrame.h"
 #include "RenderUtility.h"
 #include "SeriesFileName.h"
 #include "XPButton.h"
@@ -48,10 +49,14 @@ QString RecordRun::recordFrame(std::int32_t subFrame, std::int32_t frameCount)
     // Without raytracing the window has captured the frame into the offscreen picture, which is
     // blended in place.
     QImage raytraced;
-    if (raytraces())
+    if (raytraces()) {
         raytraced = raytracedFrame();
-    else
+        // A raytrace that failed has been reported and leaves nothing to write.
+        if (raytraced.isNull())
+            return progress;
+    } else {
         m_panel.animationWindow().setCaption(progress);
+    }
     QImage& frame = raytraces() ? raytraced : module().offscreenPicture;
     if (!module().recordMotionBlur)
         write(frame, subFrame, frameCount);
@@ -72,8 +77,12 @@ QString RecordRun::progressText(std::int32_t subFrame, std::int32_t frameCount) 
 
 QImage RecordRun::raytracedFrame()
 {
-    throw Error(ErrorNumber::InvalidProcedureCall,
-                QStringLiteral("Raytraced recording is not available"));
+    const ModuleState& shared = module();
+    QImage picture;
+    QString scenePath;
+    RaytraceFrame(applicationState()->Scene(), shared.recordWidth, shared.recordHeight,
+                  shared.recordAntiAlias, picture, scenePath);
+    return picture;
 }
 
 bool RecordRun::completesFrame(std::int32_t subFrame, QImage& frame)

@@ -1,0 +1,83 @@
+// What the farm adds per frame to the raytracer's own work: exporting the frame through the
+// panel's raytraced recording, submitting it to the cluster, and putting it into the video.
+// The submission part needs the local cluster (SLURM_CONF); its tasks only exit.
+#include "MainWindow.h"
+#include "farm/FarmJob.h"
+#include "farm/FarmRecording.h"
+#include "farm/SlurmCluster.h"
+
+#include <Animation.h>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <TrackBar.h>
+#include <benchmark/benchmark.h>
+#include <sg/SceneGraph.h>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+constexpr int Frames = 20;
+
+void BM_FarmOverheadPerFrame_320x240(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    MainWindow window;
+    auto* slider = window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+    slider->setSelStart(0);
+    slider->setSelLength(Frames - 1);
+    RecordingRequest request;
+    request.file = folder.filePath(QStringLiteral("bench.mp4"));
+    request.framesPerSecond = 10;
+    request.raytrace = true;
+    FarmJob job(FarmJob::folderFor(folder.path(), request.file));
+    job.prepare();
+    QFile script(job.folder() + QLatin1String("/render.sh"));
+    if (!script.open(QIODevice::WriteOnly) || script.write("#!/bin/sh\nexit 0\n") < 0)
+        state.SkipWithError("cannot write the task script");
+    script.close();
+    const bool cluster = !qEnvironmentVariableIsEmpty("SLURM_CONF") &&
+                         !QStandardPaths::findExecutable(QStringLiteral("sbatch")).isEmpty();
+    SlurmCluster slurm({});
+    // A picture with the demo's kind of content, so that encoding costs what it does for real.
+    QImage picture(request.size, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 255 / picture.width(), y, (x ^ y) & 0xff));
+
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        if (exportFrames(window, request, job) != 0 || job.frameCount() != Frames) {
+            state.SkipWithError("the export did not complete");
+            break;
+        }
+        if (cluster) {
+            QList<int> frames;
+            for (int frame = 0; frame < Frames; ++frame)
+                frames.append(frame);
+            slurm.submit({QStringLiteral("vellum-bench"), job.framesFolder(),
+                          job.folder() + QLatin1String("/render.sh")},
+                         frames);
+        }
+        state.PauseTiming();
+        for (int frame = 0; frame < Frames; ++frame)
+            picture.save(job.frameFile(frame, "bmp"), "BMP");
+        const qint64 exportAndSubmit = clock.nsecsElapsed();
+        state.ResumeTiming();
+        clock.restart();
+        assembleVideo(job, request, window.sceneGraph());
+        state.SetIterationTime(double(exportAndSubmit + clock.nsecsElapsed()) / 1e9 / Frames);
+    }
+    state.counters["with_submission"] = cluster ? 1 : 0;
+}
+BENCHMARK(BM_FarmOverheadPerFrame_320x240)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,271 @@
+// The farm: its job folder and progress on their own, then whole recordings on the local
+// cluster (scripts/local-slurm.sh start; SLURM_CONF names it).
+#include "CommandLine.h"
+#include "MainWindow.h"
+#include "farm/FarmJob.h"
+#include "farm/FarmProgress.h"
+#include "farm/FarmRecording.h"
+#include "farm/SlurmCluster.h"
+
+#include <Animation.h>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <TrackBar.h>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace vellum;
+using namespace vellum::studio;
+
+namespace {
+
+void writeText(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QStringList words(const char* line, const QString& file = {})
+{
+    const QString text = QString::fromLatin1(line);
+    return (file.isNull() ? text : text.arg(file)).split(QLatin1Char(' '));
+}
+
+QByteArray readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(Farm, ArrayRangesAndProgressLines)
+{
+    EXPECT_EQ(SlurmCluster::indexRanges({5, 0, 1, 2, 7, 8, 10}), QStringLiteral("0-2,5,7-8,10"));
+    EXPECT_EQ(SlurmCluster::indexRanges({3}), QStringLiteral("3"));
+
+    FarmProgress progress{20, 5, 1, 2, 65.0, 10.0, 5};
+    // 15 frames left at 2 s each, two at a time.
+    EXPECT_EQ(progress.line(),
+              QStringLiteral(" 25% 5/20 frames, 1 failed, 2 running, elapsed 1:05, ETA 0:15"));
+    progress.timedFrames = 0;
+    EXPECT_TRUE(progress.line().endsWith(QStringLiteral("ETA --:--")));
+    EXPECT_EQ(clockText(3 * 3600 + 62), QStringLiteral("3:01:02"));
+}
+
+TEST(Farm, QueuedRaytracesBecomeFramesWithNamesInsideTheJob)
+{
+    QTemporaryDir temp;
+    FarmJob job(FarmJob::folderFor(temp.path(), QStringLiteral("/elsewhere/walk.mp4")));
+    EXPECT_EQ(job.folder(), temp.filePath(QStringLiteral("walk.farm")));
+    job.prepare();
+    const QString pov = temp.filePath(QStringLiteral("~3DV1.pov"));
+    const QString ini = temp.filePath(QStringLiteral("~3DV2.ini"));
+    const auto queueScene = [&](const QByteArray& scene) {
+        writeText(pov, scene);
+        writeText(ini, "Input_File_Name=" + pov.toLocal8Bit() +
+                           "\r\nWidth=32\r\nHeight=24\r\nDisplay=off\r\nLibrary_Path=/lib\r\n"
+                           "Output_File_Name=" +
+                           temp.filePath(QStringLiteral("~3DV1.bmp")).toLocal8Bit());
+        return job.queue({QStringLiteral("povray"), QLatin1Char('"') + ini + QLatin1Char('"')});
+    };
+    EXPECT_EQ(queueScene("sphere{}").exitCode, 0);
+    EXPECT_EQ(QImage(temp.filePath(QStringLiteral("~3DV1.bmp"))).size(), QSize(32, 24))
+        << "the panel gets a stand-in of the right size";
+    EXPECT_EQ(readText(job.frameFile(0, "ini")),
+              "Input_File_Name=00000.pov\r\nWidth=32\r\nHeight=24\r\nDisplay=off\r\n"
+              "Library_Path=/lib\r\nOutput_File_Name=00000.bmp\r\n");
+    EXPECT_EQ(readText(job.frameFile(0, "pov")), "sphere{}");
+    EXPECT_EQ(job.state(0), FarmJob::FrameState::Missing);
+
+    // A frame keeps its picture while its scene stays as it was.
+    writeText(job.frameFile(0, "bmp"), "picture");
+    writeText(job.frameFile(0, "done"), "100.5 102.0\n");
+    job.prepare();
+    queueScene("sphere{}");
+    EXPECT_EQ(job.state(0), FarmJob::FrameState::Done);
+    EXPECT_DOUBLE_EQ(job.renderSeconds(0), 1.5);
+    queueScene("box{}");
+    EXPECT_EQ(job.state(0), FarmJob::FrameState::Missing);
+    EXPECT_FALSE(QFile::exists(job.frameFile(0, "bmp")));
+    writeText(job.frameFile(1, "failed"), "3\n");
+    EXPECT_EQ(std::pair(job.state(1), job.failureCode(1)),
+              std::pair(FarmJob::FrameState::Failed, 3));
+}
+
+TEST(Farm, CommandLineTakesTheFarmOnlyForRaytracedVideos)
+{
+    QTemporaryDir temp;
+    const QString out = temp.filePath(QStringLiteral("a.mp4"));
+    const auto parse = [](QStringList arguments) {
+        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
+    };
+    const ParsedCommandLine good = parse(
+        words("--record %1 --raytrace --farm slurm:gpu --farm-cpus 2 --farm-throttle 4", out));
+    ASSERT_TRUE(good.options && good.options->farm) << qPrintable(good.error);
+    const FarmRequest& farm = *good.options->farm;
+    EXPECT_EQ(std::tuple(farm.partition, farm.sharedFolder, farm.cpusPerTask, farm.throttle),
+              std::tuple(QStringLiteral("gpu"), temp.path(), 2, 4));
+    EXPECT_TRUE(parse(words("--record %1 --raytrace --farm slurm", out))
+                    .options->farm->partition.isEmpty());
+
+    for (const char* bad :
+         {"--record %1 --farm slurm", "--record %1 --raytrace --images --farm slurm",
+          "--record %1 --raytrace --farm pbs", "--record %1 --raytrace --farm slurm --farm-cpus 0",
+          "--record %1 --raytrace --farm-dir /tmp"})
+        EXPECT_FALSE(parse(words(bad, out)).options) << bad;
+}
+
+// The rest needs a running cluster and the raytracer.
+class FarmOnCluster : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("sbatch")).isEmpty())
+            GTEST_SKIP() << "slurm-wlm is not installed";
+        if (qEnvironmentVariableIsEmpty("SLURM_CONF"))
+            GTEST_SKIP() << "no cluster: scripts/local-slurm.sh start, then export SLURM_CONF";
+        ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("povray")).isEmpty());
+    }
+
+    RecordingRequest request(int lastFrame)
+    {
+        auto* slider = m_window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+        slider->setSelStart(0);
+        slider->setSelLength(lastFrame);
+        RecordingRequest recording;
+        recording.file = m_temp.filePath(QStringLiteral("walk.mp4"));
+        recording.size = QSize(160, 120);
+        recording.framesPerSecond = 10; // a frame per key of the demo
+        recording.raytrace = true;
+        return recording;
+    }
+    FarmRequest farm() const { return {QStringLiteral("vellum"), m_temp.path()}; }
+    QString frame(int number) const
+    {
+        return FarmJob(m_temp.filePath(QStringLiteral("walk.farm"))).frameFile(number, "bmp");
+    }
+
+    QTemporaryDir m_temp;
+    MainWindow m_window;
+};
+
+QString probe(const QString& file)
+{
+    QProcess ffprobe;
+    ffprobe.start(QStringLiteral("ffprobe"),
+                  words("-v error -count_frames -show_entries "
+                        "stream=width,height,r_frame_rate,nb_read_frames -of csv=p=0 %1",
+                        file));
+    ffprobe.waitForFinished(60000);
+    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
+}
+
+TEST_F(FarmOnCluster, SixFramesBecomeTheVideoWithTheSerialPathsPictures)
+{
+    const RecordingRequest recording = request(5);
+    testing::internal::CaptureStdout();
+    const int status = recordOnFarm(m_window, recording, farm());
+    const std::string said = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(status, 0) << said;
+    EXPECT_NE(said.find("100% 6/6 frames, 0 failed"), std::string::npos) << said;
+    EXPECT_NE(said.find("wrote " + recording.file.toStdString()), std::string::npos) << said;
+    EXPECT_EQ(probe(recording.file), QStringLiteral("160,120,10/1,6"));
+
+    // The panel's own raytraced recording of the same frames, as pictures.
+    RecordingRequest serial = recording;
+    serial.file = m_temp.filePath(QStringLiteral("serial/s.bmp"));
+    serial.images = true;
+    QDir().mkpath(m_temp.filePath(QStringLiteral("serial")));
+    ASSERT_EQ(recordHeadless(m_window, serial), 0);
+    for (int n = 0; n < 6; ++n)
+        EXPECT_EQ(QImage(frame(n)).convertToFormat(QImage::Format_RGB32),
+                  QImage(m_temp.filePath(QStringLiteral("serial/s%1.bmp").arg(n + 1)))
+                      .convertToFormat(QImage::Format_RGB32))
+            << "frame " << n;
+}
+
+TEST_F(FarmOnCluster, ACancelledTaskIsAllTheSameCommandRendersAgain)
+{
+    const RecordingRequest recording = request(5);
+    FarmRequest oneAtATime = farm();
+    oneAtATime.throttle = 1;
+    // Frame 5 waits behind the others, so it is cancelled before it starts.
+    std::atomic<bool> cancelled = false;
+    std::thread canceller([&] {
+        for (int attempt = 0; attempt < 300 && !cancelled; ++attempt) {
+            QProcess squeue;
+            squeue.start(QStringLiteral("squeue"), words("-h -r --me -n vellum-walk -o %F_%K"));
+            squeue.waitForFinished();
+            for (const QByteArray& task : squeue.readAllStandardOutput().split('\n'))
+                if (task.endsWith("_5")) {
+                    QProcess::execute(QStringLiteral("scancel"), {QString::fromLatin1(task)});
+                    cancelled = true;
+                }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
+    testing::internal::CaptureStdout();
+    const int first = recordOnFarm(m_window, recording, oneAtATime);
+    const std::string firstSaid = testing::internal::GetCapturedStdout();
+    canceller.join();
+    ASSERT_TRUE(cancelled);
+    EXPECT_EQ(first, 1) << firstSaid;
+    EXPECT_FALSE(QFile::exists(frame(5))) << firstSaid;
+    const QDateTime kept = QFileInfo(frame(0)).lastModified();
+
+    testing::internal::CaptureStdout();
+    const int again = recordOnFarm(m_window, recording, oneAtATime);
+    const std::string againSaid = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(again, 0) << againSaid;
+    EXPECT_NE(againSaid.find("5 of 6 frames are already rendered"), std::string::npos) << againSaid;
+    EXPECT_NE(againSaid.find("submitted 1 frames"), std::string::npos) << againSaid;
+    EXPECT_EQ(QFileInfo(frame(0)).lastModified(), kept);
+    EXPECT_EQ(probe(recording.file), QStringLiteral("160,120,10/1,6"));
+}
+
+TEST_F(FarmOnCluster, EachObstacleIsNamed)
+{
+    QTemporaryDir confFolder;
+    const QString badConf = confFolder.filePath(QStringLiteral("slurm.conf"));
+    writeText(badConf, readText(qEnvironmentVariable("SLURM_CONF"))
+                           .replace("SlurmctldPort=", "SlurmctldPort=1")
+                           .replace("SlurmdPort=", "SlurmdPort=1"));
+    struct Row
+    {
+        const char* variable;
+        QString value;
+        QString partition;
+        QString sharedFolder;
+        const char* said;
+    };
+    const Row rows[] = {
+        {"PATH", QStringLiteral("/nowhere"), {}, m_temp.path(), "sbatch is not on PATH"},
+        {"SLURM_CONF", badConf, {}, m_temp.path(), "controller cannot be reached"},
+        {nullptr, {}, QStringLiteral("nosuch"), m_temp.path(), "no partition \"nosuch\""},
+        {nullptr, {}, QStringLiteral("vellum"), QStringLiteral("/proc/1"), "not writable"},
+        {"VELLUM_POVRAY", QStringLiteral("/no/povray"), QStringLiteral("vellum"), m_temp.path(),
+         "/no/povray: not found on"},
+    };
+    for (const Row& row : rows) {
+        const QByteArray saved = row.variable ? qgetenv(row.variable) : QByteArray();
+        if (row.variable)
+            qputenv(row.variable, row.value.toLocal8Bit());
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int status = recordOnFarm(m_window, request(0), {row.partition, row.sharedFolder});
+        const std::string said =
+            testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+        if (row.variable)
+            qputenv(row.variable, saved);
+        EXPECT_NE(status, 0) << row.said;
+        EXPECT_NE(said.find(row.said), std::string::npos) << said;
+    }
+}
+
+} // namespace
