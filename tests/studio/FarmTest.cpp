@@ -89,6 +89,7 @@ TEST(Farm, QueuedRaytracesBecomeFramesWithNamesInsideTheJob)
     queueScene("sphere{}");
     EXPECT_EQ(job.state(0), FarmJob::FrameState::Done);
     EXPECT_DOUBLE_EQ(job.renderSeconds(0), 1.5);
+    job.prepare();
     queueScene("box{}");
     EXPECT_EQ(job.state(0), FarmJob::FrameState::Missing);
     EXPECT_FALSE(QFile::exists(job.frameFile(0, "bmp")));
