@@ -16,8 +16,9 @@ namespace {
 // is done only once its picture is whole.
 // clang-format off
 const char* const TaskScript = R"sh(#!/bin/sh
-# One task of a farm recording: renders one frame of the job in the current folder.
-frame=$(printf %05d $(( ${VELLUM_FRAME_BASE:-0} + SLURM_ARRAY_TASK_ID )))
+# One task of a farm recording: renders one frame of the job in the current folder, the frame
+# the array's first frame (the argument) plus the task's index.
+frame=$(printf %05d $(( ${1:-0} + SLURM_ARRAY_TASK_ID )))
 rm -f "$frame.done" "$frame.failed" "$frame.bmp"
 povray=${VELLUM_POVRAY:-povray}
 if ! command -v "$povray" >/dev/null 2>&1; then

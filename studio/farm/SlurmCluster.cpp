@@ -96,11 +96,13 @@ QStringList SlurmCluster::submit(const Submission& submission, const QList<int>&
                               QStringLiteral("--array=") + array,
                               QStringLiteral("--cpus-per-task=%1").arg(submission.cpusPerTask),
                               QStringLiteral("--chdir=") + submission.workFolder,
-                              QStringLiteral("--output=../slurm/%A_%a.out"),
-                              QStringLiteral("--export=ALL,VELLUM_FRAME_BASE=%1").arg(base)};
+                              QStringLiteral("--output=../slurm/%A_%a.out")};
         if (!m_partition.isEmpty())
             arguments.append(QStringLiteral("--partition=") + m_partition);
+        // The first frame goes as the script's argument: an --export list makes every task
+        // start seconds later.
         arguments.append(submission.script);
+        arguments.append(QString::number(base));
         const Result result = slurm(QStringLiteral("sbatch"), arguments);
         const QString id = result.output.section(QLatin1Char(';'), 0, 0).trimmed();
         bool numeric = false;
