@@ -71,6 +71,21 @@ void RenderUtility::BlendPictures(const std::array<QImage, 8>& pictures, QImage&
     blendEightEqually(sources, bits, std::size_t(target.sizeInBytes()));
 }
 
+namespace {
+
+RenderUtility::ProcessRunner& processRunner()
+{
+    static RenderUtility::ProcessRunner runner;
+    return runner;
+}
+
+} // namespace
+
+void RenderUtility::runProcessesWith(ProcessRunner runner)
+{
+    processRunner() = std::move(runner);
+}
+
 std::int64_t RenderUtility::ShellAndWait(const QString& commandLine, bool wait)
 {
     const QStringList words = splitCommandLine(commandLine);
@@ -80,8 +95,8 @@ std::int64_t RenderUtility::ShellAndWait(const QString& commandLine, bool wait)
                         QStringLiteral("File not found: %1").arg(words.first()));
         return 0;
     }
-    ProcessOutcome outcome = m_sceneGraph ? m_sceneGraph->runProcess(words, m_processTimeoutMs)
-                                          : runAndWait(words, m_processTimeoutMs);
+    ProcessOutcome outcome = processRunner() ? processRunner()(words, m_processTimeoutMs)
+                                             : runAndWait(words, m_processTimeoutMs);
     m_lastOutput = std::move(outcome.output);
     if (outcome.exitCode != 0 && m_sceneGraph) {
         AppUtility log(m_sceneGraph->logPath());

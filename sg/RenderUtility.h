@@ -1,9 +1,11 @@
 #pragma once
 
+#include "CommandLineProcess.h"
 #include "VellumSGExport.h"
 
 #include <QColor>
 #include <QPointer>
+#include <functional>
 #include <outside/RenderUtility.h>
 
 namespace vellum::sg {
@@ -37,6 +39,11 @@ public:
     void BlendPictures(const std::array<QImage, 8>& pictures, QImage& target) override;
     // Returns the exit code; a run that fails leaves its output in the application log.
     std::int64_t ShellAndWait(const QString& commandLine, bool wait) override;
+
+    // Who runs the processes the panel waits for. Like the platform, one for the whole process:
+    // a host may queue them elsewhere instead; an empty runner runs them here again.
+    using ProcessRunner = std::function<ProcessOutcome(const QStringList& words, int timeoutMs)>;
+    static void runProcessesWith(ProcessRunner runner);
 
     // What the last waited-for process wrote.
     const QByteArray& lastOutput() const { return m_lastOutput; }

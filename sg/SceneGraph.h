@@ -2,7 +2,6 @@
 
 #include "AppUtility.h"
 #include "ApplicationState.h"
-#include "CommandLineProcess.h"
 #include "Scene.h"
 #include "ScriptSeams.h"
 #include "Selection.h"
@@ -66,13 +65,6 @@ public:
     {
         *m_saveDialogAnswer = std::move(answer);
     }
-    // Who runs the processes the panel waits for; a host may queue them elsewhere instead.
-    using ProcessRunner = std::function<ProcessOutcome(const QStringList& words, int timeoutMs)>;
-    void runProcessesWith(ProcessRunner runner) { m_processRunner = std::move(runner); }
-    ProcessOutcome runProcess(const QStringList& words, int timeoutMs) const
-    {
-        return m_processRunner ? m_processRunner(words, timeoutMs) : runAndWait(words, timeoutMs);
-    }
     // Besides these, the library's media textures folder when it exists.
     void setLibraryPaths(const QStringList& folders) { m_libraryPaths = folders; }
     QRect renderingRectangle() const { return m_renderingRectangle; }
@@ -135,7 +127,6 @@ private:
     std::shared_ptr<AppUtility::SaveDialogAnswer> m_saveDialogAnswer =
         std::make_shared<AppUtility::SaveDialogAnswer>();
     QStringList m_libraryPaths;
-    ProcessRunner m_processRunner;
     QRect m_renderingRectangle;
     QHash<const outside::View*, QList<outside::CameraPtr>> m_viewCameras;
     std::array<int, 5> m_boundDevices{};

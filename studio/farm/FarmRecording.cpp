@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QScopeGuard>
 #include <QSet>
 #include <QThread>
 #include <algorithm>
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <outside/GraphicsUtility.h>
 #include <outside/RenderUtility.h>
+#include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>
 
 namespace vellum::studio {
@@ -74,8 +76,7 @@ QString logOf(const FarmJob& job, int frame)
 int exportFrames(MainWindow& window, const RecordingRequest& request, FarmJob& job)
 {
     QString failure;
-    sg::SceneGraph& graph = window.sceneGraph();
-    graph.runProcessesWith([&](const QStringList& words, int) {
+    sg::RenderUtility::runProcessesWith([&](const QStringList& words, int) {
         try {
             return job.queue(words);
         } catch (const FarmError& error) {
@@ -83,11 +84,11 @@ int exportFrames(MainWindow& window, const RecordingRequest& request, FarmJob& j
             return sg::ProcessOutcome{1, failure.toLocal8Bit()};
         }
     });
+    const auto runHereAgain = qScopeGuard([] { sg::RenderUtility::runProcessesWith({}); });
     RecordingRequest exporting = request;
     exporting.file = job.folder() + QLatin1String("/stand-in.avi");
     exporting.quiet = true;
     const int status = recordHeadless(window, exporting);
-    graph.runProcessesWith({});
     QFile::remove(exporting.file);
     if (!failure.isEmpty())
         throw FarmError(failure);
