@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 namespace vellum::studio {
 
@@ -38,10 +37,12 @@ exit $code
 )sh";
 // clang-format on
 
+// Not synced to disk: a frame cut short differs from the next export and is rendered again.
 void writeFile(const QString& path, const QByteArray& content)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size() || !file.flush())
         throw FarmError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
 

@@ -84,7 +84,13 @@ int exportFrames(MainWindow& window, const RecordingRequest& request, FarmJob& j
             return sg::ProcessOutcome{1, failure.toLocal8Bit()};
         }
     });
-    const auto runHereAgain = qScopeGuard([] { sg::RenderUtility::runProcessesWith({}); });
+    // Nobody looks at the views meanwhile; drawing them would cost more than the export.
+    const outside::GraphicsUtilityPtr display = window.sceneGraph().CreateGraphicsUtility();
+    display->SetNormalDisplay(false);
+    const auto runHereAgain = qScopeGuard([&] {
+        sg::RenderUtility::runProcessesWith({});
+        display->SetNormalDisplay(true);
+    });
     RecordingRequest exporting = request;
     exporting.file = job.folder() + QLatin1String("/stand-in.avi");
     exporting.quiet = true;
