@@ -48,7 +48,10 @@ void Animation::sldFrameChange(bool bValidateRange, bool bUpdateProgressBar)
     d->navigation->sldFrameChange(bValidateRange, bUpdateProgressBar);
 }
 
-void Animation::CreateSnapshot() {}
+void Animation::CreateSnapshot()
+{
+    passOn([this] { d->snapshot.CreateSnapshot(); });
+}
 
 void Animation::RestoreShapeState(outside::ShapePtr& csShape, bool bRedraw)
 {

@@ -33,7 +33,8 @@ public:
     void setEnabled(bool value);
     void SetModePrepare(std::int32_t cdtMode);
     void sldFrameChange(bool bValidateRange, bool bUpdateProgressBar);
-    // Recording and snapshots arrive with the recording work; until then it does nothing.
+    // Asks for options and a file, then saves the frame at the start of the working sub-range
+    // as the animation camera sees it.
     void CreateSnapshot();
     void RestoreShapeState(outside::ShapePtr& csShape, bool bRedraw);
     void HaltAnimation();

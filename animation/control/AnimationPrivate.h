@@ -11,6 +11,7 @@
 #include "Playback.h"
 #include "SceneRefresh.h"
 #include "ScriptRunner.h"
+#include "Snapshot.h"
 #include "TimelineGrid.h"
 #include "TimelineInteraction.h"
 #include "TimelineSequences.h"
@@ -65,6 +66,7 @@ public:
     // The record button, the preview, and what recording adds to a run.
     std::unique_ptr<Recording> recorder;
     RunRecording* recording = nullptr;
+    Snapshot snapshot{*this};
 
     // The animation window, loaded on first use and unloaded at the end of a run.
     RunWindow& animationWindow();

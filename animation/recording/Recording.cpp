@@ -2,13 +2,13 @@
 
 #include "Animation.h"
 #include "AnimationPrivate.h"
-#include "AppUtility.h"
 #include "ApplicationState.h"
+#include "AskUser.h"
 #include "ErrorRule.h"
 #include "GraphicsUtility.h"
 #include "Group.h"
 #include "ModuleState.h"
-#include "OptionsDialog.h"
+#include "OptionsDialogProfile.h"
 #include "PictureFactory.h"
 #include "Platform.h"
 #include "Scene.h"
@@ -67,20 +67,16 @@ void Recording::record()
         emit m_panel.q.evtreqButtonsEnable();
     });
     scene = applicationState()->Scene();
-    QString key = applicationState()->RegistryKey();
-    QString warning = QStringLiteral(
-        "Videos are recorded using the animation camera. To adjust the animation camera's view, "
-        "right-click on the grid and select \"Camera->Animation\"");
-    QString warningKey = QStringLiteral("Record");
-    emit m_panel.q.evtReqWarn(key, warning, warningKey);
-    m_panel.q.picCreatePreview();
-    {
-        OptionsDialog options(recordOptionsProfile(), &m_panel.q);
-        platform().ShowModal(options);
-    }
-    if (module().optionsCancelled)
+    if (!askForOptions(m_panel,
+                       QStringLiteral("Videos are recorded using the animation camera. To adjust "
+                                      "the animation camera's view, right-click on the grid and "
+                                      "select \"Camera->Animation\""),
+                       QStringLiteral("Record"), recordOptionsProfile()))
         return;
-    const QString fileName = askForFile();
+    const bool images = module().recordSaveAsImages;
+    const QString fileName =
+        images ? askForOutputFile(QStringLiteral("Windows Bitmap"), QStringLiteral("bmp"))
+               : askForOutputFile(QStringLiteral("AVI Animation"), QStringLiteral("avi"));
     if (fileName.isEmpty())
         return;
     if (module().recordSaveAsImages || setUpVideo(fileName)) {
@@ -90,24 +86,6 @@ void Recording::record()
     m_panel.unloadAnimationWindow();
     graphicsUtility().AviClose();
     tell(QStringLiteral("Unable to configure compressor."));
-}
-
-QString Recording::askForFile()
-{
-    const bool images = module().recordSaveAsImages;
-    const QString description =
-        images ? QStringLiteral("Windows Bitmap") : QStringLiteral("AVI Animation");
-    const QString extension = images ? QStringLiteral("bmp") : QStringLiteral("avi");
-    const ApplicationStatePtr state = applicationState();
-    AppUtility& files = appUtility();
-    files.LoadDialogState(state->RegistryKey());
-    QString fileName;
-    std::int32_t result = 0;
-    files.ShowSaveDialog(state->MainWindowHandle(), fileName, description, extension, true, result);
-    if (result != SaveDialogChosen)
-        return QString();
-    files.SaveDialogState(state->RegistryKey());
-    return fileName;
 }
 
 // Every step runs, its failure only remembered: the file to replace may be missing or locked,

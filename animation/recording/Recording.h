@@ -23,8 +23,6 @@ public:
 private:
     void cmdRecordClick();
     void record();
-    // The chosen output file, or empty when the user cancelled the save dialog.
-    QString askForFile();
     // Opens the video; False when it could not be set up.
     bool setUpVideo(const QString& fileName);
     void recordTo(const QString& fileName);

@@ -1,6 +1,6 @@
-// The record button from the hint to the last frame written, over mocked services: the preview,
-// the options dialog answered by its own OK, the save dialog, the writer, motion blur and the
-// failure paths.
+// The record button and the snapshot from the hint to the last frame written, over mocked
+// services: the preview, the options dialog answered by its own OK, the save dialog, the writer,
+// motion blur, raytraced frames and the failure paths.
 #include "CopyPicture.h"
 #include "ModuleState.h"
 #include "SeriesFileName.h"
@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
@@ -83,7 +84,7 @@ protected:
                                  statusTexts.insert(misc);
                              if (QWidget* shown = window())
                                  captions << shown->windowTitle();
-                             (void)position;
+                             positions << position;
                          });
         chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
         h.events.clear();
@@ -119,6 +120,37 @@ protected:
     QStringList dialogs;
     QSet<QString> statusTexts;
     QStringList captions;
+    QStringList positions;
+
+    // A raytracer that draws a picture of the INI file's size, marked as a capture plus 3.
+    void raytraceFrames()
+    {
+        ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QStringLiteral("/pov")));
+        ON_CALL(*h.appUtility, ShortPath(_)).WillByDefault([](const QString& path) {
+            return path;
+        });
+        ON_CALL(*h.sceneGraph, CreatePovExporter()).WillByDefault(Return(exporter));
+        ON_CALL(*exporter, ExportScene(_, _, _, _, _, _))
+            .WillByDefault([](const QString& path, auto&&, float, float, bool& tif, auto&&) {
+                QFile(path).open(QIODevice::WriteOnly);
+                tif = false;
+            });
+        ON_CALL(*render, ShellAndWait(_, true))
+            .WillByDefault([this](const QString& commandLine, bool) {
+                QFile ini(commandLine.section(u'\'', -2, -2).mid(1).chopped(1));
+                EXPECT_TRUE(ini.open(QIODevice::ReadOnly));
+                QHash<QString, QString> value;
+                for (const QString& line : QString::fromLocal8Bit(ini.readAll()).split(u'\n'))
+                    value.insert(line.section(u'=', 0, 0), line.section(u'=', 1).trimmed());
+                QImage picture(value[QStringLiteral("Width")].toInt(),
+                               value[QStringLiteral("Height")].toInt(), QImage::Format_RGB32);
+                picture.fill(0xff000000u | uint(std::lround(h.currentFrame * 16.0f) + 3));
+                picture.save(value[QStringLiteral("Output_File_Name")], "BMP");
+                return std::int64_t(0);
+            });
+    }
+    std::shared_ptr<NiceMock<MockPovExporter>> exporter =
+        std::make_shared<NiceMock<MockPovExporter>>();
 };
 
 const QString Complete = QStringLiteral("MsgBox(Animation Recording Complete.|0|0|3D Vellum)");
@@ -293,6 +325,124 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         ON_CALL(*pictures, CreateOffscreenPicture(0, 0, _, _, _))
             .WillByDefault(Return(QImage(64, 48, QImage::Format_RGB32)));
         chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
+    }
+    EXPECT_TRUE(h.platform->allAnswersUsed());
+}
+
+TEST_F(RecordingTest, RaytracedFramesAreWrittenWithTheProgressInTheStatusBar)
+{
+    raytraceFrames();
+    answerOptions([](QDialog& dialog) { tickBox(dialog, "chkRaytrace"); });
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+    h.clickButton("cmdRecord");
+    ASSERT_EQ(written.size(), 11);
+    for (int k = 0; k <= 10; ++k)
+        EXPECT_EQ(written[k], QStringLiteral("%1:%2").arg(k).arg(80 * k + 3));
+    EXPECT_TRUE(positions.contains(QStringLiteral("Recording Animation Frame 11 of 11")));
+    EXPECT_FALSE(captions.contains(QStringLiteral("Recording Animation Frame 11 of 11")));
+    EXPECT_EQ(messages(), QStringList(Complete));
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("~3DV*")}, QDir::Files).isEmpty());
+
+    // A raytracer that writes nothing is reported, ends the run and leaves nothing to write.
+    written.clear();
+    ON_CALL(*render, ShellAndWait(_, true)).WillByDefault(Return(std::int64_t(0)));
+    answerOptions();
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+    h.clickButton("cmdRecord");
+    EXPECT_TRUE(written.isEmpty());
+    EXPECT_EQ(messages().size(), 3);
+    EXPECT_TRUE(
+        messages()[1].startsWith(QStringLiteral("MsgBox(Errors occurred while Raytracing.")));
+    EXPECT_EQ(messages().last(), Complete);
+}
+
+TEST_F(RecordingTest, SnapshotSavesTheFirstFrameOfTheRangeAndDisablesThePanelOutOfAnimation)
+{
+    for (auto [key, value] : {std::pair{"SnapshotSize0", "False"},
+                              {"SnapshotSize1", "True"},
+                              {"SnapshotWidth", "64"},
+                              {"SnapshotHeight", "48"}})
+        h.platform->setSetting(h.registryKey, QStringLiteral("Application"), QLatin1String(key),
+                               QLatin1String(value));
+    h.slider().setSelStart(10);
+    h.slider().setSelLength(10);
+    raytraceFrames();
+    const QString shot = folder.filePath(QStringLiteral("shot.bmp"));
+    const QString done = QStringLiteral("MsgBox(Snapshot Recording Complete.|0|0|3D Vellum)");
+    const QString raytraceError =
+        QStringLiteral("MsgBox(An error occurred while raytracing. Restarting your system may "
+                       "resolve this problem. 3D Vellum will now close.|0|2|3D Vellum)");
+    struct Row
+    {
+        const char* name;
+        int mode;
+        const char* raytrace;
+        std::function<void()> arrange;
+        QSize size; // of the saved picture; empty: nothing saved
+        uint mark;
+        QStringList messages;
+    } rows[] = {
+        {"viewport", 1, "0", [] {}, {64, 48}, 160, {done}},
+        {"raytraced", 1, "1", [] {}, {64, 48}, 163, {done}},
+        // A raytrace that raises saves the preview.
+        {"raytrace raises",
+         1,
+         "1",
+         [this] {
+             ON_CALL(*exporter, ExportScene(_, _, _, _, _, _)).WillByDefault([](auto&&...) {
+                 throw Error(75, QStringLiteral("x"));
+             });
+         },
+         {320, 240},
+         160,
+         {raytraceError, done}},
+        {"save dialog cancelled, animation off",
+         0,
+         "0",
+         [this] { chosenFile.clear(); },
+         {0, 0},
+         0,
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(shot);
+        chosenFile = shot;
+        dialogs.clear();
+        h.events.clear();
+        h.platform->clearCalls();
+        h.mode = row.mode;
+        for (QWidget* widget : h.control->findChildren<QWidget*>())
+            widget->setEnabled(true);
+        h.platform->setSetting(h.registryKey, QStringLiteral("Application"),
+                               QStringLiteral("SnapshotRaytrace"), QLatin1String(row.raytrace));
+        answerOptions();
+        row.arrange();
+        for (int i = 0; i < row.messages.size(); ++i)
+            h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+        h.control->CreateSnapshot();
+
+        EXPECT_EQ(h.events.first(), QStringLiteral("Warn(Snapshot)"));
+        EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
+        EXPECT_EQ(dialogs, QStringList(QStringLiteral("Windows Bitmap|BMP")));
+        EXPECT_EQ(messages(), row.messages);
+        const QImage saved(shot);
+        EXPECT_EQ(saved.size(), row.size);
+        if (!saved.isNull()) {
+            EXPECT_EQ(mark(saved), row.mark);
+        }
+        EXPECT_EQ(animation::module().recordFPS, 1);
+        EXPECT_FALSE(animation::module().recordingActive);
+        EXPECT_EQ(window(), nullptr);
+        for (const char* name :
+             {"fraAnimationBand2", "fraAnimationBand3", "chkAnimationTimeline",
+              "cmdAnimationProperties", "cmdResetAll", "cmdReset", "cmdStart", "cmdStepBack",
+              "cmdPlay", "cmdPlayGhost", "cmdStepForward", "cmdEnd", "cmdPlayFullScreen",
+              "chkAutoRepeat", "cmdRecord", "txtAnimationTime", "sldFrame", "msgTimeline"})
+            if (row.mode == 0 || QLatin1String(name) == QLatin1String("cmdPlay")) {
+                EXPECT_EQ(h.widget<QWidget>(name).isEnabled(), row.mode != 0) << name;
+            }
     }
     EXPECT_TRUE(h.platform->allAnswersUsed());
 }

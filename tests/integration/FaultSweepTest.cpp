@@ -18,8 +18,11 @@
 #include "ViewportWidget.h"
 #include "XPButton.h"
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <exception>
@@ -133,6 +136,20 @@ public:
         QTest::mousePress(&slider, Qt::LeftButton, {}, at(slider.Value()));
         QTest::mouseMove(&slider, at(toFrame));
         QTest::mouseRelease(&slider, Qt::LeftButton, {}, at(toFrame));
+    }
+
+    // The snapshot's options confirmed and its file chosen, as a person would.
+    void answerSnapshot()
+    {
+        settings->answerDialog([](QDialog& dialog) {
+            dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+            return dialog.result();
+        });
+        static const QTemporaryDir folder;
+        graph->answerSaveDialogs([](const QString&, const QString&) {
+            return folder.filePath(QStringLiteral("a.bmp"));
+        });
+        settings->answerMsgBox(outside::MsgBoxResult::OK);
     }
 
     void typeTime(const QString& text)
@@ -336,6 +353,8 @@ std::vector<SweepRow> sweepRows()
         clicks("cmdStop", Selected::Shape, "cmdStop"),
         op("picCreatePreview", Selected::Shape, [](W& w) { w.control.picCreatePreview(); }),
         clicks("cmdRecord", Selected::Shape, "cmdRecord"),
+        {"CreateSnapshot", Selected::Shape, true, [](W& w) { w.control.CreateSnapshot(); },
+         [](W& w) { w.answerSnapshot(); }},
         {"destruction", Selected::Shape, false,
          [](W& w) {
              Animation doomed;
