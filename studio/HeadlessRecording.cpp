@@ -6,6 +6,7 @@
 #include <Animation.h>
 #include <Error.h>
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -23,8 +24,6 @@ namespace vellum::studio {
 
 namespace {
 
-const QString Completion = QStringLiteral("Animation Recording Complete.");
-
 QString translated(const char* text)
 {
     return QCoreApplication::translate("HeadlessRecording", text);
@@ -36,20 +35,30 @@ QString translated(const char* text)
 class AnsweringPlatform : public HeadlessPlatform
 {
 public:
-    explicit AnsweringPlatform(const RecordingRequest& request) : m_quiet(request.quiet)
+    explicit AnsweringPlatform(const RecordingRequest& request)
+        : m_optionsDialog(request.snapshot ? QStringLiteral("frmSnapshotOptions")
+                                           : QStringLiteral("frmRecordOptions")),
+          m_completion(request.snapshot ? QStringLiteral("Snapshot Recording Complete.")
+                                        : QStringLiteral("Animation Recording Complete.")),
+          m_quiet(request.quiet)
     {
         const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-        m_choices = {
-            {QStringLiteral("AnimationSize0"), QStringLiteral("False")},
-            {QStringLiteral("AnimationSize1"), QStringLiteral("True")},
-            {QStringLiteral("AnimationWidth"), QString::number(request.size.width())},
-            {QStringLiteral("AnimationHeight"), QString::number(request.size.height())},
-            {QStringLiteral("AnimationFPS"), QString::number(request.framesPerSecond)},
-            {QStringLiteral("AnimationAntiAlias"), QString::number(request.antiAlias)},
-            {QStringLiteral("AnimationRaytrace"), flag(request.raytrace)},
-            {QStringLiteral("AnimationImages"), flag(request.images)},
-            {QStringLiteral("AnimationMotionBlur"), flag(request.motionBlur)},
+        // Both dialogs name their settings alike, after their own prefix.
+        const QString prefix =
+            request.snapshot ? QStringLiteral("Snapshot") : QStringLiteral("Animation");
+        const std::pair<const char*, QString> choices[] = {
+            {"Size0", QStringLiteral("False")},
+            {"Size1", QStringLiteral("True")},
+            {"Width", QString::number(request.size.width())},
+            {"Height", QString::number(request.size.height())},
+            {"AntiAlias", QString::number(request.antiAlias)},
+            {"Raytrace", flag(request.raytrace)},
+            {"FPS", QString::number(request.framesPerSecond)},
+            {"Images", flag(request.images)},
+            {"MotionBlur", flag(request.motionBlur)},
         };
+        for (const auto& [name, value] : choices)
+            m_choices.insert(prefix + QLatin1String(name), value);
     }
 
     bool completed() const { return m_completed; }
@@ -72,7 +81,7 @@ public:
     outside::MsgBoxResult MsgBox(const QString& text, outside::MsgBoxButtons buttons,
                                  outside::MsgBoxIcon icon, const QString& title) override
     {
-        const bool completion = text == Completion;
+        const bool completion = text == m_completion;
         m_completed = m_completed || completion;
         if (completion && m_quiet)
             return outside::MsgBoxResult::OK;
@@ -83,7 +92,7 @@ public:
     int ShowModal(QDialog& dialog) override
     {
         auto* ok = dialog.findChild<QAbstractButton*>(QStringLiteral("cmdOK"));
-        if (dialog.objectName() != QLatin1String("frmRecordOptions") || !ok)
+        if (dialog.objectName() != m_optionsDialog || !ok)
             return HeadlessPlatform::ShowModal(dialog);
         dialog.show();
         ok->click();
@@ -102,6 +111,8 @@ public:
     }
 
 private:
+    QString m_optionsDialog;
+    QString m_completion;
     QHash<QString, QString> m_choices;
     bool m_quiet = false;
     bool m_completed = false;
@@ -134,7 +145,7 @@ void makeRoomFor(MainWindow& window, QSize size)
 bool outputIsThere(const RecordingRequest& request)
 {
     const QFileInfo file(request.file);
-    if (!request.images)
+    if (!request.images || request.snapshot)
         return file.isFile() && file.size() > 0;
     const QString pattern = QRegularExpression::escape(file.completeBaseName()) +
                             QStringLiteral("\\d+\\.") + QRegularExpression::escape(file.suffix());
@@ -152,7 +163,13 @@ void addRecordingOptions(QCommandLineParser& parser)
                       translated("Record the animation to this file through the panel's record "
                                  "button (.avi; .mp4 and .mkv hold H.264) and exit."),
                       QStringLiteral("file")});
-    parser.addOption({QStringLiteral("size"), translated("Recording size (default 320x240)."),
+    parser.addOption({QStringLiteral("snapshot"),
+                      translated("Save the frame at the start of the working range to this file "
+                                 "through the panel's snapshot (a Windows bitmap, or PNG when the "
+                                 "name ends in .png) and exit."),
+                      QStringLiteral("file")});
+    parser.addOption({QStringLiteral("size"),
+                      translated("Recording or snapshot size (default 320x240)."),
                       QStringLiteral("WxH")});
     parser.addOption({QStringLiteral("fps"),
                       translated("Recording frames per second, 1 to 60 (default 15)."),
@@ -172,14 +189,28 @@ std::optional<RecordingRequest> readRecordingOptions(const QCommandLineParser& p
                                                      QString& error)
 {
     const QString record = QStringLiteral("record");
-    if (!parser.isSet(record)) {
-        for (const char* only : {"size", "fps", "anti-alias", "raytrace", "motion-blur", "images"})
-            if (parser.isSet(QLatin1String(only)))
-                error = translated("--%1 belongs to --record.").arg(QLatin1String(only));
+    const QString snapshot = QStringLiteral("snapshot");
+    if (parser.isSet(record) && parser.isSet(snapshot)) {
+        error = translated("Give either --record or --snapshot.");
         return std::nullopt;
     }
+    const auto misplaced = [&](std::initializer_list<const char*> options, const QString& owner) {
+        for (const char* option : options)
+            if (parser.isSet(QLatin1String(option)))
+                error = translated("--%1 belongs to %2.").arg(QLatin1String(option), owner);
+        return !error.isEmpty();
+    };
+    if (!parser.isSet(record) && !parser.isSet(snapshot)) {
+        misplaced({"size", "anti-alias", "raytrace"}, translated("--record or --snapshot"));
+        misplaced({"fps", "motion-blur", "images"}, QStringLiteral("--record"));
+        return std::nullopt;
+    }
+    if (parser.isSet(snapshot) &&
+        misplaced({"fps", "motion-blur", "images"}, QStringLiteral("--record")))
+        return std::nullopt;
     RecordingRequest request;
-    request.file = parser.value(record);
+    request.snapshot = parser.isSet(snapshot);
+    request.file = parser.value(request.snapshot ? snapshot : record);
     request.raytrace = parser.isSet(QStringLiteral("raytrace"));
     request.motionBlur = parser.isSet(QStringLiteral("motion-blur"));
     request.images = parser.isSet(QStringLiteral("images"));
@@ -226,14 +257,17 @@ int recordHeadless(MainWindow& window, const RecordingRequest& request)
     const QString file = QFileInfo(request.file).absoluteFilePath();
     window.sceneGraph().answerSaveDialogs([file](const QString&, const QString&) { return file; });
 
-    // The window's caption carries the progress of a recording drawn offscreen.
+    // The progress of a recording drawn offscreen is in the window's caption, of a raytraced
+    // one in the status bar.
     QString shown;
     animation::Animation* panel = window.panel();
     const QMetaObject::Connection progress = QObject::connect(
         panel, &animation::Animation::evtReqUpdateStatusBar, panel,
-        [&shown, panel](QString&, QString&) {
+        [&shown, panel](QString& position, QString&) {
             const QWidget* drawing = panel->findChild<QWidget*>(QStringLiteral("frmAnimate"));
-            const QString caption = drawing ? drawing->windowTitle() : QString();
+            const QString caption = !position.isEmpty() ? position
+                                    : drawing           ? drawing->windowTitle()
+                                                        : QString();
             if (caption != shown && caption.startsWith(QLatin1String("Recording"))) {
                 shown = caption;
                 std::fprintf(stdout, "\r%s", qPrintable(caption));
@@ -244,16 +278,28 @@ int recordHeadless(MainWindow& window, const RecordingRequest& request)
     if (request.quiet)
         QObject::disconnect(progress);
     window.show();
-    makeRoomFor(window, request.size);
+    // The raytracer has no such limit.
+    if (!request.raytrace)
+        makeRoomFor(window, request.size);
 
-    auto* record = panel->findChild<QAbstractButton*>(QStringLiteral("cmdRecord"));
-    if (!record || !record->isEnabled()) {
-        platform->fail(translated("The panel cannot record now."));
-        return 1;
+    if (request.snapshot) {
+        auto* snapshot = window.findChild<QAction*>(QStringLiteral("actSnapshot"));
+        if (!snapshot) {
+            platform->fail(translated("The panel cannot take a snapshot now."));
+            return 1;
+        }
+        snapshot->trigger();
+    } else {
+        auto* record = panel->findChild<QAbstractButton*>(QStringLiteral("cmdRecord"));
+        if (!record || !record->isEnabled()) {
+            platform->fail(translated("The panel cannot record now."));
+            return 1;
+        }
+        record->click();
     }
-    record->click();
     if (!platform->completed() || !outputIsThere(request))
-        platform->fail(translated("The recording was not completed."));
+        platform->fail(request.snapshot ? translated("The snapshot was not completed.")
+                                        : translated("The recording was not completed."));
     return platform->exitCode();
 }
 

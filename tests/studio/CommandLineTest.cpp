@@ -60,13 +60,35 @@ TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
              EXPECT_EQ(std::tuple(r.size, r.framesPerSecond, r.antiAlias, r.motionBlur, r.images),
                        std::tuple(QSize(640, 480), 24, 2, true, true));
          }},
+        {"--snapshot OUT --raytrace --size 64x48",
+         [](const StudioOptions& o) {
+             ASSERT_TRUE(o.recording && o.unattended());
+             EXPECT_EQ(std::tuple(o.recording->snapshot, o.recording->raytrace, o.recording->size),
+                       std::tuple(true, true, QSize(64, 48)));
+         }},
     };
-    for (const char* refused :
-         {"--frame forty", "--frame=-1", "a.json b.json", "--record", "--play --ghost",
-          "--quit-after soon", "--quit-after=-1", "--select-group 0", "--select-group wheel",
-          "--select-operations 0", "--select-operations wheel", "--record OUT --size 640",
-          "--record OUT --size 5x5", "--record OUT --size axb", "--record OUT --fps 0",
-          "--record OUT --fps -", "--record OUT --anti-alias 3", "--record MISSING", "--fps 15"})
+    for (const char* refused : {"--frame forty",
+                                "--frame=-1",
+                                "a.json b.json",
+                                "--record",
+                                "--play --ghost",
+                                "--quit-after soon",
+                                "--quit-after=-1",
+                                "--select-group 0",
+                                "--select-group wheel",
+                                "--select-operations 0",
+                                "--select-operations wheel",
+                                "--record OUT --size 640",
+                                "--record OUT --size 5x5",
+                                "--record OUT --size axb",
+                                "--record OUT --fps 0",
+                                "--record OUT --fps -",
+                                "--record OUT --anti-alias 3",
+                                "--record MISSING",
+                                "--fps 15",
+                                "--raytrace",
+                                "--snapshot OUT --record OUT",
+                                "--snapshot OUT --images"})
         rows.push_back({refused});
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
