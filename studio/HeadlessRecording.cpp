@@ -249,13 +249,16 @@ std::optional<RecordingRequest> readRecordingOptions(const QCommandLineParser& p
     return request;
 }
 
-int recordHeadless(MainWindow& window, const RecordingRequest& request)
+int recordHeadless(MainWindow& window, const RecordingRequest& asked)
 {
+    // A raytrace leaves the current folder elsewhere.
+    RecordingRequest request = asked;
+    request.file = QFileInfo(asked.file).absoluteFilePath();
     auto platform = std::make_shared<AnsweringPlatform>(request);
     outside::setPlatform(platform);
     const auto restore = qScopeGuard([] { outside::setPlatform(nullptr); });
-    const QString file = QFileInfo(request.file).absoluteFilePath();
-    window.sceneGraph().answerSaveDialogs([file](const QString&, const QString&) { return file; });
+    window.sceneGraph().answerSaveDialogs(
+        [file = request.file](const QString&, const QString&) { return file; });
 
     // The progress of a recording drawn offscreen is in the window's caption, of a raytraced
     // one in the status bar.

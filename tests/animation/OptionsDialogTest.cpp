@@ -248,18 +248,6 @@ TEST_F(OptionsDialogTest, SnapshotProfileHasItsOwnKeysMessagesAndRules)
     EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("txtFPS")), nullptr);
     EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("chkMotionBlur")), nullptr);
     EXPECT_FALSE(find<QCheckBox>(*dialog, "chkRaytrace").isEnabled()) << "needs the path";
-    EXPECT_TRUE(find<QRadioButton>(*dialog, "optSnapshotSize_0").isChecked());
-
-    find<QComboBox>(*dialog, "cboSize").setCurrentIndex(7);
-    find<QComboBox>(*dialog, "cboSize").activated(7);
-    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("MsgBox")).value(0),
-              QStringLiteral("MsgBox(The maximum non-raytraced snapshot dimensions are: "
-                             "1024x768|0|2|3D Vellum)"));
-    find<QComboBox>(*dialog, "cboSize").setCurrentIndex(1);
-    find<QComboBox>(*dialog, "cboSize").activated(1);
-    h.platform->clearCalls();
 
     find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(2);
     h.platform->answerMsgBox(outside::MsgBoxResult::OK);

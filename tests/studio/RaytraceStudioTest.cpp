@@ -1,5 +1,6 @@
 // A raytraced snapshot of the demo by the real raytracer stands where the viewport draws it from
 // the same camera: camera, transforms and aspect ratio of the exported scene are right.
+#include "Animation.h"
 #include "HeadlessRecording.h"
 #include "MainWindow.h"
 #include "PreferencesDialog.h"
@@ -73,9 +74,10 @@ TEST(RealRaytracer, DemoSnapshotStandsWhereTheViewportDrawsIt)
 
     for (int frame : {0, 60}) {
         studio::MainWindow window;
-        window.panel()
-            ->findChild<common::TrackBar*>(QStringLiteral("sldFrame"))
-            ->setSelStart(frame);
+        // The snapshot is of the selection's start, where the slider stands.
+        auto* slider = window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+        slider->setValue(frame);
+        slider->setSelStart(frame);
         studio::RecordingRequest request;
         request.snapshot = true;
         request.raytrace = true;
