@@ -48,7 +48,7 @@ std::optional<FarmRequest> readFarmOptions(const QCommandLineParser& parser,
         error = translated("--farm knows slurm or slurm:PARTITION, not \"%1\".").arg(farm);
         return std::nullopt;
     }
-    if (!recording || !recording->raytrace || recording->images) {
+    if (!recording || recording->snapshot || !recording->raytrace || recording->images) {
         error = translated("--farm renders a raytraced video: give it with --record FILE "
                            "--raytrace, without --images.");
         return std::nullopt;
