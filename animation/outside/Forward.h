@@ -11,6 +11,7 @@ class ApplicationState;
 class Camera;
 class GraphicsUtility;
 class Group;
+class Keyframed;
 class Light;
 class Operation;
 class PictureFactory;

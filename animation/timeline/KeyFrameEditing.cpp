@@ -83,7 +83,7 @@ void KeyFrameEditing::connectWidgets()
 
 void KeyFrameEditing::onKeyFrameType(int index)
 {
-    endQuietly([&] { setKeyType(*activeGroup(), m_panel.keyTools.keyFrames, index); });
+    endQuietly([&] { setKeyType(activeGroup, m_panel.keyTools.keyFrames, index); });
 }
 
 void KeyFrameEditing::onOperationKeyFrameType(int index)
@@ -92,11 +92,11 @@ void KeyFrameEditing::onOperationKeyFrameType(int index)
         const ShapePtr component = activeComponent();
         switch (secondKeySetOf(*component)) {
         case SecondKeySet::Light:
-            setKeyType(*required(sceneGraph().LightByLink(component->LightLink())),
+            setKeyType([&] { return required(sceneGraph().LightByLink(component->LightLink())); },
                        m_panel.keyTools.operations, index);
             break;
         case SecondKeySet::Camera:
-            setKeyType(*required(sceneGraph().CameraByLink(component->ObjectLink())),
+            setKeyType([&] { return required(sceneGraph().CameraByLink(component->ObjectLink())); },
                        m_panel.keyTools.operations, index);
             break;
         case SecondKeySet::Operation:
@@ -109,25 +109,35 @@ void KeyFrameEditing::onOperationKeyFrameType(int index)
 void KeyFrameEditing::SetOperationKeyFrameType(int index)
 {
     passOn([&] {
-        const auto operation = selectedOperation();
-        if (!operation)
-            return;
-        const OperationPtr keyed = required(operationObject(*operation));
-        setKeyType(*keyed, m_panel.keyTools.operations, index, applicationState()->CurrentFrame());
-        applicationState()->setModified(true);
+        // Without an active operation nothing is keyed, but the events and the refresh happen.
+        bool keyed = false;
+        setKeyType(
+            [&]() -> KeyframedPtr {
+                const auto operation = selectedOperation();
+                if (!operation)
+                    return nullptr;
+                keyed = true;
+                return required(operationObject(*operation));
+            },
+            m_panel.keyTools.operations, index, applicationState()->CurrentFrame());
+        if (keyed)
+            applicationState()->setModified(true);
     });
 }
 
 // The remembered type and the clicked one decide: a key, a segment start, or none.
-void KeyFrameEditing::setKeyType(Keyframed& keyed, ToolSet& tools, int index, float frame)
+// The item is looked up once the host was told of the coming change.
+void KeyFrameEditing::setKeyType(const std::function<KeyframedPtr()>& item, ToolSet& tools,
+                                 int index, float frame)
 {
     const int shown = tools.remembered;
     emit m_panel.q.evtReqPrepareForSceneChanges();
-    if (shown != index && shown >= 0) {
+    const KeyframedPtr keyed = item();
+    if (keyed && shown != index && shown >= 0) {
         if (index == 0)
-            keyed.RemoveKeyFrame(frame);
+            keyed->RemoveKeyFrame(frame);
         else
-            keyed.SetKeyFrame(index == 2, frame);
+            keyed->SetKeyFrame(index == 2, frame);
     }
     emit m_panel.q.evtReqApplySceneChanges();
     m_panel.navigation->sldFrameChange(true, true);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace vellum::outside {
 class Keyframed;
@@ -30,7 +31,9 @@ private:
     void onOperationKeyFrameType(int index);
     void SetOperationKeyFrameType(int index);
     // Frame -1 is the current frame.
-    void setKeyType(outside::Keyframed& keyed, ToolSet& tools, int index, float frame = -1.0f);
+    using KeyframedPtr = std::shared_ptr<outside::Keyframed>;
+    void setKeyType(const std::function<KeyframedPtr()>& item, ToolSet& tools, int index,
+                    float frame = -1.0f);
     void onCopy(int step, bool operation);
     void CopyKeyFrame(std::int32_t from, std::int32_t to, bool variant);
     void CopyOperationKeyFrame(std::int32_t from, std::int32_t to, bool variant);

@@ -359,8 +359,17 @@ TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameAndLoopsChangedB
     EXPECT_CALL(*operation, SetKeyFrame(true, 15.0f));
     clickOption("optKeyFrameOperationType", 2);
     EXPECT_TRUE(h.modified);
-    EXPECT_EQ(h.events.mid(0, 2), QStringList({QStringLiteral("PrepareForSceneChanges"),
-                                               QStringLiteral("ApplySceneChanges")}));
+    const QStringList bracket = {QStringLiteral("PrepareForSceneChanges"),
+                                 QStringLiteral("ApplySceneChanges")};
+    EXPECT_EQ(h.events.mid(0, 2), bracket);
+
+    // An operation no longer active keys nothing, but the change is still bracketed.
+    ON_CALL(*h.scene, OperationIndex(1111)).WillByDefault(Return(0));
+    EXPECT_CALL(*operation, RemoveKeyFrame(_)).Times(0);
+    h.events.clear();
+    clickOption("optKeyFrameOperationType", 0);
+    EXPECT_EQ(h.events.mid(0, 2), bracket);
+    ON_CALL(*h.scene, OperationIndex(1111)).WillByDefault(Return(5));
 
     goTo(20);
     ON_CALL(*h.commands, OperationLoopMode(_, 5)).WillByDefault(Return(0));
