@@ -40,7 +40,10 @@ GroupPtr activeGroup()
 // A copy of the key stored at that index, moved to the frame.
 KeyRecord keyMovedTo(const QList<KeyRecord>& keys, double index, float frame)
 {
-    KeyRecord key = keys.at(roundHalfEven(index));
+    const qsizetype at = roundHalfEven(index);
+    if (at < 0 || at >= keys.size())
+        throw Error::subscriptOutOfRange(); // a loop closed over too few keys
+    KeyRecord key = keys.at(at);
     key.frame = frame;
     return key;
 }
