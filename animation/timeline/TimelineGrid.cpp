@@ -159,54 +159,59 @@ void TimelineGrid::loadRows()
 
 void TimelineGrid::AddGroupRows()
 {
-    common::FlexGrid& grid = *m_widgets.msgTimeline;
-    const ScenePtr scene = required(applicationState()->Scene());
-    bool firstRow = true;
-    for (int index = 0; index < m_groupCodes.size(); ++index) {
-        const GroupPtr group = scene->Groups().find(QString::number(m_groupCodes[index]));
-        if (!group)
-            continue;
-        if (firstRow) {
-            grid.setRow(grid.Rows() - 1);
-            grid.setCol(0);
-            grid.setText(group->Name());
-            firstRow = false;
-        } else {
-            grid.AddItem(QString(m_groupLevels[index] * 3, QLatin1Char(' ')) + group->Name());
-            grid.setRow(grid.Rows() - 1);
+    endQuietly([&] {
+        common::FlexGrid& grid = *m_widgets.msgTimeline;
+        const ScenePtr scene = required(applicationState()->Scene());
+        bool firstRow = true;
+        for (int index = 0; index < m_groupCodes.size(); ++index) {
+            const GroupPtr group = scene->Groups().find(QString::number(m_groupCodes[index]));
+            if (!group)
+                continue;
+            if (firstRow) {
+                grid.setRow(grid.Rows() - 1);
+                grid.setCol(0);
+                grid.setText(group->Name());
+                firstRow = false;
+            } else {
+                grid.AddItem(QString(m_groupLevels[index] * 3, QLatin1Char(' ')) + group->Name());
+                grid.setRow(grid.Rows() - 1);
+            }
+            describeRow(group->Code(), picture(QStringLiteral("Group")), group->LoopMode());
+            ShowKeyCells(group->AnimationData());
+            addItemRows(*group);
+            listSequences(
+                [&] { return animationCommands().GroupSequenceNames(scene, group->Code()); });
+            AddOperationRows(*group, m_groupLevels[index] + 1);
         }
-        describeRow(group->Code(), picture(QStringLiteral("Group")), group->LoopMode());
-        ShowKeyCells(group->AnimationData());
-        addItemRows(*group);
-        listSequences([&] { return animationCommands().GroupSequenceNames(scene, group->Code()); });
-        AddOperationRows(*group, m_groupLevels[index] + 1);
-    }
+    });
 }
 
 // Every operation component of the group brings a row for each operation it carries.
 void TimelineGrid::AddOperationRows(Group& group, int level)
 {
-    common::FlexGrid& grid = *m_widgets.msgTimeline;
-    const ScenePtr scene = required(applicationState()->Scene());
-    for (const ShapePtr& shape : group.Shapes()) {
-        if (shape->Kind() != Kind::Operation)
-            continue;
-        AnimationCommands& commands = animationCommands();
-        const QList<std::int32_t> operations = commands.ShapeOperations(scene, shape);
-        if (operations.isEmpty())
-            continue;
-        const OperationTableSet tables = scene->OperationTables(shape->ObjectLink());
-        for (const std::int32_t operation : operations) {
-            grid.AddItem(QString(level * 3, QLatin1Char(' ')) +
-                         commands.OperationName(scene, operation));
-            grid.setRow(grid.Rows() - 1);
-            const QImage image = applier().OperationPicture(tables.entry(operation).type);
-            describeRow(operation * 100 + Kind::Operation, QPixmap::fromImage(image),
-                        commands.OperationLoopMode(scene, operation));
-            ShowKeyCells(commands.OperationKeys(scene, operation));
-            listSequences([&] { return commands.OperationSequenceNames(scene, operation); });
+    endQuietly([&] {
+        common::FlexGrid& grid = *m_widgets.msgTimeline;
+        const ScenePtr scene = required(applicationState()->Scene());
+        for (const ShapePtr& shape : group.Shapes()) {
+            if (shape->Kind() != Kind::Operation)
+                continue;
+            AnimationCommands& commands = animationCommands();
+            const QList<std::int32_t> operations = commands.ShapeOperations(scene, shape);
+            if (operations.isEmpty())
+                continue;
+            const OperationTableSet tables = scene->OperationTables(shape->ObjectLink());
+            for (const std::int32_t operation : operations) {
+                grid.AddItem(QString(level * 3, QLatin1Char(' ')) +
+                             commands.OperationName(scene, operation));
+                grid.setRow(grid.Rows() - 1);
+                const QImage image = applier().OperationPicture(tables.entry(operation).type);
+                describeRow(operation * 100 + Kind::Operation, QPixmap::fromImage(image),
+                            commands.OperationLoopMode(scene, operation));
+                ShowKeyCells(commands.OperationKeys(scene, operation));
+                listSequences([&] { return commands.OperationSequenceNames(scene, operation); });
+            }
         }
-    }
+    });
 }
 
 // With the timeline shown, the sequences of every row are offered once each.
@@ -239,19 +244,23 @@ void TimelineGrid::addItemRows(Group& group)
 
 void TimelineGrid::AddCameraRow(Camera& camera)
 {
-    m_widgets.msgTimeline->AddItem(QStringLiteral("   ") + camera.Name());
-    m_widgets.msgTimeline->setRow(m_widgets.msgTimeline->Rows() - 1);
-    describeRow(camera.ID() * 100 + Kind::Camera, picture(QStringLiteral("Camera")),
-                camera.LoopMode());
-    ShowKeyCells(camera.AnimationData());
+    endQuietly([&] {
+        m_widgets.msgTimeline->AddItem(QStringLiteral("   ") + camera.Name());
+        m_widgets.msgTimeline->setRow(m_widgets.msgTimeline->Rows() - 1);
+        describeRow(camera.ID() * 100 + Kind::Camera, picture(QStringLiteral("Camera")),
+                    camera.LoopMode());
+        ShowKeyCells(camera.AnimationData());
+    });
 }
 
 void TimelineGrid::AddLightRow(Light& light)
 {
-    m_widgets.msgTimeline->AddItem(QStringLiteral("   ") + light.Name());
-    m_widgets.msgTimeline->setRow(m_widgets.msgTimeline->Rows() - 1);
-    describeRow(light.Code(), picture(QStringLiteral("Light")), light.LoopMode());
-    ShowKeyCells(light.AnimationData());
+    endQuietly([&] {
+        m_widgets.msgTimeline->AddItem(QStringLiteral("   ") + light.Name());
+        m_widgets.msgTimeline->setRow(m_widgets.msgTimeline->Rows() - 1);
+        describeRow(light.Code(), picture(QStringLiteral("Light")), light.LoopMode());
+        ShowKeyCells(light.AnimationData());
+    });
 }
 
 void TimelineGrid::describeRow(std::int32_t rowData, const QPixmap& kindPicture, int loopMode)
@@ -267,33 +276,35 @@ void TimelineGrid::describeRow(std::int32_t rowData, const QPixmap& kindPicture,
 
 void TimelineGrid::ShowKeyCells(const QList<KeyRecord>& keys)
 {
-    common::FlexGrid& grid = *m_widgets.msgTimeline;
-    const std::int32_t overflowColumn = grid.Cols() - 1;
-    std::int32_t first = -1;
-    std::int32_t last = -1;
-    std::int32_t previous = -1;
-    for (const KeyRecord& key : keys) {
-        const std::int32_t column = roundHalfEven(double(key.frame) + grid.FixedCols());
-        if (column < overflowColumn) {
-            if (first == -1)
-                first = column;
-            last = std::max(last, column);
-            grid.setCol(column);
-            // The row's first key always starts its path.
-            const bool startsPath = previous == -1 || key.startsSegment();
-            grid.setCellPicture(picture(startsPath ? QStringLiteral("KeyFrameSegmentStart")
-                                                   : QStringLiteral("KeyFrame")));
-            previous = roundHalfEven(key.frame);
-            grid.setCellPictureAlignment(PictureLeftTop);
-            grid.setCol(overflowColumn);
-            grid.setText(QString());
-        } else {
-            last = overflowColumn - 1;
-            grid.setCol(overflowColumn);
-            grid.setText(QStringLiteral("+"));
+    endQuietly([&] {
+        common::FlexGrid& grid = *m_widgets.msgTimeline;
+        const std::int32_t overflowColumn = grid.Cols() - 1;
+        std::int32_t first = -1;
+        std::int32_t last = -1;
+        std::int32_t previous = -1;
+        for (const KeyRecord& key : keys) {
+            const std::int32_t column = roundHalfEven(double(key.frame) + grid.FixedCols());
+            if (column < overflowColumn) {
+                if (first == -1)
+                    first = column;
+                last = std::max(last, column);
+                grid.setCol(column);
+                // The row's first key always starts its path.
+                const bool startsPath = previous == -1 || key.startsSegment();
+                grid.setCellPicture(picture(startsPath ? QStringLiteral("KeyFrameSegmentStart")
+                                                       : QStringLiteral("KeyFrame")));
+                previous = roundHalfEven(key.frame);
+                grid.setCellPictureAlignment(PictureLeftTop);
+                grid.setCol(overflowColumn);
+                grid.setText(QString());
+            } else {
+                last = overflowColumn - 1;
+                grid.setCol(overflowColumn);
+                grid.setText(QStringLiteral("+"));
+            }
         }
-    }
-    DisplayRangeOfEffect(first, last);
+        DisplayRangeOfEffect(first, last);
+    });
 }
 
 void TimelineGrid::DisplayRangeOfEffect(std::int32_t lStartColumn, std::int32_t lEndColumn)

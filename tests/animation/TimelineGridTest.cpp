@@ -150,6 +150,19 @@ TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
     EXPECT_TRUE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
 }
 
+TEST_F(TimelineGridTest, ARowWhoseKeyTheGridRefusesKeepsTheLaterRowsAndRedrawComesBack)
+{
+    selectIn(animatedGroup(1, QStringLiteral("Refused"), {key(1), key(-10), key(2)}));
+    selectIn(animatedGroup(2, QStringLiteral("After"), {key(4)}));
+    h.control->TimelineActiveStateChange();
+    ASSERT_EQ(grid().Rows(), 3);
+    EXPECT_EQ(pictureAt(1, 4), image("KeyFrameSegmentStart"));
+    EXPECT_TRUE(pictureAt(1, 5).isNull()) << "the row ends at the refused key";
+    EXPECT_EQ(textAt(2, 0), QStringLiteral("After"));
+    EXPECT_EQ(pictureAt(2, 7), image("KeyFrameSegmentStart"));
+    EXPECT_TRUE(grid().Redraw());
+}
+
 TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequences)
 {
     h.control->TimelineActiveStateChange();
