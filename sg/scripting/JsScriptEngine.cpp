@@ -26,7 +26,34 @@ QString callSlot()
 
 QString callProgram()
 {
-    return QStringLiteral("(0, __vellumCall.entry)(__vellumCall.frame, __vellumCall.object)");
+    return QStringLiteral(
+        "(0, __vellumCall.entry)(__vellumCall.frame, __vellumGuard(__vellumCall.object))");
+}
+
+// A component's object takes only the members it has: writing any other name fails with 438
+// at the script's line instead of quietly adding a property that nothing reads. Methods stay
+// bound to the object itself, which the engine needs to call them.
+QString guardProgram()
+{
+    return QStringLiteral("var __vellumGuard = function (o) {\n"
+                          "  if (o === null || typeof o !== 'object') return o;\n"
+                          "  return new Proxy(o, {\n"
+                          "    get: function (t, k) {\n"
+                          "      var v = t[k];\n"
+                          "      return typeof v === 'function' ? v.bind(t) : v;\n"
+                          "    },\n"
+                          "    set: function (t, k, v) {\n"
+                          "      if (typeof k === 'string' && !(k in t)) {\n"
+                          "        var e = new Error(\"Object doesn't support this property or "
+                          "method: '\" + k + \"'\");\n"
+                          "        e.number = 438;\n"
+                          "        throw e;\n"
+                          "      }\n"
+                          "      t[k] = v;\n"
+                          "      return true;\n"
+                          "    }\n"
+                          "  });\n"
+                          "};\n");
 }
 
 constexpr int entryParameterCount = 2;
@@ -78,6 +105,7 @@ void JsScriptEngine::evaluateScript()
     if (m_engine)
         return;
     m_engine = std::make_unique<QJSEngine>();
+    m_engine->evaluate(guardProgram(), QStringLiteral("guard.js"));
     const Outcome outcome = boundedEvaluate(m_script, scriptFileName());
     if (!outcome.threw())
         return;

@@ -131,6 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "function AnimateGroup(frame, group) {\n    var a = 1;\n"
                    "    group.spin(a);\n}",
                    ScriptObjectClass::GroupScriptObject, 438, 3},
+        FailureRow{"UnknownMemberWritten",
+                   "function AnimateGroup(frame, group) {\n    group.X = 1;\n}",
+                   ScriptObjectClass::GroupScriptObject, 438, 2},
         FailureRow{"RefusedValue", "function AnimateGroup(frame, group) {\n    group.x = 1 / 0;\n}",
                    ScriptObjectClass::GroupScriptObject, 380, 2},
         FailureRow{"ObjectOfAnotherKind",
