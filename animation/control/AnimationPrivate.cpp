@@ -48,9 +48,6 @@ void AnimationPrivate::SetSceneGraph(outside::SceneGraphPtr sceneGraph, outside:
     if (module().gcCSG && !sceneGraph)
         saveTimelineSettings();
     bindModule(std::move(sceneGraph), std::move(applier));
-    // Taken now so that the end of the control can be logged after the host unbinds it.
-    if (module().gcCSG)
-        ignoreFailure([] { appUtility(); });
     if (module().gcCSG && !bSettingsLoaded)
         loadSettingsOnce();
     if (module().gcCSG)

@@ -11,11 +11,17 @@ namespace vellum::animation {
 
 namespace {
 
+// From the bound scene graph, or after unbinding from the one last bound while it lives: the
+// control still logs its end then.
 template <typename Service, typename Create>
 Service& serviceOnFirstUse(std::shared_ptr<Service>& cached, Create create)
 {
-    if (!cached)
-        cached = outside::required(create(sceneGraph()));
+    if (!cached) {
+        outside::SceneGraphPtr source = module().gcCSG;
+        if (!source)
+            source = module().serviceSource.lock();
+        cached = outside::required(create(*outside::required(source)));
+    }
     return *cached;
 }
 
@@ -30,14 +36,16 @@ ModuleState& module()
 void bindModule(outside::SceneGraphPtr sceneGraph, outside::ApplierPtr applier)
 {
     ModuleState& state = module();
-    // Services stay after unbinding, so that the control can still log its end.
-    if (sceneGraph && state.gcCSG != sceneGraph) {
+    // Services are kept across unbinding and binding again; another scene graph's would act on
+    // a scene that is no longer there.
+    if (sceneGraph && state.serviceSource.lock() != sceneGraph) {
         state.appUtility.reset();
         state.renderUtility.reset();
         state.graphicsUtility.reset();
         state.pictureFactory.reset();
         state.animationCommands.reset();
         state.povExporter.reset();
+        state.serviceSource = sceneGraph;
     }
     state.gcCSG = std::move(sceneGraph);
     state.applier = std::move(applier);

@@ -38,6 +38,8 @@ struct ModuleState
     outside::PictureFactoryPtr pictureFactory;
     outside::AnimationCommandsPtr animationCommands;
     outside::PovExporterPtr povExporter;
+    // The scene graph the services come from.
+    std::weak_ptr<outside::SceneGraph> serviceSource;
 };
 
 VELLUM_AUTOTEST_EXPORT ModuleState& module();

@@ -105,10 +105,19 @@ TEST(BindingTest, AFailedSaveEndsUnbindingBeforeTheSceneGraphIsDropped)
     EXPECT_EQ(animation::module().gcCSG, nullptr);
 }
 
-TEST(BindingTest, DestroyingTheControlWritesTwoLogLinesInOrder)
+TEST(BindingTest, ServicesAreMadeOnFirstUseKeptAcrossRebindingAndStillLogTheEnd)
 {
     PanelHarness h;
+    EXPECT_CALL(*h.sceneGraph, CreateAppUtility()).Times(0);
     h.bind();
+    h.unbind();
+    h.bind();
+    ::testing::Mock::VerifyAndClearExpectations(h.sceneGraph.get());
+    EXPECT_CALL(*h.sceneGraph, CreateAppUtility()).WillOnce(Return(h.appUtility));
+    animation::appUtility();
+    h.unbind();
+    h.bind();
+    animation::appUtility();
     {
         InSequence order;
         EXPECT_CALL(*h.appUtility, WriteLine(QStringLiteral("Animation instance terminating")));
