@@ -54,8 +54,8 @@ void ApplicationState::setCurrentFrame(float frame)
 
 void ApplicationState::setAnimationSettings(const outside::AnimationSettings& settings)
 {
-    if (settings.Keys < 0 || !std::isfinite(settings.KeysPerSecond) ||
-        settings.KeysPerSecond < 0.0f)
+    if (settings.Keys < 0 || settings.Keys > maxKeys ||
+        !(settings.KeysPerSecond >= 0.0f && settings.KeysPerSecond <= maxKeysPerSecond))
         throw Error::invalidPropertyValue();
     m_settings = settings;
 }

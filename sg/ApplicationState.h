@@ -17,6 +17,9 @@ class VELLUMSG_EXPORT ApplicationState : public outside::ApplicationState,
 {
 public:
     static QString defaultRegistryKey() { return QStringLiteral("Vellum Studio"); }
+    // The longest animation and the fastest speed the panel's grid and slider are built for.
+    static constexpr std::int32_t maxKeys = 9999;
+    static constexpr float maxKeysPerSecond = 1000.0f;
 
     std::shared_ptr<sg::Scene> scene() const { return m_scene; }
     // Makes the scene the state's: its components then resolve frame -1 to CurrentFrame.
@@ -45,7 +48,7 @@ public:
     bool AnimationRunning() override { return m_animationRunning; }
     void setAnimationRunning(bool running) override { m_animationRunning = running; }
     outside::AnimationSettings AnimationSettings() override { return m_settings; }
-    // Keys >= 0 and a finite, non-negative KeysPerSecond.
+    // Keys in 0..maxKeys and KeysPerSecond in 0..maxKeysPerSecond.
     void setAnimationSettings(const outside::AnimationSettings& settings) override;
     bool Modified() override { return m_modified; }
     void setModified(bool modified) override { m_modified = modified; }

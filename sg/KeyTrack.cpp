@@ -37,7 +37,7 @@ const outside::KeyRecord* KeyTrack::find(float frame) const
 
 void KeyTrack::put(const outside::KeyRecord& key)
 {
-    if (!std::isfinite(key.frame) || key.frame < 0.0f)
+    if (!isKeyFrame(key.frame))
         throw Error::invalidPropertyValue();
     const auto found = std::lower_bound(m_keys.begin(), m_keys.end(), key.frame, frameBefore);
     if (found != m_keys.end() && found->frame == key.frame)
@@ -68,7 +68,7 @@ void KeyTrack::moveBlock(float fromFrame, float toFrame, float offset, bool copy
         if (inBlock(key, fromFrame, toFrame)) {
             moved.push_back(key);
             moved.back().frame += offset;
-            if (!std::isfinite(moved.back().frame) || moved.back().frame < 0.0f)
+            if (!isKeyFrame(moved.back().frame))
                 throw Error::invalidPropertyValue();
         }
     if (!copy)

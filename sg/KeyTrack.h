@@ -8,6 +8,15 @@
 
 namespace vellum::sg {
 
+// The panel lists keys from frame 0 to 9999; a key beyond that could never be seen or edited.
+inline constexpr float maxKeyFrame = 9999.0f;
+
+// A frame a key may stand on.
+inline bool isKeyFrame(float frame)
+{
+    return frame >= 0.0f && frame <= maxKeyFrame; // false for NaN
+}
+
 // Where a frame falls on a key track: the span between two keys and the keys that shape the
 // tangents at its ends. Frames of the neighbours are on the unwrapped time line, so a closed
 // loop's neighbours across the seam lie before the first or after the last key.

@@ -66,7 +66,7 @@ std::shared_ptr<Group> Scene::ownGroup(const std::shared_ptr<Group>& group) cons
 std::shared_ptr<Group> Scene::addGroup(int number, const QString& name,
                                        const std::shared_ptr<Group>& parent)
 {
-    if (number < 1)
+    if (number < 1 || number > maxItemNumber)
         throw Error::invalidPropertyValue();
     const auto under = ownGroup(parent);
     auto group = std::make_shared<Group>(number, name);
@@ -86,6 +86,8 @@ int Scene::nextGroupNumber() const
 
 std::shared_ptr<Group> Scene::group(int number) const
 {
+    if (number < 1 || number > maxItemNumber)
+        return nullptr;
     return std::static_pointer_cast<Group>(
         m_groups.find(keyOf(number * 100 + outside::Kind::Group)));
 }
@@ -106,7 +108,7 @@ std::shared_ptr<Shape> Scene::addShape(int kind, const QString& name,
 std::shared_ptr<Shape> Scene::placeShape(int kind, const QString& name,
                                          const std::shared_ptr<Group>& group, int number)
 {
-    if (number < 0)
+    if (number < 0 || number > maxItemNumber)
         throw Error::invalidPropertyValue();
     const auto in = ownGroup(group);
     auto shape = std::make_shared<Shape>(kind, number > 0 ? number : m_nextShapeNumber, name);
@@ -129,6 +131,8 @@ QList<std::shared_ptr<Shape>> Scene::shapeList() const
 
 std::shared_ptr<Light> Scene::addLight(int number, const QString& name)
 {
+    if (number < 1 || number > maxItemNumber)
+        throw Error::invalidPropertyValue();
     auto light = std::make_shared<Light>(number, name);
     m_lights.Add(light, keyOf(light->code()));
     light->setScene(weak_from_this());
@@ -184,7 +188,7 @@ std::shared_ptr<Operation> Scene::addOperation(const std::shared_ptr<Shape>& com
                                                const std::shared_ptr<Shape>& target, int number)
 {
     requireOwnShape(component);
-    if (component->kind() != ShapeKind::OperationMarker || number < 0)
+    if (component->kind() != ShapeKind::OperationMarker || number < 0 || number > maxItemNumber)
         throw Error::invalidPropertyValue();
     if (target)
         requireOwnShape(target);

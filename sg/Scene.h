@@ -38,7 +38,11 @@ public:
     ~Scene() override;
 
     std::shared_ptr<Group> rootGroup() const { return m_root; }
-    // Number >= 1 and not taken; the parent defaults to the root and must be of this scene.
+    // Codes are number × 100 + kind in 32 bits, so numbers stay at or below this one.
+    static constexpr int maxItemNumber = 9'999'999;
+
+    // Number 1..maxItemNumber, not taken; the parent defaults to the root and must be of this
+    // scene.
     std::shared_ptr<Group> addGroup(int number, const QString& name,
                                     const std::shared_ptr<Group>& parent = {});
     int nextGroupNumber() const;

@@ -1,3 +1,5 @@
+#include "ApplicationState.h"
+#include "KeyTrack.h"
 #include "Scene.h"
 #include "SceneFile.h"
 
@@ -358,14 +360,18 @@ SceneDocument readSceneFile(const QString& path)
 
     SceneDocument document;
     document.keys = root.integer(QLatin1String("keys"));
-    if (document.keys < 0)
-        invalid(QStringLiteral("negative frame count"), root.path(QLatin1String("keys")));
+    if (document.keys < 0 || document.keys > ApplicationState::maxKeys)
+        invalid(QStringLiteral("frame count not in 0 to %1").arg(ApplicationState::maxKeys),
+                root.path(QLatin1String("keys")));
     document.keysPerSecond = root.single(QLatin1String("keysPerSecond"));
-    if (document.keysPerSecond < 0.0f)
-        invalid(QStringLiteral("negative frame rate"), root.path(QLatin1String("keysPerSecond")));
+    if (document.keysPerSecond < 0.0f ||
+        document.keysPerSecond > ApplicationState::maxKeysPerSecond)
+        invalid(QStringLiteral("frame rate not in 0 to %1").arg(ApplicationState::maxKeysPerSecond),
+                root.path(QLatin1String("keysPerSecond")));
     document.currentFrame = root.single(QLatin1String("currentFrame"));
-    if (document.currentFrame < 0.0f)
-        invalid(QStringLiteral("negative frame"), root.path(QLatin1String("currentFrame")));
+    if (!isKeyFrame(document.currentFrame))
+        invalid(QStringLiteral("frame not in 0 to %1").arg(maxKeyFrame),
+                root.path(QLatin1String("currentFrame")));
 
     document.scene = Scene::create();
     readGroups(root, *document.scene, version);
