@@ -38,17 +38,29 @@ bool ScriptFacade::requireUnit(double value) const
     return false;
 }
 
-double ScriptFacade::channelOf(const QColor& colour, int index)
+double ColourFacade::channel(int index) const
 {
-    const float channels[] = {colour.redF(), colour.greenF(), colour.blueF()};
+    const std::optional<QColor> now = colour();
+    if (!now)
+        return 0.0;
+    const float channels[] = {now->redF(), now->greenF(), now->blueF()};
     return channels[index];
 }
 
-QColor ScriptFacade::withChannel(const QColor& colour, int index, double value)
+void ColourFacade::setChannel(int index, double value)
 {
-    float channels[] = {colour.redF(), colour.greenF(), colour.blueF()};
+    const std::optional<QColor> now = colour();
+    if (!now || !requireUnit(value))
+        return;
+    float channels[] = {now->redF(), now->greenF(), now->blueF()};
     channels[index] = float(value);
-    return QColor::fromRgbF(channels[0], channels[1], channels[2]);
+    changeColour(QColor::fromRgbF(channels[0], channels[1], channels[2]));
+}
+
+void ColourFacade::setColour(double red, double green, double blue)
+{
+    if (colour() && requireUnit(red) && requireUnit(green) && requireUnit(blue))
+        changeColour(QColor::fromRgbF(float(red), float(green), float(blue)));
 }
 
 double PoseFacade::positionAxis(int axis) const

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QObject>
 #include <memory>
+#include <optional>
 
 namespace vellum::sg {
 
@@ -29,10 +30,6 @@ class ScriptFacade : public QObject
 
 protected:
     using QObject::QObject;
-
-    // Red, green or blue (0, 1, 2) of a colour in 0..1.
-    static double channelOf(const QColor& colour, int index);
-    static QColor withChannel(const QColor& colour, int index, double value);
 
     void fail(int number, const QString& description) const;
     void fail(const Error& error) const { fail(error.number(), error.description()); }
@@ -100,6 +97,35 @@ private:
     void setPositionAxis(int axis, double value);
     double angle(int axis) const;
     void setAngle(int axis, double degrees);
+};
+
+// The colour of a light or a shape: red, green and blue in 0..1.
+class ColourFacade : public ScriptFacade
+{
+    Q_OBJECT
+    Q_PROPERTY(double red READ red WRITE setRed)
+    Q_PROPERTY(double green READ green WRITE setGreen)
+    Q_PROPERTY(double blue READ blue WRITE setBlue)
+
+public:
+    double red() const { return channel(0); }
+    double green() const { return channel(1); }
+    double blue() const { return channel(2); }
+    void setRed(double value) { setChannel(0, value); }
+    void setGreen(double value) { setChannel(1, value); }
+    void setBlue(double value) { setChannel(2, value); }
+    Q_INVOKABLE void setColour(double red, double green, double blue);
+
+protected:
+    using ScriptFacade::ScriptFacade;
+    // The component's colour, or nothing after failing.
+    virtual std::optional<QColor> colour() const = 0;
+    // Called only after colour() found the component.
+    virtual void changeColour(const QColor& colour) = 0;
+
+private:
+    double channel(int index) const;
+    void setChannel(int index, double value);
 };
 
 } // namespace vellum::sg

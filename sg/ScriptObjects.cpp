@@ -43,23 +43,15 @@ QString LightFacade::name() const
     return light ? light->name() : QString();
 }
 
-double LightFacade::channel(int index) const
+std::optional<QColor> LightFacade::colour() const
 {
     const Light* light = require(m_light);
-    return light ? channelOf(light->colour(), index) : 0.0;
+    return light ? std::optional(light->colour()) : std::nullopt;
 }
 
-void LightFacade::setChannel(int index, double value)
+void LightFacade::changeColour(const QColor& colour)
 {
-    if (Light* light = require(m_light); light && requireUnit(value))
-        light->setColour(withChannel(light->colour(), index, value));
-}
-
-void LightFacade::setColour(double red, double green, double blue)
-{
-    if (Light* light = require(m_light);
-        light && requireUnit(red) && requireUnit(green) && requireUnit(blue))
-        light->setColour(QColor::fromRgbF(float(red), float(green), float(blue)));
+    m_light->setColour(colour);
 }
 
 double LightFacade::intensity() const
@@ -92,23 +84,15 @@ void ShapeFacade::setVisible(bool visible)
         shape->setVisible(visible);
 }
 
-double ShapeFacade::channel(int index) const
+std::optional<QColor> ShapeFacade::colour() const
 {
     const Shape* shape = require(m_shape);
-    return shape ? channelOf(shape->colour(), index) : 0.0;
+    return shape ? std::optional(shape->colour()) : std::nullopt;
 }
 
-void ShapeFacade::setChannel(int index, double value)
+void ShapeFacade::changeColour(const QColor& colour)
 {
-    if (Shape* shape = require(m_shape); shape && requireUnit(value))
-        shape->setColour(withChannel(shape->colour(), index, value));
-}
-
-void ShapeFacade::setColour(double red, double green, double blue)
-{
-    if (Shape* shape = require(m_shape);
-        shape && requireUnit(red) && requireUnit(green) && requireUnit(blue))
-        shape->setColour(QColor::fromRgbF(float(red), float(green), float(blue)));
+    m_shape->setColour(colour);
 }
 
 Shape* ShapeFacade::geometry() const

@@ -47,45 +47,33 @@ private:
     std::shared_ptr<Camera> m_camera;
 };
 
-class LightFacade : public ScriptFacade
+class LightFacade : public ColourFacade
 {
     Q_OBJECT
     Q_PROPERTY(QString name READ name)
-    Q_PROPERTY(double red READ red WRITE setRed)
-    Q_PROPERTY(double green READ green WRITE setGreen)
-    Q_PROPERTY(double blue READ blue WRITE setBlue)
     Q_PROPERTY(double intensity READ intensity WRITE setIntensity)
 
 public:
     void setComponent(std::shared_ptr<Light> light) { m_light = std::move(light); }
     QString name() const;
-    double red() const { return channel(0); }
-    double green() const { return channel(1); }
-    double blue() const { return channel(2); }
-    void setRed(double value) { setChannel(0, value); }
-    void setGreen(double value) { setChannel(1, value); }
-    void setBlue(double value) { setChannel(2, value); }
     double intensity() const;
     void setIntensity(double intensity);
-    Q_INVOKABLE void setColour(double red, double green, double blue);
+
+protected:
+    std::optional<QColor> colour() const override;
+    void changeColour(const QColor& colour) override;
 
 private:
-    double channel(int index) const;
-    void setChannel(int index, double value);
-
     std::shared_ptr<Light> m_light;
 };
 
 // sizeX, sizeY and sizeZ are the shape's dimensions, whose meaning depends on its kind; only
 // geometry has them.
-class ShapeFacade : public ScriptFacade
+class ShapeFacade : public ColourFacade
 {
     Q_OBJECT
     Q_PROPERTY(QString name READ name)
     Q_PROPERTY(bool visible READ visible WRITE setVisible)
-    Q_PROPERTY(double red READ red WRITE setRed)
-    Q_PROPERTY(double green READ green WRITE setGreen)
-    Q_PROPERTY(double blue READ blue WRITE setBlue)
     Q_PROPERTY(double sizeX READ sizeX WRITE setSizeX)
     Q_PROPERTY(double sizeY READ sizeY WRITE setSizeY)
     Q_PROPERTY(double sizeZ READ sizeZ WRITE setSizeZ)
@@ -95,24 +83,19 @@ public:
     QString name() const;
     bool visible() const;
     void setVisible(bool visible);
-    double red() const { return channel(0); }
-    double green() const { return channel(1); }
-    double blue() const { return channel(2); }
-    void setRed(double value) { setChannel(0, value); }
-    void setGreen(double value) { setChannel(1, value); }
-    void setBlue(double value) { setChannel(2, value); }
     double sizeX() const { return size(0); }
     double sizeY() const { return size(1); }
     double sizeZ() const { return size(2); }
     void setSizeX(double value) { setSize(0, value); }
     void setSizeY(double value) { setSize(1, value); }
     void setSizeZ(double value) { setSize(2, value); }
-    Q_INVOKABLE void setColour(double red, double green, double blue);
     Q_INVOKABLE void scale(double factor);
 
+protected:
+    std::optional<QColor> colour() const override;
+    void changeColour(const QColor& colour) override;
+
 private:
-    double channel(int index) const;
-    void setChannel(int index, double value);
     double size(int axis) const;
     void setSize(int axis, double value);
     // The shape if it is geometry, or nullptr after failing with 438.
