@@ -420,8 +420,9 @@ void MainWindow::renderViews(bool addGhostSet)
     m_top->setScene(scene);
     if (m_lookThrough->isChecked())
         updateCameraPositions();
-    m_perspective->draw();
-    m_top->draw();
+    // A run asks for the views up to twice a frame; they are painted once, when it yields.
+    m_perspective->scheduleDraw();
+    m_top->scheduleDraw();
     m_properties->refresh();
     const auto state = m_graph->applicationState();
     const float keysPerSecond = state->AnimationSettings().KeysPerSecond;

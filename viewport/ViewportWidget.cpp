@@ -95,6 +95,12 @@ void ViewportWidget::draw()
     Q_EMIT drawn();
 }
 
+void ViewportWidget::scheduleDraw()
+{
+    invalidate();
+    update();
+}
+
 void ViewportWidget::paintEvent(QPaintEvent*)
 {
     if (!m_frame || !m_frameValid || m_frame->size() != deviceSize())

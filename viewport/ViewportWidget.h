@@ -49,6 +49,9 @@ public:
 public Q_SLOTS:
     // Renders and shows a new frame at once, even while hidden (drawn() is emitted either way).
     void draw();
+    // A new frame at the next paint: requests before it are drawn once, a hidden view not at
+    // all until it shows.
+    void scheduleDraw();
 
 Q_SIGNALS:
     void mousePressed();
