@@ -79,10 +79,6 @@ public:
                      QStringLiteral("This key is already associated with an element of this "
                                     "collection"));
     }
-    static Error subscriptOutOfRange()
-    {
-        return Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
-    }
     static Error elementNotFound()
     {
         return Error(ErrorNumber::ElementNotFound, QStringLiteral("Element not found"));

@@ -37,7 +37,7 @@ int OptionGroup::addButton(XPButton* button)
 XPButton* OptionGroup::button(int index) const
 {
     if (index < 0 || index >= count())
-        throw Error::subscriptOutOfRange();
+        throw Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     if (!m_buttons[size_t(index)])
         throw Error(ErrorNumber::ObjectRequired, QStringLiteral("Object required"));
     return m_buttons[size_t(index)];

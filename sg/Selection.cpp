@@ -62,7 +62,7 @@ std::shared_ptr<Shape> Selection::item(int deviceId, int index) const
 {
     const auto found = m_devices.constFind(deviceId);
     if (found == m_devices.cend() || index < 0 || index >= found->primary.size())
-        throw Error::subscriptOutOfRange();
+        throw subscriptOutOfRange();
     return found->primary[index];
 }
 

@@ -14,6 +14,11 @@ inline Error noScriptSupport(const QString& what)
     return Error(SgErrorNumber::CannotCreateObject, QStringLiteral("No %1 is installed").arg(what));
 }
 
+inline Error subscriptOutOfRange()
+{
+    return Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
+}
+
 inline Error objectRequired()
 {
     return Error(ErrorNumber::ObjectRequired, QStringLiteral("Object required"));

@@ -118,7 +118,7 @@ void AnimationWindow::showInitialCamera()
     const ApplicationStatePtr state = applicationState();
     const QList<CameraPtr> cameras = sceneGraph().ViewCameras(state->ActiveView());
     if (cameras.isEmpty())
-        throw Error::subscriptOutOfRange();
+        throw Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     const GroupPtr carrier = required(required(cameras.first())->ParentGroup());
     Vector3 position;
     Vector3 direction;

@@ -42,7 +42,8 @@ KeyRecord keyMovedTo(const QList<KeyRecord>& keys, double index, float frame)
 {
     const qsizetype at = roundHalfEven(index);
     if (at < 0 || at >= keys.size())
-        throw Error::subscriptOutOfRange(); // a loop closed over too few keys
+        // a loop closed over too few keys
+        throw Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     KeyRecord key = keys.at(at);
     key.frame = frame;
     return key;
