@@ -41,8 +41,7 @@ GroupPtr activeGroup()
 KeyRecord keyMovedTo(const QList<KeyRecord>& keys, double index, float frame)
 {
     const qsizetype at = roundHalfEven(index);
-    if (at < 0 || at >= keys.size())
-        // a loop closed over too few keys
+    if (at < 0 || at >= keys.size()) // a loop closed over too few keys
         throw Error(ErrorNumber::SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     KeyRecord key = keys.at(at);
     key.frame = frame;
