@@ -267,18 +267,6 @@ TEST_F(KeyFrameEditingTest, ClosingALightLoopCopiesItsThirdsAndACameraOnlyItsFir
     }));
     h.clickButton("chkRepeatOperation");
     EXPECT_EQ(copied, QList<float>({100}));
-
-    // One key is too few for a light's thirds: refused (9) at the missing one, after Prepare.
-    kind = 60;
-    copied.clear();
-    otherKeys = {key(0, true, 100)};
-    h.events.clear();
-    h.widget<common::XPButton>("chkRepeatOperation").setValue(false);
-    goTo(60);
-    h.clickButton("chkRepeatOperation");
-    EXPECT_EQ(copied, QList<float>({100, 100}));
-    EXPECT_TRUE(h.events.contains(QStringLiteral("PrepareForSceneChanges")));
-    EXPECT_FALSE(h.events.contains(QStringLiteral("ApplySceneChanges")));
 }
 
 TEST_F(KeyFrameEditingTest, ResetsAskFirstAndGoAheadOnlyOnYes)
