@@ -44,6 +44,9 @@ public:
     vellum::outside::AnimationCommandsPtr CreateAnimationCommands() override { refuse(); }
     vellum::outside::PovExporterPtr CreatePovExporter() override { refuse(); }
     vellum::outside::ScriptEditorPtr NewScriptEditor() override { refuse(); }
+    void AnimationSettingsChanging() override { refuse(); }
+    bool AnimationSettingsChanged() override { refuse(); }
+    QList<vellum::outside::ComponentRecord> ComponentList() override { refuse(); }
     vellum::outside::ScriptObjectPtr NewScriptObject(vellum::outside::ScriptObjectClass) override
     {
         refuse();
