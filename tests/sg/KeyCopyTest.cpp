@@ -68,8 +68,8 @@ TEST_F(KeyCopy, ForwardAndBackwardCopyTheSourceKeyAndItsPose)
     copyKey(group, 10, 11);
     const auto* forward = group->keyTrack().find(11);
     ASSERT_NE(forward, nullptr);
-    EXPECT_TRUE(samePayload(*forward, at10));
-    EXPECT_FALSE(forward->startsSegment());
+    EXPECT_EQ(std::tuple(samePayload(*forward, at10), forward->startsSegment()),
+              std::tuple(true, false));
     EXPECT_EQ(group->pose(), source10) << "the copy does not hold the pose at frame 11";
 
     moveTo(20);
@@ -77,20 +77,20 @@ TEST_F(KeyCopy, ForwardAndBackwardCopyTheSourceKeyAndItsPose)
     copyKey(group, 20, 19);
     const auto* backward = group->keyTrack().find(19);
     ASSERT_NE(backward, nullptr);
-    EXPECT_TRUE(samePayload(*backward, at20));
-    EXPECT_TRUE(backward->startsSegment());
-    EXPECT_EQ(group->pose(), source20);
+    EXPECT_EQ(std::tuple(samePayload(*backward, at20), backward->startsSegment(), group->pose()),
+              std::tuple(true, true, source20));
 
     // The sources stay where they were, and nothing else was added.
-    EXPECT_EQ(group->keyTrack().count(), 5);
-    EXPECT_TRUE(samePayload(*group->keyTrack().find(10), at10));
-    EXPECT_TRUE(samePayload(*group->keyTrack().find(20), at20));
+    const auto& track = group->keyTrack();
+    EXPECT_EQ(std::tuple(track.count(), samePayload(*track.find(10), at10),
+                         samePayload(*track.find(20), at20)),
+              std::tuple(5, true, true));
 
     // A key at the target is replaced, flag and all.
     copyKey(group, 10, 20);
-    EXPECT_EQ(group->keyTrack().count(), 5);
-    EXPECT_TRUE(samePayload(*group->keyTrack().find(20), at10));
-    EXPECT_FALSE(group->keyTrack().find(20)->startsSegment());
+    EXPECT_EQ(std::tuple(track.count(), samePayload(*track.find(20), at10),
+                         track.find(20)->startsSegment()),
+              std::tuple(5, true, false));
 }
 
 TEST_F(KeyCopy, WaitsForTheFrameToChangeAndCopiesOnce)
@@ -106,8 +106,9 @@ TEST_F(KeyCopy, WaitsForTheFrameToChangeAndCopiesOnce)
     moveTo(6);
     ASSERT_NE(group->keyTrack().find(6), nullptr);
     moveTo(7);
-    EXPECT_EQ(group->keyTrack().find(7), nullptr) << "the copy was made twice";
-    EXPECT_EQ(group->keyTrack().count(), 3);
+    EXPECT_EQ(std::tuple(group->keyTrack().find(7), group->keyTrack().count()),
+              std::tuple(nullptr, 3))
+        << "the copy was made twice";
 }
 
 TEST_F(KeyCopy, TheLastGroupChangedIsTheOneCopied)
@@ -149,9 +150,9 @@ TEST_F(KeyCopy, WithoutAKeyAtTheSourceThePresentPoseIsCopied)
 
     const auto* copied = group->keyTrack().find(5.5f);
     ASSERT_NE(copied, nullptr);
-    EXPECT_FALSE(copied->startsSegment());
-    EXPECT_EQ(group->keyTrack().find(5), nullptr);
-    EXPECT_TRUE(nearlySame(group->pose(), edited));
+    EXPECT_EQ(std::tuple(copied->startsSegment(), group->keyTrack().find(5),
+                         nearlySame(group->pose(), edited)),
+              std::tuple(false, nullptr, true));
 }
 
 TEST_F(KeyCopy, AReplacedSceneDropsThePendingCopy)
@@ -164,9 +165,7 @@ TEST_F(KeyCopy, AReplacedSceneDropsThePendingCopy)
     // Nor does the copy come back with the scene (as when a host restores it).
     graph.setScene(scene);
     moveTo(4);
-    EXPECT_EQ(group->keyTrack().find(4), nullptr);
-    EXPECT_EQ(group->keyTrack().find(3), nullptr);
-    EXPECT_EQ(group->keyTrack().count(), 1);
+    EXPECT_EQ(group->keyTrack().count(), 1) << "no copy at 3 or 4";
 }
 
 // The scene is also told of a group whose script was edited; that notice must copy nothing.

@@ -85,22 +85,13 @@ TEST(BlendPictures, RefusesMissingOrMismatchedPictures)
 TEST(AppUtility, SplitsPathsAndAnswersTheSaveDialog)
 {
     AppUtility utility(QStringLiteral("/dev/null"));
-    struct Row
-    {
-        QString path, base, folder, extension;
-    } rows[] = {
-        {QStringLiteral("/out/walk.bmp"), QStringLiteral("walk"), QStringLiteral("/out/"),
-         QStringLiteral("bmp")},
-        {QStringLiteral("/my films/a.b.avi"), QStringLiteral("a.b"), QStringLiteral("/my films/"),
-         QStringLiteral("avi")},
-        {QStringLiteral("walk"), QStringLiteral("walk"), QString(), QString()},
-    };
-    for (const Row& row : rows) {
+    // The path, then its base name|folder|extension.
+    for (const auto& [path, parts] :
+         {std::pair("/out/walk.bmp", "walk|/out/|bmp"),
+          std::pair("/my films/a.b.avi", "a.b|/my films/|avi"), std::pair("walk", "walk||")}) {
         QString base, folder, extension;
-        utility.SplitPath(row.path, base, folder, extension);
-        EXPECT_EQ(QStringList({base, folder, extension}),
-                  QStringList({row.base, row.folder, row.extension}))
-            << row.path.toStdString();
+        utility.SplitPath(QString::fromLatin1(path), base, folder, extension);
+        EXPECT_EQ(QStringList({base, folder, extension}).join(u'|'), QString::fromLatin1(parts));
     }
 
     QStringList asked;
@@ -113,9 +104,8 @@ TEST(AppUtility, SplitsPathsAndAnswersTheSaveDialog)
     std::int32_t result = 0;
     utility.ShowSaveDialog(nullptr, fileName, QStringLiteral("AVI Animation"),
                            QStringLiteral("avi"), true, result);
-    EXPECT_EQ(result, 5);
-    EXPECT_EQ(fileName, answer);
-    EXPECT_EQ(utility.dialogFolder(), QStringLiteral("/tmp/x"));
+    EXPECT_EQ(std::tuple(result, fileName, utility.dialogFolder()),
+              std::tuple(5, answer, QStringLiteral("/tmp/x")));
     answer.clear();
     utility.ShowSaveDialog(nullptr, fileName, QStringLiteral("AVI Animation"),
                            QStringLiteral("avi"), true, result);
@@ -128,11 +118,11 @@ QString probe(const QString& file)
 {
     QProcess ffprobe;
     ffprobe.start(QStringLiteral("ffprobe"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
-                   QStringLiteral("-select_streams"), QStringLiteral("v:0"),
-                   QStringLiteral("-show_entries"),
-                   QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
-                   QStringLiteral("-of"), QStringLiteral("csv=p=0"), file});
+                  QStringLiteral("-v error -count_frames -select_streams v:0 -show_entries "
+                                 "stream=codec_name,width,height,r_frame_rate,nb_read_frames "
+                                 "-of csv=p=0")
+                          .split(u' ')
+                      << file);
     ffprobe.waitForFinished(30000);
     return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
 }
@@ -153,21 +143,16 @@ TEST(VideoWriter, WritesOneFramePerCallAtTheRateInTheContainerOfTheExtension)
     QTemporaryDir folder;
     SceneGraph graph;
     const auto graphics = graph.CreateGraphicsUtility();
-    struct Row
-    {
-        QString name, expected;
-    } rows[] = {
-        {QStringLiteral("with space.avi"), QStringLiteral("mjpeg,64,48,15/1,12")},
-        {QStringLiteral("clip.mp4"), QStringLiteral("h264,64,48,15/1,12")},
-        {QStringLiteral("clip.mkv"), QStringLiteral("h264,64,48,15/1,12")},
-    };
-    for (const Row& row : rows) {
-        const QString file = folder.filePath(row.name);
+    for (const auto& [name, codec] :
+         {std::pair("with space.avi", "mjpeg"), std::pair("clip.mp4", "h264"),
+          std::pair("clip.mkv", "h264")}) {
+        const QString file = folder.filePath(QString::fromLatin1(name));
         graphics->AviOpen(file, gradient(QSize(64, 48), 0), 15);
         for (int frame = 0; frame < 12; ++frame)
             graphics->AviAddFrame(gradient(QSize(64, 48), frame * 20), frame);
         graphics->AviClose();
-        EXPECT_EQ(probe(file), row.expected) << row.name.toStdString();
+        EXPECT_EQ(probe(file), QString::fromLatin1(codec) + QStringLiteral(",64,48,15/1,12"))
+            << name;
     }
     graphics->AviClose(); // nothing open: harmless
 }
@@ -178,24 +163,23 @@ TEST(VideoWriter, RefusesWhatItCannotWriteAndLeavesNoBrokenFile)
     SceneGraph graph;
     const auto graphics = graph.CreateGraphicsUtility();
     const QImage frame = gradient(QSize(32, 32), 0);
-    EXPECT_EQ(errorNumberOf([&] {
-                  graphics->AviOpen(folder.filePath(QStringLiteral("no/such/dir/a.avi")), frame,
-                                    15);
-              }),
-              ErrorNumber::PathFileAccess);
-    EXPECT_EQ(errorNumberOf([&] { graphics->AviAddFrame(frame, 0); }),
-              ErrorNumber::InvalidProcedureCall);
-    EXPECT_EQ(errorNumberOf(
-                  [&] { graphics->AviOpen(folder.filePath(QStringLiteral("a.avi")), frame, 0); }),
-              ErrorNumber::InvalidPropertyValue);
-
     const QString file = folder.filePath(QStringLiteral("b.avi"));
-    graphics->AviOpen(file, frame, 15);
-    graphics->AviAddFrame(frame, 0);
-    EXPECT_EQ(errorNumberOf([&] { graphics->AviAddFrame(QImage(), 1); }),
-              ErrorNumber::ObjectNotSet);
-    EXPECT_EQ(errorNumberOf([&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }),
-              ErrorNumber::InvalidPropertyValue);
+    const std::pair<int, std::function<void()>> rows[] = {
+        {ErrorNumber::PathFileAccess,
+         [&] { graphics->AviOpen(folder.filePath(QStringLiteral("no/dir/a.avi")), frame, 15); }},
+        {ErrorNumber::InvalidProcedureCall, [&] { graphics->AviAddFrame(frame, 0); }},
+        {ErrorNumber::InvalidPropertyValue, [&] { graphics->AviOpen(file, frame, 0); }},
+        {0,
+         [&] {
+             graphics->AviOpen(file, frame, 15);
+             graphics->AviAddFrame(frame, 0);
+         }},
+        {ErrorNumber::ObjectNotSet, [&] { graphics->AviAddFrame(QImage(), 1); }},
+        {ErrorNumber::InvalidPropertyValue,
+         [&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }},
+    };
+    for (const auto& [number, call] : rows)
+        EXPECT_EQ(errorNumberOf(call), number);
     graphics->AviClose();
     EXPECT_TRUE(QFile::exists(file)) << "refused arguments do not spoil the file";
 }

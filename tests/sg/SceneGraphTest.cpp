@@ -30,17 +30,16 @@ TEST_F(Graph, EachDeviceKeepsItsOwnSelection)
     graph.addToSelection(1, box); // already there
     graph.addToSelection(2, ball, true);
 
-    EXPECT_EQ(graph.SelectedCount(1), 2);
-    EXPECT_EQ(graph.SelectedItem(1, 0), box);
-    EXPECT_EQ(graph.SelectedItem(1, 1), ball);
-    EXPECT_EQ(graph.SecondarySelectionCount(1), 0);
-    EXPECT_EQ(graph.SelectedCount(2), 0);
-    EXPECT_EQ(graph.SecondarySelectionCount(2), 1);
+    EXPECT_EQ(std::tuple(graph.SelectedCount(1), graph.SelectedItem(1, 0), graph.SelectedItem(1, 1),
+                         graph.SecondarySelectionCount(1)),
+              std::tuple(2, box, ball, 0));
+    EXPECT_EQ(std::tuple(graph.SelectedCount(2), graph.SecondarySelectionCount(2)),
+              std::tuple(0, 1));
     EXPECT_EQ(errorNumberOf([&] { graph.SelectedItem(2, 0); }), ErrorNumber::SubscriptOutOfRange);
 
     graph.clearSelection(1);
-    EXPECT_EQ(graph.SelectedCount(1), 0);
-    EXPECT_EQ(graph.SecondarySelectionCount(2), 1);
+    EXPECT_EQ(std::tuple(graph.SelectedCount(1), graph.SecondarySelectionCount(2)),
+              std::tuple(0, 1));
 
     graph.select(3, ball);
     graph.newScene();
@@ -54,21 +53,18 @@ TEST_F(Graph, LightsAndTheCameraAreSelectedThroughTheirMarkers)
     const auto marker = graph.SelectedItem(1, 0);
     std::int32_t category = 0;
     graph.CreateRenderUtility()->KindCategory(marker->Kind(), category);
-    EXPECT_EQ(category, outside::Kind::Light);
-    EXPECT_EQ(marker->LightLink(), 260);
-    EXPECT_EQ(graph.LightByLink(marker->LightLink()), lamp);
-    EXPECT_EQ(scene->Lights().Item(QStringLiteral("260")), lamp);
+    EXPECT_EQ(std::tuple(category, marker->LightLink(), graph.LightByLink(marker->LightLink()),
+                         scene->Lights().Item(QStringLiteral("260"))),
+              std::tuple(outside::Kind::Light, 260, lamp, lamp));
 
     const auto camera = scene->animationCamera();
     camera->setParentGroup(group);
     graph.selectCamera(1, camera);
     const auto cameraMarker = graph.SelectedItem(1, 0);
-    EXPECT_EQ(cameraMarker->Kind(), outside::Kind::Camera);
-    EXPECT_EQ(graph.CameraByLink(cameraMarker->ObjectLink()), camera);
+    EXPECT_EQ(std::tuple(cameraMarker->Kind(), graph.CameraByLink(cameraMarker->ObjectLink()),
+                         scene->Cameras().Item(1), graph.ViewCameras(nullptr).value(0)),
+              std::tuple(outside::Kind::Camera, camera, camera, camera));
     EXPECT_EQ(cameraMarker->ParentGroup(), group);
-    EXPECT_EQ(scene->Cameras().Item(1), camera);
-    EXPECT_EQ(graph.ViewCameras(nullptr).value(0), camera);
-    EXPECT_EQ(camera->Name(), QStringLiteral("Animation Camera"));
 }
 
 TEST_F(Graph, RenderUtilitySumsUpTheSelection)
@@ -77,14 +73,12 @@ TEST_F(Graph, RenderUtilitySumsUpTheSelection)
     std::int32_t kind = -1;
     bool single = true;
     render->AnalyseSelection(1, kind, single);
-    EXPECT_EQ(kind, 0);
-    EXPECT_FALSE(single);
+    EXPECT_EQ(std::tuple(kind, single), std::tuple(0, false));
 
     graph.select(1, scene->addShape(ShapeKind::Cylinder, QStringLiteral("C"), group));
     graph.addToSelection(1, scene->addShape(ShapeKind::Box, QStringLiteral("B"), group));
     render->AnalyseSelection(1, kind, single);
-    EXPECT_EQ(kind, ShapeKind::Cylinder);
-    EXPECT_FALSE(single);
+    EXPECT_EQ(std::tuple(kind, single), std::tuple(ShapeKind::Cylinder, false));
 
     for (const auto& [kind, expected] : {std::pair{60, 60}, {61, 60}, {79, 60}, {80, 80}}) {
         std::int32_t category = 0;
@@ -147,13 +141,11 @@ TEST_F(Graph, GroupChangedRecordsTheKeyAtTheCurrentFrame)
     graph.applicationState()->setCurrentFrame(8);
 
     scene->GroupChanged(group);
-    ASSERT_TRUE(scene->lastGroupChange());
-    EXPECT_EQ(scene->lastGroupChange()->group.lock(), group);
-    EXPECT_EQ(scene->lastGroupChange()->frame, 8.0f);
-    ASSERT_TRUE(scene->lastGroupChange()->key);
-    EXPECT_EQ(scene->lastGroupChange()->key->payloadHead, 4.0f);
-    EXPECT_EQ(changes.size(), 1);
-    EXPECT_EQ(redraws.size(), 1);
+    const auto change = scene->lastGroupChange();
+    ASSERT_TRUE(change && change->key);
+    EXPECT_EQ(std::tuple(change->group.lock(), change->frame, change->key->payloadHead),
+              std::tuple(group, 8.0f, 4.0f));
+    EXPECT_EQ(std::tuple(changes.size(), redraws.size()), std::tuple(1, 1));
 }
 
 TEST_F(Graph, ShapeBackupRestoresEverythingIncludingItsGroup)
@@ -176,13 +168,10 @@ TEST_F(Graph, ShapeBackupRestoresEverythingIncludingItsGroup)
 
     box->PrepareRestore();
     box->CopyFrom(backup);
-    EXPECT_EQ(box->dimensions(), QVector3D(1, 2, 3));
-    EXPECT_EQ(box->colour(), QColor(Qt::red));
-    EXPECT_EQ(box->script(), QStringLiteral("s"));
-    EXPECT_FALSE(box->RefreshAlways());
-    EXPECT_EQ(box->parentGroup(), group);
-    EXPECT_EQ(group->shapes().size(), 1u);
-    EXPECT_TRUE(other->shapes().empty());
+    EXPECT_EQ(std::tuple(box->dimensions(), box->colour(), box->script(), box->RefreshAlways(),
+                         box->parentGroup()),
+              std::tuple(QVector3D(1, 2, 3), QColor(Qt::red), QStringLiteral("s"), false, group));
+    EXPECT_EQ(std::tuple(group->shapes().size(), other->shapes().size()), std::tuple(1, 0));
 }
 
 TEST(ApplicationStateValues, AreRefusedOutsideTheirRange)

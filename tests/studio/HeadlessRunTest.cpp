@@ -11,49 +11,32 @@ using outside::MsgBoxButtons;
 using outside::MsgBoxIcon;
 using outside::MsgBoxResult;
 
-namespace {
-
-struct MessageRow
+TEST(HeadlessRunTest, MessagesGoToTheTerminalDecliningAndFailTheRunUnlessANotice)
 {
-    const char* name;
-    MsgBoxButtons buttons;
-    MsgBoxIcon icon;
-    MsgBoxResult answer;
-    bool fails;
-};
-
-class HeadlessMessageTest : public ::testing::TestWithParam<MessageRow>
-{};
-
-} // namespace
-
-TEST_P(HeadlessMessageTest, GoesToTheTerminalDecliningAndFailsTheRunUnlessANotice)
-{
-    const MessageRow& row = GetParam();
-    QStringList lines;
-    HeadlessPlatform platform([&lines](const QString& line) { lines << line; });
-
-    EXPECT_EQ(platform.MsgBox(QStringLiteral("Cannot open a.json.\n\nNot a scene."), row.buttons,
-                              row.icon, QStringLiteral("3D Vellum")),
-              row.answer);
-    EXPECT_EQ(lines, QStringList{QStringLiteral("Cannot open a.json. Not a scene.")});
-    EXPECT_EQ(platform.exitCode() != 0, row.fails);
+    const struct
+    {
+        MsgBoxButtons buttons;
+        MsgBoxIcon icon;
+        MsgBoxResult answer;
+        bool fails;
+    } rows[] = {{MsgBoxButtons::OK, MsgBoxIcon::Information, MsgBoxResult::OK, false},
+                {MsgBoxButtons::OK, MsgBoxIcon::None, MsgBoxResult::OK, false},
+                {MsgBoxButtons::OK, MsgBoxIcon::Exclamation, MsgBoxResult::OK, true},
+                {MsgBoxButtons::OK, MsgBoxIcon::Stop, MsgBoxResult::OK, true},
+                {MsgBoxButtons::YesNo, MsgBoxIcon::Question, MsgBoxResult::No, true},
+                {MsgBoxButtons::YesNoCancel, MsgBoxIcon::Question, MsgBoxResult::Cancel, true},
+                {MsgBoxButtons::OKCancel, MsgBoxIcon::None, MsgBoxResult::Cancel, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << int(row.buttons) << "/" << int(row.icon));
+        QStringList lines;
+        HeadlessPlatform platform([&lines](const QString& line) { lines << line; });
+        EXPECT_EQ(platform.MsgBox(QStringLiteral("Cannot open a.json.\n\nNot a scene."),
+                                  row.buttons, row.icon, QStringLiteral("3D Vellum")),
+                  row.answer);
+        EXPECT_EQ(lines, QStringList{QStringLiteral("Cannot open a.json. Not a scene.")});
+        EXPECT_EQ(platform.exitCode() != 0, row.fails);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Studio, HeadlessMessageTest,
-    ::testing::Values(
-        MessageRow{"Notice", MsgBoxButtons::OK, MsgBoxIcon::Information, MsgBoxResult::OK, false},
-        MessageRow{"Completion", MsgBoxButtons::OK, MsgBoxIcon::None, MsgBoxResult::OK, false},
-        MessageRow{"Refusal", MsgBoxButtons::OK, MsgBoxIcon::Exclamation, MsgBoxResult::OK, true},
-        MessageRow{"Failure", MsgBoxButtons::OK, MsgBoxIcon::Stop, MsgBoxResult::OK, true},
-        MessageRow{"Confirmation", MsgBoxButtons::YesNo, MsgBoxIcon::Question, MsgBoxResult::No,
-                   true},
-        MessageRow{"SaveFirst", MsgBoxButtons::YesNoCancel, MsgBoxIcon::Question,
-                   MsgBoxResult::Cancel, true},
-        MessageRow{"Proceed", MsgBoxButtons::OKCancel, MsgBoxIcon::None, MsgBoxResult::Cancel,
-                   true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HeadlessRunTest, DialogsAreAnsweredByTheCommandLineOrFailTheRun)
 {

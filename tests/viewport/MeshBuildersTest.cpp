@@ -9,12 +9,6 @@ using namespace vellum::viewport;
 
 namespace {
 
-struct Shape
-{
-    const char* name;
-    RenderMesh (*build)();
-};
-
 // Vertices are duplicated for their normals; edges are matched by position.
 using PositionKey = std::tuple<int, int, int>;
 PositionKey keyOf(const QVector3D& p)
@@ -22,41 +16,33 @@ PositionKey keyOf(const QVector3D& p)
     return {qRound(p.x() * 1e4f), qRound(p.y() * 1e4f), qRound(p.z() * 1e4f)};
 }
 
-class ClosedMeshTest : public ::testing::TestWithParam<Shape>
-{};
-
 } // namespace
 
-TEST_P(ClosedMeshTest, IsUnitSizedWatertightAndWoundOutwards)
+TEST(MeshBuildersTest, ClosedMeshesAreUnitSizedWatertightAndWoundOutwards)
 {
-    const RenderMesh mesh = GetParam().build();
-    ASSERT_TRUE(mesh.closed);
-    const auto [low, high] = vellum::testing::boundsOf(mesh);
-    EXPECT_LT((low - QVector3D(-0.5f, -0.5f, -0.5f)).length(), 1e-5f);
-    EXPECT_LT((high - QVector3D(0.5f, 0.5f, 0.5f)).length(), 1e-5f);
-    vellum::testing::expectWoundOutwards(mesh);
+    for (const RenderMesh& mesh : {makeBox(), makeSphere(12, 6), makeCylinder(12)}) {
+        ASSERT_TRUE(mesh.closed);
+        const auto [low, high] = vellum::testing::boundsOf(mesh);
+        EXPECT_LT((low - QVector3D(-0.5f, -0.5f, -0.5f)).length(), 1e-5f);
+        EXPECT_LT((high - QVector3D(0.5f, 0.5f, 0.5f)).length(), 1e-5f);
+        vellum::testing::expectWoundOutwards(mesh);
 
-    // Watertight: every directed edge is met once, in reverse, by a neighbour.
-    QMap<std::pair<PositionKey, PositionKey>, int> edges;
-    for (qsizetype t = 0; t < mesh.indices.size(); t += 3) {
-        const QVector3D a = mesh.positions[mesh.indices[t]];
-        const QVector3D b = mesh.positions[mesh.indices[t + 1]];
-        const QVector3D c = mesh.positions[mesh.indices[t + 2]];
-        ++edges[{keyOf(a), keyOf(b)}];
-        ++edges[{keyOf(b), keyOf(c)}];
-        ++edges[{keyOf(c), keyOf(a)}];
-    }
-    for (auto it = edges.cbegin(); it != edges.cend(); ++it) {
-        EXPECT_EQ(it.value(), 1);
-        EXPECT_EQ(edges.value({it.key().second, it.key().first}), 1);
+        // Watertight: every directed edge is met once, in reverse, by a neighbour.
+        QMap<std::pair<PositionKey, PositionKey>, int> edges;
+        for (qsizetype t = 0; t < mesh.indices.size(); t += 3) {
+            const QVector3D a = mesh.positions[mesh.indices[t]];
+            const QVector3D b = mesh.positions[mesh.indices[t + 1]];
+            const QVector3D c = mesh.positions[mesh.indices[t + 2]];
+            ++edges[{keyOf(a), keyOf(b)}];
+            ++edges[{keyOf(b), keyOf(c)}];
+            ++edges[{keyOf(c), keyOf(a)}];
+        }
+        for (auto it = edges.cbegin(); it != edges.cend(); ++it) {
+            EXPECT_EQ(it.value(), 1);
+            EXPECT_EQ(edges.value({it.key().second, it.key().first}), 1);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Builders, ClosedMeshTest,
-                         ::testing::Values(Shape{"Box", [] { return makeBox(); }},
-                                           Shape{"Sphere", [] { return makeSphere(12, 6); }},
-                                           Shape{"Cylinder", [] { return makeCylinder(12); }}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MeshBuildersTest, PlaneIsOpenAndFacesUp)
 {

@@ -58,9 +58,8 @@ TEST(JsScriptEngine, ErrorResetsAfterSuccessAndAFixedTextRuns)
 
     engine.setScript(QStringLiteral("function AnimateGroup(f, o) {\n  o.position = 4;\n}"));
     EXPECT_DOUBLE_EQ(run(engine), 4);
-    EXPECT_EQ(engine.Error().Number, 0);
-    EXPECT_EQ(engine.Error().Line, 0);
-    EXPECT_TRUE(engine.Error().Description.isEmpty());
+    EXPECT_EQ(std::tuple(engine.Error().Number, engine.Error().Line, engine.Error().Description),
+              std::tuple(0, 0, QString()));
 }
 
 TEST(JsScriptEngine, ScriptObjectsOtherThanJsOnesAreATypeMismatch)
@@ -89,9 +88,9 @@ TEST(JsScriptEngine, EndlessLoopsAreInterruptedAndTheEngineStaysUsable)
     EXPECT_TRUE(std::isnan(run(engine, 0, QStringLiteral("Spin"))));
     EXPECT_LT(elapsed.elapsed(), (bound + 1500ms).count());
     EXPECT_GE(elapsed.elapsed(), (bound - 50ms).count());
-    EXPECT_EQ(engine.Error().Number, ScriptErrorNumber::TimedOut);
-    EXPECT_EQ(engine.Error().Line, 0);
-    EXPECT_EQ(engine.Error().Description, QStringLiteral("Script timed out after 300 ms"));
+    EXPECT_EQ(std::tuple(engine.Error().Number, engine.Error().Line, engine.Error().Description),
+              std::tuple(ScriptErrorNumber::TimedOut, 0,
+                         QStringLiteral("Script timed out after 300 ms")));
     EXPECT_DOUBLE_EQ(run(engine, 7), 7);
 
     engine.setScript(QStringLiteral("for (;;) {}\nfunction AnimateGroup(f, o) {}\n"));
@@ -101,76 +100,56 @@ TEST(JsScriptEngine, EndlessLoopsAreInterruptedAndTheEngineStaysUsable)
     EXPECT_LT(elapsed.elapsed(), (bound + 1500ms).count());
 }
 
-struct FailureCase
+TEST(JsScriptEngine, EachFailureHasItsNumberAndPlace)
 {
-    const char* name;
-    const char* script;
-    int number;
-    int line;
-    const char* description; // nullptr: not checked
-    int column = 0;          // checked where the line is 0 or a column is given
-};
-
-class JsScriptEngineFailure : public ::testing::TestWithParam<FailureCase>
-{};
-
-TEST_P(JsScriptEngineFailure, HasItsNumberAndPlace)
-{
-    const FailureCase& row = GetParam();
-    JsScriptEngine engine(QString::fromUtf8(row.script));
-    EXPECT_TRUE(std::isnan(run(engine)));
-    const outside::ScriptError error = engine.Error();
-    EXPECT_EQ(error.Number, row.number);
-    EXPECT_EQ(error.Line, row.line);
-    if (row.line == 0 || row.column != 0) {
-        EXPECT_EQ(error.Column, row.column);
-    }
-    if (row.description) {
-        EXPECT_EQ(error.Description, QString::fromUtf8(row.description));
+    const struct
+    {
+        const char* script;
+        int number;
+        int line;
+        const char* description; // nullptr: not checked
+        int column = 0;          // checked where the line is 0 or a column is given
+    } rows[] = {
+        {"function AnimateLight(f, o) {}\n", 438, 0,
+         "Object doesn't support this property or method"}, // no entry
+        {"var AnimateGroup = 5;\n", 438, 0, nullptr},
+        {"function AnimateGroup(f) {}\n", 450, 0,
+         "Wrong number of arguments or invalid property assignment"},
+        {"function AnimateGroup(f, o, x) {}\n", 450, 0, nullptr},
+        {"// moves the group\nfunction AnimateGroup(frame, group) {\n    var step = frame / 2;\n"
+         "    group.position = step;\n    group.noSuchMethod(step);\n}\n",
+         438, 5, "Object doesn't support this property or method: 'noSuchMethod'"},
+        {"function AnimateGroup(f, o) {\n\n  throw {number: 7, message: 'seven'};\n}\n", 7, 3,
+         "seven"},
+        // An Error tells where it was made.
+        {"function AnimateGroup(f, o) {\n  var e = new Error('boom');\n  e.number = 1234;\n"
+         "  throw e;\n}\n",
+         1234, 2, "boom"},
+        {"function AnimateGroup(f, o) {\n\n\n  throw 'text';\n}\n", 5, 4, "text"},
+        {"function AnimateGroup(f, o) {\n  return zz + 1;\n}\n", 500, 2,
+         "Variable is undefined: 'zz'"},
+        {"function AnimateGroup(f, o) {\n  var g;\n  g.moveBy(1);\n}\n", 424, 3, "Object required"},
+        {"function down(n) { return down(n + 1) + 1; }\nfunction AnimateGroup(f, o) {\n"
+         "  down(0);\n}\n",
+         28, 1, "Out of stack space"},
+        {"var ok = 1;\nthrow new Error('early');\nfunction AnimateGroup(f, o) {}\n", 5, 2,
+         "early"}, // while the text is evaluated
+        {"function AnimateGroup(f, o) {\n  var x = ;\n}\n", 1002, 2, "Syntax error", 11},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.script);
+        JsScriptEngine engine(QString::fromUtf8(row.script));
+        EXPECT_TRUE(std::isnan(run(engine)));
+        const outside::ScriptError error = engine.Error();
+        EXPECT_EQ(std::tuple(error.Number, error.Line), std::tuple(row.number, row.line));
+        if (row.line == 0 || row.column != 0) {
+            EXPECT_EQ(error.Column, row.column);
+        }
+        if (row.description) {
+            EXPECT_EQ(error.Description, QString::fromUtf8(row.description));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Classes, JsScriptEngineFailure,
-    ::testing::Values(
-        FailureCase{"MissingEntry", "function AnimateLight(f, o) {}\n", 438, 0,
-                    "Object doesn't support this property or method"},
-        FailureCase{"EntryNotAFunction", "var AnimateGroup = 5;\n", 438, 0, nullptr},
-        FailureCase{"OneParameter", "function AnimateGroup(f) {}\n", 450, 0,
-                    "Wrong number of arguments or invalid property assignment"},
-        FailureCase{"ThreeParameters", "function AnimateGroup(f, o, x) {}\n", 450, 0, nullptr},
-        FailureCase{"MissingMemberInside",
-                    "// moves the group\n"
-                    "function AnimateGroup(frame, group) {\n"
-                    "    var step = frame / 2;\n"
-                    "    group.position = step;\n"
-                    "    group.noSuchMethod(step);\n"
-                    "}\n",
-                    438, 5, "Object doesn't support this property or method: 'noSuchMethod'"},
-        FailureCase{"NumberedObject",
-                    "function AnimateGroup(f, o) {\n\n  throw {number: 7, message: 'seven'};\n}\n",
-                    7, 3, "seven"},
-        FailureCase{"ErrorWithNumber",
-                    "function AnimateGroup(f, o) {\n  var e = new Error('boom');\n"
-                    "  e.number = 1234;\n  throw e;\n}\n",
-                    1234, 2, "boom"}, // an Error tells where it was made
-        FailureCase{"ThrownText", "function AnimateGroup(f, o) {\n\n\n  throw 'text';\n}\n", 5, 4,
-                    "text"},
-        FailureCase{"UndefinedVariable", "function AnimateGroup(f, o) {\n  return zz + 1;\n}\n",
-                    500, 2, "Variable is undefined: 'zz'"},
-        FailureCase{"CallOnUndefined",
-                    "function AnimateGroup(f, o) {\n  var g;\n  g.moveBy(1);\n}\n", 424, 3,
-                    "Object required"},
-        FailureCase{"DeepRecursion",
-                    "function down(n) { return down(n + 1) + 1; }\n"
-                    "function AnimateGroup(f, o) {\n  down(0);\n}\n",
-                    28, 1, "Out of stack space"},
-        FailureCase{"ThrowWhileEvaluatingText",
-                    "var ok = 1;\nthrow new Error('early');\nfunction AnimateGroup(f, o) {}\n", 5,
-                    2, "early"},
-        FailureCase{"SyntaxError", "function AnimateGroup(f, o) {\n  var x = ;\n}\n", 1002, 2,
-                    "Syntax error", 11}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace vellum::sg
