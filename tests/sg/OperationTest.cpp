@@ -2,6 +2,7 @@
 #include "ErrorNumber.h"
 #include "OperationScene.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vellum;
@@ -67,22 +68,20 @@ TEST_F(Operations, AreRefusedOnWhatCannotCarryOrTakeThem)
 {
     const auto other = Scene::create();
     const auto foreignBox = other->addShape(ShapeKind::Box, QStringLiteral("Elsewhere"));
-    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(box, OperationType::Scale, {}, sphere); }),
-              ErrorNumber::InvalidPropertyValue);
-    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(idle, OperationType::Scale, {}, tint); }),
-              ErrorNumber::InvalidPropertyValue);
-    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(idle, 9, {}, box); }),
-              ErrorNumber::InvalidPropertyValue);
-    EXPECT_EQ(
-        errorNumberOf([&] { scene->addOperation(idle, OperationType::Scale, {}, foreignBox); }),
-        ErrorNumber::InvalidProcedureCall);
-    EXPECT_EQ(errorNumberOf([&] { scene->addOperation(idle, OperationType::Scale, {}, box, 2); }),
-              ErrorNumber::DuplicateKey);
-    EXPECT_EQ(errorNumberOf([&] {
-                  scene->setActiveOperation(
-                      std::make_shared<Operation>(1, QString(), OperationType::Spin));
-              }),
-              ErrorNumber::InvalidProcedureCall);
+    const int grow = OperationType::Scale;
+    const std::pair<int, std::function<void()>> rows[] = {
+        {ErrorNumber::InvalidPropertyValue, [&] { scene->addOperation(box, grow, {}, sphere); }},
+        {ErrorNumber::InvalidPropertyValue, [&] { scene->addOperation(idle, grow, {}, tint); }},
+        {ErrorNumber::InvalidPropertyValue, [&] { scene->addOperation(idle, 9, {}, box); }},
+        {ErrorNumber::InvalidProcedureCall,
+         [&] { scene->addOperation(idle, grow, {}, foreignBox); }},
+        {ErrorNumber::DuplicateKey, [&] { scene->addOperation(idle, grow, {}, box, 2); }},
+        {ErrorNumber::InvalidProcedureCall, [&] {
+             scene->setActiveOperation(
+                 std::make_shared<Operation>(1, QString(), OperationType::Spin));
+         }}};
+    for (const auto& [number, call] : rows)
+        EXPECT_EQ(errorNumberOf(call), number);
     EXPECT_EQ(scene->Operations().Count(), 3);
     EXPECT_TRUE(scene->operationsOf(*idle).isEmpty());
 }

@@ -41,9 +41,9 @@ TEST(DemoScene, ShowsEveryKindOfAnimationWithinItsLength)
     EXPECT_GE(animated, 3);
 
     const auto& hopper = scene->group(demo::HopperGroup)->keyTrack().keys();
-    EXPECT_TRUE(std::any_of(hopper.begin() + 1, hopper.end() - 1,
-                            [](const auto& key) { return key.startsSegment(); }))
-        << "no sub-path starts inside the hopper's path";
+    EXPECT_TRUE(std::any_of(hopper.begin() + 1, hopper.end() - 1, [](const auto& key) {
+        return key.startsSegment();
+    })) << "no sub-path starts inside the hopper's path";
     // The loop comes back where it started, so repeating it shows no jump.
     const auto orbiter = scene->group(demo::OrbiterGroup);
     const auto& loop = orbiter->keyTrack().keys();

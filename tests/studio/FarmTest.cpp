@@ -1,20 +1,17 @@
 // The farm: its job folder and progress on their own, then whole recordings on the local
 // cluster (scripts/local-slurm.sh start; SLURM_CONF names it).
 #include "CommandLine.h"
-#include "MainWindow.h"
+#include "RecordingChecks.h"
 #include "farm/FarmJob.h"
 #include "farm/FarmProgress.h"
 #include "farm/FarmRecording.h"
 #include "farm/SlurmCluster.h"
 
-#include <Animation.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <TrackBar.h>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -136,9 +133,7 @@ protected:
 
     RecordingRequest request(int lastFrame)
     {
-        auto* slider = m_window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-        slider->setSelStart(0);
-        slider->setSelLength(lastFrame);
+        recordFrames(m_window, 0, lastFrame);
         RecordingRequest recording;
         recording.file = m_temp.filePath(QStringLiteral("walk.mp4"));
         recording.size = QSize(160, 120);
@@ -156,17 +151,6 @@ protected:
     MainWindow m_window;
 };
 
-QString probe(const QString& file)
-{
-    QProcess ffprobe;
-    ffprobe.start(QStringLiteral("ffprobe"),
-                  words("-v error -count_frames -show_entries "
-                        "stream=width,height,r_frame_rate,nb_read_frames -of csv=p=0 %1",
-                        file));
-    ffprobe.waitForFinished(60000);
-    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
-}
-
 TEST_F(FarmOnCluster, SixFramesBecomeTheVideoWithTheSerialPathsPictures)
 {
     const RecordingRequest recording = request(5);
@@ -176,7 +160,7 @@ TEST_F(FarmOnCluster, SixFramesBecomeTheVideoWithTheSerialPathsPictures)
     ASSERT_EQ(status, 0) << said;
     EXPECT_NE(said.find("100% 6/6 frames, 0 failed"), std::string::npos) << said;
     EXPECT_NE(said.find("wrote " + recording.file.toStdString()), std::string::npos) << said;
-    EXPECT_EQ(probe(recording.file), QStringLiteral("160,120,10/1,6"));
+    EXPECT_EQ(probe(recording.file), QStringLiteral("h264,160,120,10/1,6"));
 
     // The panel's own raytraced recording of the same frames, as pictures.
     RecordingRequest serial = recording;
@@ -227,7 +211,7 @@ TEST_F(FarmOnCluster, ACancelledTaskIsAllTheSameCommandRendersAgain)
     EXPECT_NE(againSaid.find("5 of 6 frames are already rendered"), std::string::npos) << againSaid;
     EXPECT_NE(againSaid.find("submitted 1 frames"), std::string::npos) << againSaid;
     EXPECT_EQ(QFileInfo(frame(0)).lastModified(), kept);
-    EXPECT_EQ(probe(recording.file), QStringLiteral("160,120,10/1,6"));
+    EXPECT_EQ(probe(recording.file), QStringLiteral("h264,160,120,10/1,6"));
 }
 
 TEST_F(FarmOnCluster, EachObstacleIsNamed)

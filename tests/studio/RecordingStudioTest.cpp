@@ -2,40 +2,17 @@
 // does it: the video checked with ffprobe, and motion blur checked against the sub-frames it
 // blends.
 #include "HeadlessRecording.h"
-#include "MainWindow.h"
+#include "RecordingChecks.h"
 
-#include <Animation.h>
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <TrackBar.h>
 #include <gtest/gtest.h>
 
 using namespace vellum;
 using namespace vellum::studio;
 
 namespace {
-
-QString probe(const QString& file)
-{
-    QProcess ffprobe;
-    ffprobe.start(QStringLiteral("ffprobe"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
-                   QStringLiteral("-show_entries"),
-                   QStringLiteral("stream=codec_name,width,height,r_frame_rate,nb_read_frames"),
-                   QStringLiteral("-of"), QStringLiteral("csv=p=0"), file});
-    ffprobe.waitForFinished(60000);
-    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
-}
-
-// Only frames first to last of the animation are recorded.
-void recordRange(MainWindow& window, int first, int last)
-{
-    auto* slider = window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-    slider->setSelStart(first);
-    slider->setSelLength(last - first);
-}
 
 QImage frameOf(const QString& folder, const QString& name)
 {
@@ -68,7 +45,7 @@ TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
     // 40 frames per second shows each of them.
     for (const auto& [file, fps, blur] : {std::tuple{sharp, 40, false}, {blurred, 5, true}}) {
         MainWindow window;
-        recordRange(window, 0, 4);
+        recordFrames(window, 0, 4);
         const RecordingRequest request{.file = file,
                                        .size = QSize(160, 120),
                                        .framesPerSecond = fps,
@@ -98,9 +75,10 @@ TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
                 sum[0] += qRed(p), sum[1] += qGreen(p), sum[2] += qBlue(p);
             }
             const QRgb got = blend.pixel(x, y);
-            ASSERT_NEAR(qRed(got), sum[0] / 8.0, 1.0) << x << "," << y;
-            ASSERT_NEAR(qGreen(got), sum[1] / 8.0, 1.0) << x << "," << y;
-            ASSERT_NEAR(qBlue(got), sum[2] / 8.0, 1.0) << x << "," << y;
+            for (const auto& [channel, mean] :
+                 {std::pair(qRed(got), sum[0] / 8.0), std::pair(qGreen(got), sum[1] / 8.0),
+                  std::pair(qBlue(got), sum[2] / 8.0)})
+                ASSERT_NEAR(channel, mean, 1.0) << x << "," << y;
             if (subFrames.front().pixel(x, y) != subFrames.back().pixel(x, y) &&
                 got != subFrames.front().pixel(x, y) && got != subFrames.back().pixel(x, y))
                 ++mixed;

@@ -38,20 +38,14 @@ RenderScene tiltedSquare()
 QSet<QRgb> coloursOf(const QImage& image)
 {
     QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            colours.insert(image.pixel(x, y));
-    }
+    countPixels(image, [&](QRgb c) { return colours.insert(c), false; });
     return colours;
 }
 
 qint64 totalRed(const QImage& image)
 {
     qint64 sum = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            sum += qRed(image.pixel(x, y));
-    }
+    countPixels(image, [&](QRgb c) { return sum += qRed(c), false; });
     return sum;
 }
 
@@ -68,11 +62,10 @@ TEST(RendererTest, NearerBoxHidesFartherHiddenItemsAreSkippedAndBackgroundFillsT
     EXPECT_TRUE(reddish(image.pixel(overlap)));
     EXPECT_TRUE(greenish(image.pixel(greenOnly)));
     EXPECT_EQ(image.pixel(5, 5), qRgb(0, 0, 0));
-    EXPECT_EQ(renderer.itemAt(overlap), 0);
-    EXPECT_EQ(renderer.itemAt(greenOnly), 1);
-    EXPECT_EQ(renderer.itemAt(QPoint(5, 5)), -1);
-    EXPECT_EQ(renderer.itemAt(QPoint(-1, 100)), -1);
-    EXPECT_EQ(renderer.itemAt(QPoint(200, 100)), -1);
+    EXPECT_EQ(std::tuple(renderer.itemAt(overlap), renderer.itemAt(greenOnly),
+                         renderer.itemAt(QPoint(5, 5)), renderer.itemAt(QPoint(-1, 100)),
+                         renderer.itemAt(QPoint(200, 100))),
+              std::tuple(0, 1, -1, -1, -1));
 
     image = renderer.render(twoBoxes(8, 5), frontCamera(), Size, 4).copy();
     EXPECT_TRUE(greenish(image.pixel(overlap)));
@@ -81,8 +74,8 @@ TEST(RendererTest, NearerBoxHidesFartherHiddenItemsAreSkippedAndBackgroundFillsT
     RenderScene coloured = twoBoxes(5, 8);
     coloured.background = QColor(10, 20, 200);
     image = renderer.render(coloured, frontCamera(), Size, 2).copy();
-    EXPECT_EQ(image.pixel(5, 5), qRgb(10, 20, 200));
-    EXPECT_EQ(image.pixel(195, 195), qRgb(10, 20, 200));
+    EXPECT_EQ(std::tuple(image.pixel(5, 5), image.pixel(195, 195)),
+              std::tuple(qRgb(10, 20, 200), qRgb(10, 20, 200)));
 
     // Hidden and meshless items are skipped.
     RenderScene hidden = twoBoxes(5, 8);
@@ -176,13 +169,11 @@ TEST(RendererTest, SharedEdgesAreNeitherCrackedNorBlendedTwice)
     const QRgb centre = ghost.pixel(60, 60);
     EXPECT_NEAR(qRed(centre), qRed(opaque) / 2.0, 1.5);
     EXPECT_EQ(renderer.itemAt(QPoint(60, 60)), -1); // ghosts are not pickable
-    for (int y = 15; y < 105; ++y) {
-        for (int x = 15; x < 105; ++x) {
+    for (int y = 15; y < 105; ++y)
+        for (int x = 15; x < 105; ++x)
             if ((x - 60) * (x - 60) + (y - 60) * (y - 60) < 44 * 44) {
                 ASSERT_EQ(ghost.pixel(x, y), centre) << x << "," << y;
             }
-        }
-    }
 }
 
 TEST(RendererTest, GhostsBlendOverTheSceneButStayBehindNearerItems)
@@ -227,14 +218,12 @@ TEST(RendererTest, GroundGridShowsBelowTheHorizonAndHidesBehindObjects)
     const QImage withGrid = renderer.render(scene, camera, size).copy();
     EXPECT_NE(withGrid, withoutGrid);
     int boxPixels = 0;
-    for (int y = 1; y < size.height() - 1; ++y) {
-        for (int x = 1; x < size.width() - 1; ++x) {
-            if (renderer.itemAt({x, y}) != 0 || renderer.itemAt({x, y + 1}) != 0 ||
-                renderer.itemAt({x, y - 1}) != 0)
-                continue;
-            ++boxPixels;
-            ASSERT_EQ(withGrid.pixel(x, y), withoutGrid.pixel(x, y)) << x << "," << y;
-        }
-    }
+    for (int y = 1; y < size.height() - 1; ++y)
+        for (int x = 1; x < size.width() - 1; ++x)
+            if (renderer.itemAt({x, y}) == 0 && renderer.itemAt({x, y + 1}) == 0 &&
+                renderer.itemAt({x, y - 1}) == 0) {
+                ++boxPixels;
+                ASSERT_EQ(withGrid.pixel(x, y), withoutGrid.pixel(x, y)) << x << "," << y;
+            }
     EXPECT_GT(boxPixels, 500);
 }
