@@ -112,48 +112,44 @@ TEST_F(Commands, RefuseUnknownOperationsScenesAndItemKinds)
 
 TEST_F(Commands, EditKeyBlocksOfEveryKeyedItem)
 {
+    const int invalidValue = ErrorNumber::InvalidPropertyValue;
+    enum Action
+    {
+        Move,
+        Copy,
+        Scale,
+        Delete
+    };
     struct Edit
     {
         const char* name;
-        std::function<void(std::int32_t code)> run;
+        Action action;
+        int leftColumn, rightColumn;
+        double by; // frames moved, or the scale factor
         QList<float> frames;
         std::pair<float, float> keyHolds{0, 0}; // a key's frame and the frame it came from
         int refusal = 0;
     };
     // Two fixed columns: column c holds frame c - 2. The keys start at 0, 10, 20 and 30.
     const Edit edits[] = {
-        {"move",
-         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 12, 22, 5, false); },
-         {0, 15, 25, 30},
-         {15, 10}},
-        {"move onto a key",
-         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 12, 12, 10, false); },
-         {0, 20, 30},
-         {20, 10}},
-        {"copy",
-         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 2, 12, 30, true); },
-         {0, 10, 20, 30, 40},
-         {40, 10}},
-        {"before frame 0",
-         [&](auto code) { commands->MoveKeyFrames(in, code, 2, 12, 22, -11, false); },
-         {0, 10, 20, 30},
-         {10, 10},
-         ErrorNumber::InvalidPropertyValue},
-        {"stretch",
-         [&](auto code) { commands->ScaleKeyFrames(in, code, 2, 12, 22, 2.0); },
-         {0, 10, 30, 40},
-         {30, 20}},
-        {"shrink",
-         [&](auto code) { commands->ScaleKeyFrames(in, code, 2, 2, 22, 0.5); },
-         {0, 5, 10, 20},
-         {5, 10}},
-        {"zero width",
-         [&](auto code) { commands->ScaleKeyFrames(in, code, 2, 2, 22, 0.0); },
-         {0, 10, 20, 30}},
-        {"delete some",
-         [&](auto code) { commands->DeleteKeyFrames(in, code, 12, 22, 2); },
-         {0, 30}},
-        {"delete all", [&](auto code) { commands->DeleteKeyFrames(in, code, 2, 32, 2); }, {0}},
+        {"move", Move, 12, 22, 5, {0, 15, 25, 30}, {15, 10}},
+        {"move onto a key", Move, 12, 12, 10, {0, 20, 30}, {20, 10}},
+        {"copy", Copy, 2, 12, 30, {0, 10, 20, 30, 40}, {40, 10}},
+        {"before frame 0", Move, 12, 22, -11, {0, 10, 20, 30}, {10, 10}, invalidValue},
+        {"stretch", Scale, 12, 22, 2.0, {0, 10, 30, 40}, {30, 20}},
+        {"shrink", Scale, 2, 22, 0.5, {0, 5, 10, 20}, {5, 10}},
+        {"zero width", Scale, 2, 22, 0.0, {0, 10, 20, 30}},
+        {"delete some", Delete, 12, 22, 0, {0, 30}},
+        {"delete all", Delete, 2, 32, 0, {0}},
+    };
+    const auto run = [&](const Edit& edit, std::int32_t code) {
+        if (edit.action == Delete)
+            commands->DeleteKeyFrames(in, code, edit.leftColumn, edit.rightColumn, 2);
+        else if (edit.action == Scale)
+            commands->ScaleKeyFrames(in, code, 2, edit.leftColumn, edit.rightColumn, edit.by);
+        else
+            commands->MoveKeyFrames(in, code, 2, edit.leftColumn, edit.rightColumn, int(edit.by),
+                                    edit.action == Copy);
     };
     const auto lamp = scene->addLight(1, QStringLiteral("Lamp"));
     const auto camera = scene->animationCamera();
@@ -166,7 +162,7 @@ TEST_F(Commands, EditKeyBlocksOfEveryKeyedItem)
         for (const Edit& edit : edits) {
             SCOPED_TRACE(::testing::Message() << code << " " << edit.name);
             setKeys(*keyed, {0, 10, 20, 30});
-            EXPECT_EQ(errorNumberOf([&] { edit.run(code); }), edit.refusal);
+            EXPECT_EQ(errorNumberOf([&] { run(edit, code); }), edit.refusal);
             EXPECT_EQ(frames(*keyed), edit.frames);
             const auto held = keyed->GetKeyFrames(edit.keyHolds.first, edit.keyHolds.first);
             ASSERT_EQ(held.size(), 1);

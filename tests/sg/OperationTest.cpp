@@ -1,4 +1,6 @@
-// Keyframe operations: the tables the panel reads, amounts along the keys, and their effect.
+// Keyframe operations: the tables the panel reads, amounts along the keys, their effect, and
+// their keys copied or moved the way the panel does it: notify the scene of the component at the
+// source frame (and of the operation data when Alt is held), then move the frame.
 #include "ErrorNumber.h"
 #include "OperationScene.h"
 
@@ -154,6 +156,74 @@ TEST_F(Operations, CombineIntoTheEffectOnTheirTarget)
     const ShapeEffect onSphere = scene->operationEffect(*sphere);
     EXPECT_FALSE(onSphere.changesShape());
     EXPECT_EQ(onSphere.colour, sphere->colour());
+}
+
+TEST(OperationKeyCopy, LandsOnTheNextFrameTheStateMovesTo)
+{
+    const struct
+    {
+        float source;
+        bool move;
+        float landedAmount;
+        bool sourceKept;
+        int keys;
+    } rows[] = {{10, false, 3, true, 4}, // a copy of a key
+                {10, true, 3, false, 3}, // a move of a key
+                {6, false, 7, false, 4}, // a copy of the present amount
+                {6, true, 7, false, 4}}; // a move of the present amount removes nothing
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.source << (row.move ? " move" : " copy"));
+        sg::testing::OperationScene s;
+        s.state->setCurrentFrame(row.source);
+        if (!s.scale->keyTrack().find(row.source))
+            s.scale->setAmount(7); // edited by hand between keys
+        s.scene->ShapeChanged(s.pulse);
+        if (row.move)
+            s.scene->OperationDataChanged(s.pulse, s.scene->OperationTables(s.pulse->code()));
+        EXPECT_EQ(s.scale->keyTrack().count(), 3) << "landed before the frame moved";
+
+        s.state->setCurrentFrame(12);
+        const auto* landed = s.scale->keyTrack().find(12);
+        ASSERT_NE(landed, nullptr);
+        EXPECT_EQ(landed->payloadHead, row.landedAmount);
+        EXPECT_EQ(s.scale->amount(), row.landedAmount) << "not posed at the landed key";
+        EXPECT_EQ(s.scale->keyTrack().find(row.source) != nullptr, row.sourceKept);
+        EXPECT_EQ(s.scale->keyTrack().count(), row.keys);
+        s.state->setCurrentFrame(13);
+        EXPECT_EQ(s.scale->keyTrack().find(13), nullptr) << "landed twice";
+    }
+}
+
+TEST_F(Operations, KeyCopiesTakeTheActiveOperationAndLeaveOtherNoticesAlone)
+{
+    scene->setActiveOperation(spin);
+    spin->setAmount(30);
+    spin->SetKeyFrame(true, 0);
+    scene->ShapeChanged(pulse);
+    state->setCurrentFrame(1);
+    ASSERT_NE(spin->keyTrack().find(1), nullptr);
+    EXPECT_EQ(scale->keyTrack().count(), 3);
+
+    // Nothing is queued by a plain shape, a component without operations, the notice after a
+    // backup or restore, or any notice outside animation mode.
+    scene->ShapeChanged(box);
+    scene->ShapeChanged(idle);
+    pulse->setAnimationBackup(graph.NewShape());
+    scene->ShapeChanged(pulse);
+    state->setCurrentFrame(2);
+    state->setMode(outside::ModeAnimationOff);
+    scene->ShapeChanged(pulse);
+    state->setCurrentFrame(4);
+    state->setMode(outside::ModeAnimation);
+    EXPECT_EQ(spin->keyTrack().count(), 2);
+
+    // Alt on another component does not turn a group's copy into a move.
+    group->SetKeyFrame(false, 4);
+    scene->GroupChanged(group);
+    scene->OperationDataChanged(pulse, {});
+    state->setCurrentFrame(5);
+    EXPECT_NE(group->keyTrack().find(4), nullptr);
+    EXPECT_NE(group->keyTrack().find(5), nullptr);
 }
 
 } // namespace

@@ -1,16 +1,27 @@
-// The service objects the panel creates from the scene graph.
+// The service objects the panel creates from the scene graph: the log, pictures and graphics,
+// and what a recording uses: the motion-blur blend, paths and the save dialog's answer, and the
+// video writer checked with ffprobe.
+#include "ErrorNumber.h"
+
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sg/AppUtility.h>
 #include <sg/GraphicsUtility.h>
 #include <sg/PictureFactory.h>
+#include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>
+#include <sg/VideoWriter.h>
 
 using namespace vellum;
 using namespace vellum::sg;
+using vellum::testing::errorNumberOf;
 
 namespace {
 
@@ -89,6 +100,169 @@ TEST(Graphics, CountsMillisecondsAndFindsScreenPositions)
     graphics->ScreenPosition(&window, x, y);
     EXPECT_EQ(QPoint(x, y), window.mapToGlobal(QPoint(0, 0)));
     EXPECT_THROW(graphics->ScreenPosition(nullptr, x, y), Error);
+}
+
+std::array<QImage, 8> noisyPictures(QSize size, QImage::Format format)
+{
+    QRandomGenerator random(7);
+    std::array<QImage, 8> pictures;
+    for (QImage& picture : pictures) {
+        picture = QImage(size, format);
+        for (qsizetype i = 0; i < picture.sizeInBytes(); ++i)
+            picture.bits()[i] = std::uint8_t(random.bounded(256));
+    }
+    return pictures;
+}
+
+TEST(BlendPictures, MatchesAPlainMeanPerChannelWithinOne)
+{
+    SceneGraph graph;
+    const auto render = graph.CreateRenderUtility();
+    // An odd width leaves bytes for the scalar tail after the 16-byte steps.
+    for (QSize size : {QSize(37, 5), QSize(64, 48)}) {
+        const std::array<QImage, 8> pictures = noisyPictures(size, QImage::Format_ARGB32);
+        QImage target = pictures[0]; // shares the first picture's data until written
+        render->BlendPictures(pictures, target);
+        for (qsizetype i = 0; i < target.sizeInBytes(); ++i) {
+            int sum = 0;
+            for (const QImage& picture : pictures)
+                sum += picture.constBits()[i];
+            ASSERT_NEAR(target.constBits()[i], sum / 8.0, 1.0) << "byte " << i;
+        }
+        EXPECT_NE(pictures[0].constBits(), target.constBits()) << "the source was written";
+    }
+}
+
+TEST(BlendPictures, RefusesMissingOrMismatchedPictures)
+{
+    SceneGraph graph;
+    const auto render = graph.CreateRenderUtility();
+    const std::array<QImage, 8> good = noisyPictures(QSize(8, 8), QImage::Format_RGB32);
+    struct Row
+    {
+        const char* name;
+        std::function<void(std::array<QImage, 8>&, QImage&)> spoil;
+        int number;
+    };
+    const Row rows[] = {
+        {"missing slot", [](auto& p, QImage&) { p[3] = QImage(); }, ErrorNumber::ObjectRequired},
+        {"other size", [](auto& p, QImage&) { p[7] = p[7].scaled(9, 8); },
+         ErrorNumber::InvalidPropertyValue},
+        {"other format",
+         [](auto& p, QImage&) { p[1] = p[1].convertToFormat(QImage::Format_ARGB32); },
+         ErrorNumber::InvalidPropertyValue},
+        {"16-bit target", [](auto&, QImage& t) { t = t.convertToFormat(QImage::Format_RGB16); },
+         ErrorNumber::InvalidPropertyValue},
+    };
+    for (const Row& row : rows) {
+        std::array<QImage, 8> pictures = good;
+        QImage target = good[0].copy();
+        row.spoil(pictures, target);
+        EXPECT_EQ(errorNumberOf([&] { render->BlendPictures(pictures, target); }), row.number)
+            << row.name;
+    }
+}
+
+TEST(AppUtility, SplitsPathsAndAnswersTheSaveDialog)
+{
+    AppUtility utility(QStringLiteral("/dev/null"));
+    // The path, then its base name|folder|extension.
+    for (const auto& [path, parts] :
+         {std::pair("/out/walk.bmp", "walk|/out/|bmp"),
+          std::pair("/my films/a.b.avi", "a.b|/my films/|avi"), std::pair("walk", "walk||")}) {
+        QString base, folder, extension;
+        utility.SplitPath(QString::fromLatin1(path), base, folder, extension);
+        EXPECT_EQ(QStringList({base, folder, extension}).join(u'|'), QString::fromLatin1(parts));
+    }
+
+    QStringList asked;
+    QString answer = QStringLiteral("/tmp/x/out.avi");
+    utility.answerSaveDialog([&](const QString& description, const QString& extension) {
+        asked << description + QLatin1Char('|') + extension;
+        return answer;
+    });
+    QString fileName;
+    std::int32_t result = 0;
+    utility.ShowSaveDialog(nullptr, fileName, QStringLiteral("AVI Animation"),
+                           QStringLiteral("avi"), true, result);
+    EXPECT_EQ(std::tuple(result, fileName, utility.dialogFolder()),
+              std::tuple(5, answer, QStringLiteral("/tmp/x")));
+    answer.clear();
+    utility.ShowSaveDialog(nullptr, fileName, QStringLiteral("AVI Animation"),
+                           QStringLiteral("avi"), true, result);
+    EXPECT_NE(result, 5);
+    EXPECT_EQ(asked.size(), 2);
+}
+
+// ffprobe's view of the first video stream: codec, size, rate and the counted frames.
+QString probe(const QString& file)
+{
+    QProcess ffprobe;
+    ffprobe.start(QStringLiteral("ffprobe"),
+                  QStringLiteral("-v error -count_frames -select_streams v:0 -show_entries "
+                                 "stream=codec_name,width,height,r_frame_rate,nb_read_frames "
+                                 "-of csv=p=0")
+                          .split(u' ')
+                      << file);
+    ffprobe.waitForFinished(30000);
+    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
+}
+
+QImage gradient(QSize size, int shade)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 4 + shade) % 256, y * 5 % 256, shade));
+    return picture;
+}
+
+TEST(VideoWriter, WritesOneFramePerCallAtTheRateInTheContainerOfTheExtension)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty())
+        GTEST_SKIP() << "no ffprobe on this machine";
+    QTemporaryDir folder;
+    SceneGraph graph;
+    const auto graphics = graph.CreateGraphicsUtility();
+    for (const auto& [name, codec] :
+         {std::pair("with space.avi", "mjpeg"), std::pair("clip.mp4", "h264"),
+          std::pair("clip.mkv", "h264")}) {
+        const QString file = folder.filePath(QString::fromLatin1(name));
+        graphics->AviOpen(file, gradient(QSize(64, 48), 0), 15);
+        for (int frame = 0; frame < 12; ++frame)
+            graphics->AviAddFrame(gradient(QSize(64, 48), frame * 20), frame);
+        graphics->AviClose();
+        EXPECT_EQ(probe(file), QString::fromLatin1(codec) + QStringLiteral(",64,48,15/1,12"))
+            << name;
+    }
+    graphics->AviClose(); // nothing open: harmless
+}
+
+TEST(VideoWriter, RefusesWhatItCannotWriteAndLeavesNoBrokenFile)
+{
+    QTemporaryDir folder;
+    SceneGraph graph;
+    const auto graphics = graph.CreateGraphicsUtility();
+    const QImage frame = gradient(QSize(32, 32), 0);
+    const QString file = folder.filePath(QStringLiteral("b.avi"));
+    const std::pair<int, std::function<void()>> rows[] = {
+        {ErrorNumber::PathFileAccess,
+         [&] { graphics->AviOpen(folder.filePath(QStringLiteral("no/dir/a.avi")), frame, 15); }},
+        {ErrorNumber::InvalidProcedureCall, [&] { graphics->AviAddFrame(frame, 0); }},
+        {ErrorNumber::InvalidPropertyValue, [&] { graphics->AviOpen(file, frame, 0); }},
+        {0,
+         [&] {
+             graphics->AviOpen(file, frame, 15);
+             graphics->AviAddFrame(frame, 0);
+         }},
+        {ErrorNumber::ObjectNotSet, [&] { graphics->AviAddFrame(QImage(), 1); }},
+        {ErrorNumber::InvalidPropertyValue,
+         [&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }},
+    };
+    for (const auto& [number, call] : rows)
+        EXPECT_EQ(errorNumberOf(call), number);
+    graphics->AviClose();
+    EXPECT_TRUE(QFile::exists(file)) << "refused arguments do not spoil the file";
 }
 
 } // namespace

@@ -37,30 +37,6 @@ int colourCount(const QImage& image, const QRect& area)
 
 } // namespace
 
-// Closing the loop at 8 s moves the pose there back to the first key's at once.
-TEST_F(MainWindowTest, TheSliderAndAPanelEditShowAtOnceInTheViewsAndTheEditor)
-{
-    window->selectComponent(Outliner::GroupItem, demo::HopperGroup);
-    ASSERT_TRUE(panelWidget<common::TrackBar>("sldFrame").isEnabled()) << "opens animating";
-    int redraws = window->redrawCount();
-    goTo(80);
-    const auto hopper = group(demo::HopperGroup);
-    EXPECT_EQ(window->sceneGraph().applicationState()->CurrentFrame(), 80.0f);
-    EXPECT_EQ(hopper->position(), hopper->poseAt(80.0f).position);
-    EXPECT_GT(window->redrawCount(), redraws);
-    const QVector3D start = hopper->poseAt(0.0f).position;
-    ASSERT_NE(hopper->position(), start);
-    redraws = window->redrawCount();
-
-    click("chkRepeat");
-
-    ASSERT_EQ(hopper->LoopMode(), outside::LoopClosed);
-    EXPECT_EQ(hopper->position(), start);
-    EXPECT_DOUBLE_EQ(window->propertyEditor()->field(PropertyEditor::X)->value(), start.x());
-    EXPECT_GT(window->redrawCount(), redraws);
-    EXPECT_TRUE(window->isWindowModified());
-}
-
 TEST_F(MainWindowTest, NewIsUntitledAndAddPutsEachComponentSelectedAtTheOrigin)
 {
     window->newScene();
@@ -187,7 +163,7 @@ TEST_F(MainWindowTest, MalformedFileKeepsTheSceneAndSaysWhyAndASavedSceneOpensAg
             << qPrintable((*it)->text(0));
 }
 
-TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPoses)
+TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPosesGroupsAndSetsOperationAmounts)
 {
     QTreeWidgetItem* item =
         window->outliner()->findComponent(Outliner::GroupItem, demo::TowerGroup);
@@ -202,7 +178,7 @@ TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPoses)
     EXPECT_EQ(window->propertyEditor()->group(), tower);
     EXPECT_DOUBLE_EQ(window->propertyEditor()->field(PropertyEditor::X)->value(), 4.0);
 
-    const int redraws = window->redrawCount();
+    int redraws = window->redrawCount();
     window->propertyEditor()->field(PropertyEditor::Y)->setValue(2.5);
     EXPECT_FLOAT_EQ(tower->position().y(), 2.5f);
     EXPECT_TRUE(window->sceneGraph().applicationState()->Modified());
@@ -216,16 +192,13 @@ TEST_F(MainWindowTest, OutlinerSelectsAndTheEditorPoses)
     ASSERT_EQ(window->sceneGraph().selectedItems(device()).size(), 1);
     EXPECT_EQ(window->sceneGraph().selectedItems(device()).first()->LightLink(), sun->code());
     EXPECT_EQ(window->propertyEditor()->group(), nullptr);
-}
 
-TEST_F(MainWindowTest, OutlinerSelectsAnOperationComponentAndTheEditorSetsItsAmount)
-{
+    // An operation component: the editor sets its active operation's amount.
     const auto scene = window->sceneGraph().scene();
     const auto swell = scene->operation(demo::SwellOperation);
     const auto blush = scene->operation(demo::BlushOperation);
     const auto pulse = swell->component();
-    QTreeWidgetItem* item =
-        window->outliner()->findComponent(Outliner::OperationItem, pulse->code());
+    item = window->outliner()->findComponent(Outliner::OperationItem, pulse->code());
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->parent(),
               window->outliner()->findComponent(Outliner::GroupItem, demo::PulseGroup));
@@ -241,7 +214,7 @@ TEST_F(MainWindowTest, OutlinerSelectsAnOperationComponentAndTheEditorSetsItsAmo
     EXPECT_EQ(editor->operationBox()->currentIndex(), 0);
     EXPECT_EQ(editor->targetLabel()->text(), swell->target()->name());
 
-    const int redraws = window->redrawCount();
+    redraws = window->redrawCount();
     editor->amountBox()->setValue(1.25);
     EXPECT_FLOAT_EQ(swell->amount(), 1.25f);
     EXPECT_TRUE(window->sceneGraph().applicationState()->Modified());

@@ -9,20 +9,13 @@ using namespace vellum::studio;
 
 namespace {
 
-QVector3D faceNormal(const viewport::RenderMesh& mesh, int triangle)
+// A triangle's normal (as long as twice its area) and its centre.
+std::pair<QVector3D, QVector3D> faceOf(const viewport::RenderMesh& mesh, int triangle)
 {
     const QVector3D a = mesh.positions[mesh.indices[3 * triangle]];
     const QVector3D b = mesh.positions[mesh.indices[3 * triangle + 1]];
     const QVector3D c = mesh.positions[mesh.indices[3 * triangle + 2]];
-    return QVector3D::crossProduct(b - a, c - a);
-}
-
-QVector3D faceCentre(const viewport::RenderMesh& mesh, int triangle)
-{
-    return (mesh.positions[mesh.indices[3 * triangle]] +
-            mesh.positions[mesh.indices[3 * triangle + 1]] +
-            mesh.positions[mesh.indices[3 * triangle + 2]]) /
-           3.0f;
+    return {QVector3D::crossProduct(b - a, c - a), (a + b + c) / 3.0f};
 }
 
 } // namespace
@@ -42,11 +35,11 @@ TEST(MarkerGlyphs, FacesPointOutwards)
     ASSERT_EQ(camera.indices.size() % 3, 0);
     int mouthFaces = 0;
     for (int t = 0; t < int(camera.indices.size() / 3); ++t) {
-        EXPECT_GT(faceNormal(camera, t).length(), 0.0f) << "degenerate triangle " << t;
-        if (faceCentre(camera, t).z() < -0.89f) {
+        const auto [normal, centre] = faceOf(camera, t);
+        EXPECT_GT(normal.length(), 0.0f) << "degenerate triangle " << t;
+        if (centre.z() < -0.89f) {
             ++mouthFaces;
-            // The lens opens the way the camera looks.
-            EXPECT_LT(faceNormal(camera, t).z(), 0.0f) << t;
+            EXPECT_LT(normal.z(), 0.0f) << t << ": the lens opens the way the camera looks";
         }
     }
     EXPECT_EQ(mouthFaces, 2);

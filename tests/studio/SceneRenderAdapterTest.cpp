@@ -67,7 +67,7 @@ TEST(SceneRenderAdapter, DrawsEveryVisibleShapeWhereItStands)
               scene->lightList().first()->position());
 }
 
-TEST(SceneRenderAdapter, ConvertsEachGeometryOnce)
+TEST(SceneRenderAdapter, ConvertsEachGeometryOnceAndLightensTheSelection)
 {
     const auto scene = createDemoScene();
     SceneRenderAdapter adapter;
@@ -77,7 +77,8 @@ TEST(SceneRenderAdapter, ConvertsEachGeometryOnce)
 
     scene->group(demo::HopperGroup)->ApplyFrame(60.0f);
     scene->rootGroup()->RefreshTree(true);
-    const viewport::RenderScene second = adapter.build(*scene);
+    const auto crate = scene->group(demo::HopperGroup)->shapes().front();
+    const viewport::RenderScene second = adapter.build(*scene, {crate.get()});
     EXPECT_EQ(adapter.meshCache().conversions(), conversions);
     const auto meshes = [](const viewport::RenderScene& built) {
         QList<const void*> all;
@@ -86,25 +87,16 @@ TEST(SceneRenderAdapter, ConvertsEachGeometryOnce)
         return all;
     };
     EXPECT_EQ(meshes(first), meshes(second));
+    const int selected = indexOfShape(adapter, second, crate.get());
+    ASSERT_GE(selected, 0);
+    EXPECT_GT(second.items[selected].colour.lightness(), crate->colour().lightness());
+    EXPECT_EQ(std::tuple(adapter.shapeAt(int(second.items.size())), adapter.shapeAt(-1)),
+              std::tuple(nullptr, nullptr));
 
     // A new size is new geometry.
-    const auto crate = scene->group(demo::HopperGroup)->shapes().front();
     crate->setDimensions(QVector3D(2, 1, 1));
     adapter.build(*scene);
     EXPECT_EQ(adapter.meshCache().conversions(), conversions + 1);
-}
-
-TEST(SceneRenderAdapter, LightensTheSelection)
-{
-    const auto scene = createDemoScene();
-    const auto crate = scene->group(demo::HopperGroup)->shapes().front();
-    SceneRenderAdapter adapter;
-    const viewport::RenderScene built = adapter.build(*scene, {crate.get()});
-    const int index = indexOfShape(adapter, built, crate.get());
-    ASSERT_GE(index, 0);
-    EXPECT_GT(built.items[index].colour.lightness(), crate->colour().lightness());
-    EXPECT_EQ(std::tuple(adapter.shapeAt(int(built.items.size())), adapter.shapeAt(-1)),
-              std::tuple(nullptr, nullptr));
 }
 
 TEST(SceneRenderAdapter, DrawsOperationEffectsAndTheirComponents)

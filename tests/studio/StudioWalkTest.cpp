@@ -73,13 +73,21 @@ TEST_F(StudioWalk, KeyAPoseCopyItCloseTheLoopAndPlay)
 
     keyTowerAt(20, 6.0);
     keyTowerAt(30, 2.0);
+    int redraws = window->redrawCount();
     goTo(40);
+    EXPECT_EQ(tower()->position(), tower()->poseAt(40).position) << "the slider poses the scene";
+    EXPECT_GT(window->redrawCount(), redraws);
     auto& repeat = panelWidget<common::XPButton>("chkRepeat");
     ASSERT_TRUE(repeat.isEnabled()) << "five keys before frame 40";
+    redraws = window->redrawCount();
     click("chkRepeat");
     EXPECT_EQ(tower()->LoopMode(), outside::LoopClosed);
     EXPECT_TRUE(towerKeyFrames().contains(40.0f));
     EXPECT_FLOAT_EQ(tower()->poseAt(40).position.x(), 4.0f) << "the loop ends where it began";
+    // Shown at once: the pose, the editor and the views.
+    EXPECT_FLOAT_EQ(tower()->position().x(), 4.0f);
+    EXPECT_DOUBLE_EQ(window->propertyEditor()->field(PropertyEditor::X)->value(), 4.0);
+    EXPECT_GT(window->redrawCount(), redraws);
     EXPECT_FLOAT_EQ(tower()->poseAt(50).position.x(), tower()->poseAt(10).position.x())
         << "and repeats past its end";
 
