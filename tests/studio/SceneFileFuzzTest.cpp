@@ -69,24 +69,14 @@ QJsonValue replaceLeaf(const QJsonValue& value, int& leaf, const QJsonValue& rep
 // Numbers at and beyond every limit, other types, and removal.
 QJsonValue oddValue(Random& random)
 {
-    static const QJsonValue odd[] = {-1,
-                                     0,
-                                     0.5,
-                                     9999,
-                                     10000,
-                                     99999999,
-                                     2147483647.0,
-                                     -2147483648.0,
-                                     1e308,
-                                     -1e308,
-                                     1e-300,
-                                     QStringLiteral("x"),
-                                     true,
-                                     QJsonValue(QJsonValue::Null),
-                                     QJsonArray(),
-                                     QJsonObject(),
-                                     QJsonValue(QJsonValue::Undefined)};
-    return odd[random() % std::size(odd)];
+    static const double numbers[] = {
+        -1, 0, 0.5, 9999, 10000, 99999999, 2147483647.0, -2147483648.0, 1e308, -1e308, 1e-300};
+    static const QJsonValue others[] = {
+        QStringLiteral("x"), true,          QJsonValue(QJsonValue::Null),
+        QJsonArray(),        QJsonObject(), QJsonValue(QJsonValue::Undefined)};
+    const auto pick = random() % (std::size(numbers) + std::size(others));
+    return pick < std::size(numbers) ? QJsonValue(numbers[pick])
+                                     : others[pick - std::size(numbers)];
 }
 
 QByteArray mutant(const QJsonObject& demo, Random& random)
