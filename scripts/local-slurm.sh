@@ -36,9 +36,12 @@ TaskPlugin=task/none
 SelectType=select/cons_tres
 SelectTypeParameters=CR_Core
 MpiDefault=none
-# A frame takes seconds: start the next task as soon as one ends, not at the next periodic pass.
+# Start the next task as soon as one ends, not at the controller's next once-a-second pass:
+# a submission waits for no batch delay, and a finished task's epilog (a no-op here) reports
+# its end, which schedules at once; without an epilog the node's answer waits for that pass.
 SchedulerType=sched/builtin
-SchedulerParameters=batch_sched_delay=0,sched_min_interval=0
+SchedulerParameters=batch_sched_delay=0
+Epilog=/bin/true
 JobAcctGatherType=jobacct_gather/none
 AccountingStorageType=accounting_storage/none
 ReturnToService=2
