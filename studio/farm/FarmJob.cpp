@@ -14,22 +14,26 @@ namespace {
 // Each task renders the frame its array index names; the markers are written last, so a frame
 // is done only once its picture is whole.
 // clang-format off
-const char* const TaskScript = R"sh(#!/bin/sh
+const char* const TaskScript = R"sh(#!/bin/bash
 # One task of a farm recording: renders one frame of the job in the current folder, the frame
-# the array's first frame (the argument) plus the task's index.
-frame=$(printf %05d $(( ${1:-0} + SLURM_ARRAY_TASK_ID )))
-rm -f "$frame.done" "$frame.failed" "$frame.bmp"
+# the array's first frame (the argument) plus the task's index. Frames may take less than a
+# second, so the task starts no process but the raytracer (bash: printf and the clock built in).
+LC_ALL=C
+printf -v frame %05d $(( ${1:-0} + SLURM_ARRAY_TASK_ID ))
+if [ -e "$frame.done" ] || [ -e "$frame.failed" ] || [ -e "$frame.bmp" ]; then
+    rm -f "$frame.done" "$frame.failed" "$frame.bmp"
+fi
 povray=${VELLUM_POVRAY:-povray}
 if ! command -v "$povray" >/dev/null 2>&1; then
     echo "$povray: not found on $(hostname)" >"$frame.log"
     echo 127 >"$frame.failed"
     exit 127
 fi
-start=$(date +%s.%N)
+start=${EPOCHREALTIME:-$(date +%s.%N)}
 "$povray" "$frame.ini" "+WT${SLURM_CPUS_PER_TASK:-1}" >"$frame.log" 2>&1
 code=$?
 if [ $code -eq 0 ] && [ -s "$frame.bmp" ]; then
-    echo "$start $(date +%s.%N)" >"$frame.done"
+    echo "$start ${EPOCHREALTIME:-$(date +%s.%N)}" >"$frame.done"
 else
     echo "$code" >"$frame.failed"
 fi

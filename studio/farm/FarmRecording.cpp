@@ -20,6 +20,7 @@
 #include <array>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <outside/GraphicsUtility.h>
 #include <outside/RenderUtility.h>
 #include <sg/RenderUtility.h>
@@ -29,7 +30,10 @@ namespace vellum::studio {
 
 namespace {
 
-constexpr int PollMs = 200;
+// A finished frame is seen within a look; the cluster is asked every few looks, so that the
+// controller and the shared folder serve the same load however many frames are waiting.
+constexpr int LookMs = 50;
+constexpr int LooksPerQueryOfTheQueue = 10;
 constexpr int MotionBlurSubFrames = 8;
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -128,11 +132,11 @@ public:
         submit(missing);
         InterruptCatcher catcher;
         QString shown;
-        while (!m_inFlight.isEmpty()) {
-            QThread::msleep(PollMs);
+        for (int look = 0; !m_inFlight.isEmpty(); ++look) {
+            QThread::msleep(LookMs);
             if (interrupted)
                 return cancelled();
-            poll();
+            poll(look % LooksPerQueryOfTheQueue == 0);
             if (m_fatal)
                 return 1;
             m_progress.elapsedSeconds = double(m_clock.elapsed()) / 1000.0;
@@ -183,24 +187,21 @@ private:
                 .arg(arrays.join(QLatin1String(", "))));
     }
 
-    void poll()
+    // Between two questions to the cluster only the frames it last said were running can have
+    // finished; frames that start and end in between are found at the next question.
+    void poll(bool askTheCluster)
     {
         // The queue first: a task leaves it only after its verdict is written.
-        SlurmCluster::Queue queue;
-        try {
-            queue = m_cluster.queue(m_arrays);
-            m_queueFailures = 0;
-        } catch (const FarmError& error) {
-            // A busy controller may miss a poll or two.
-            if (++m_queueFailures < 20)
-                return;
-            m_cluster.cancel(m_arrays);
-            throw;
-        }
-        m_progress.running = queue.running;
+        const std::optional<SlurmCluster::Queue> queue =
+            askTheCluster ? queueOrNothing() : std::nullopt;
+        if (queue)
+            m_running = queue->running;
+        const QSet<int> looked = queue ? m_inFlight : m_inFlight & m_running;
         QList<int> again;
-        for (const int frame : QList<int>(m_inFlight.cbegin(), m_inFlight.cend())) {
+        for (const int frame : looked) {
             const FarmJob::FrameState state = m_job.state(frame);
+            if (state != FarmJob::FrameState::Missing)
+                m_running.remove(frame);
             if (state == FarmJob::FrameState::Done) {
                 m_inFlight.remove(frame);
                 ++m_progress.done;
@@ -215,14 +216,30 @@ private:
                 failed(frame, m_job.failureCode(frame), again);
                 if (m_fatal)
                     return;
-            } else if (!queue.queued.contains(frame)) {
+            } else if (queue && !queue->queued.contains(frame)) {
                 // Slurm requeues the tasks of a lost node itself: one that left without a
                 // verdict was cancelled.
                 m_inFlight.remove(frame);
                 m_cancelled.append(frame);
             }
         }
+        m_progress.running = int(m_running.size());
         submit(again);
+    }
+
+    std::optional<SlurmCluster::Queue> queueOrNothing()
+    {
+        try {
+            const SlurmCluster::Queue queue = m_cluster.queue(m_arrays);
+            m_queueFailures = 0;
+            return queue;
+        } catch (const FarmError&) {
+            // A busy controller may miss a question or two.
+            if (++m_queueFailures < 20)
+                return std::nullopt;
+            m_cluster.cancel(m_arrays);
+            throw;
+        }
     }
 
     void failed(int frame, int exitCode, QList<int>& again)
@@ -285,6 +302,7 @@ private:
     QElapsedTimer m_clock;
     QStringList m_arrays;
     QSet<int> m_inFlight;
+    QSet<int> m_running;
     QHash<int, int> m_attempts;
     QList<int> m_givenUp;
     QList<int> m_cancelled;

@@ -132,9 +132,10 @@ SlurmCluster::Queue SlurmCluster::queue(const QStringList& arrays) const
         const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (fields.size() != 3 || !arrays.contains(fields[0]))
             continue;
-        queue.queued.insert(m_frameBase.value(fields[0]) + fields[1].toInt());
+        const int frame = m_frameBase.value(fields[0]) + fields[1].toInt();
+        queue.queued.insert(frame);
         if (fields[2] == QLatin1String("RUNNING") || fields[2] == QLatin1String("COMPLETING"))
-            ++queue.running;
+            queue.running.insert(frame);
     }
     return queue;
 }

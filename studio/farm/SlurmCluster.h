@@ -34,7 +34,7 @@ public:
     struct Queue
     {
         QSet<int> queued;
-        int running = 0;
+        QSet<int> running;
     };
     Queue queue(const QStringList& arrays) const;
     void cancel(const QStringList& arrays) const;
