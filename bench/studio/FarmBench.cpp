@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "farm/FarmJob.h"
 #include "farm/FarmRecording.h"
+#include "farm/FarmVideo.h"
 #include "farm/SlurmCluster.h"
 
 #include <Animation.h>
@@ -74,7 +75,7 @@ void BM_FarmOverheadPerFrame_320x240(benchmark::State& state)
             picture.save(job.frameFile(frame, "bmp"), "BMP");
         state.ResumeTiming();
         clock.restart();
-        assembleVideo(job, request, window.sceneGraph());
+        FarmVideo(job, request, window.sceneGraph()).finish();
         const qint64 assembled = clock.nsecsElapsed();
         const double perFrame = 1e6 * Frames;
         phases[0] += double(exported) / perFrame;

@@ -3,26 +3,23 @@
 #include "FarmError.h"
 #include "FarmJob.h"
 #include "FarmProgress.h"
+#include "FarmVideo.h"
 #include "MainWindow.h"
 #include "SlurmCluster.h"
 
-#include <Error.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImage>
 #include <QScopeGuard>
 #include <QSet>
 #include <QThread>
 #include <algorithm>
-#include <array>
 #include <csignal>
 #include <cstdio>
 #include <optional>
 #include <outside/GraphicsUtility.h>
-#include <outside/RenderUtility.h>
 #include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>
 
@@ -34,7 +31,6 @@ namespace {
 // controller and the shared folder serve the same load however many frames are waiting.
 constexpr int LookMs = 50;
 constexpr int LooksPerQueryOfTheQueue = 10;
-constexpr int MotionBlurSubFrames = 8;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -110,8 +106,8 @@ namespace {
 class FarmRun
 {
 public:
-    FarmRun(FarmJob& job, SlurmCluster& cluster, const FarmRequest& request)
-        : m_job(job), m_cluster(cluster), m_request(request)
+    FarmRun(FarmJob& job, FarmVideo& video, SlurmCluster& cluster, const FarmRequest& request)
+        : m_job(job), m_video(video), m_cluster(cluster), m_request(request)
     {}
 
     // Renders every frame that is not done yet; 0 once all are.
@@ -139,6 +135,7 @@ public:
             poll(look % LooksPerQueryOfTheQueue == 0);
             if (m_fatal)
                 return 1;
+            m_video.addRendered();
             m_progress.elapsedSeconds = double(m_clock.elapsed()) / 1000.0;
             const QString line = m_progress.line();
             if (line.section(QLatin1String(", elapsed"), 0, 0) != shown) {
@@ -296,6 +293,7 @@ private:
     }
 
     FarmJob& m_job;
+    FarmVideo& m_video;
     SlurmCluster& m_cluster;
     const FarmRequest& m_request;
     FarmProgress m_progress;
@@ -311,48 +309,7 @@ private:
     bool m_fatal = false;
 };
 
-QImage renderedFrame(const FarmJob& job, int frame)
-{
-    QImage picture;
-    if (!picture.load(job.frameFile(frame, "bmp")))
-        throw FarmError(QStringLiteral("Frame %1 is not a picture: %2")
-                            .arg(frame)
-                            .arg(job.frameFile(frame, "bmp")));
-    return picture;
-}
-
 } // namespace
-
-// Through the same writer and, with motion blur, the same ring of eight blended pictures as the
-// panel's own recording.
-void assembleVideo(const FarmJob& job, const RecordingRequest& request, sg::SceneGraph& graph)
-{
-    const outside::GraphicsUtilityPtr video = graph.CreateGraphicsUtility();
-    const outside::RenderUtilityPtr render = graph.CreateRenderUtility();
-    std::array<QImage, MotionBlurSubFrames> ring;
-    const QString file = QFileInfo(request.file).absoluteFilePath();
-    try {
-        for (int frame = 0; frame < job.frameCount(); ++frame) {
-            QImage picture = renderedFrame(job, frame);
-            if (frame == 0) {
-                video->AviOpen(file, picture, request.framesPerSecond);
-                video->AviAddFrame(picture, 0);
-            } else if (!request.motionBlur) {
-                video->AviAddFrame(picture, frame);
-            } else {
-                ring[std::size_t((frame - 1) % MotionBlurSubFrames)] = picture;
-                if (frame % MotionBlurSubFrames == 0) {
-                    render->BlendPictures(ring, picture);
-                    video->AviAddFrame(picture, frame / MotionBlurSubFrames);
-                }
-            }
-        }
-        video->AviClose();
-    } catch (const Error& error) {
-        video->AviClose();
-        throw FarmError(QStringLiteral("Cannot write %1: %2").arg(file, error.description()));
-    }
-}
 
 int recordOnFarm(MainWindow& window, const RecordingRequest& request, const FarmRequest& farm)
 {
@@ -369,17 +326,16 @@ int recordOnFarm(MainWindow& window, const RecordingRequest& request, const Farm
                 .arg(job.frameCount())
                 .arg(job.folder())
                 .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 2));
-        FarmRun run(job, cluster, farm);
+        FarmVideo video(job, request, window.sceneGraph());
+        FarmRun run(job, video, cluster, farm);
         if (const int status = run.render(); status != 0)
             return status;
         clock.restart();
-        assembleVideo(job, request, window.sceneGraph());
-        const int frames = request.motionBlur ? 1 + (job.frameCount() - 1) / MotionBlurSubFrames
-                                              : job.frameCount();
+        video.finish();
         say(QStringLiteral("assembled in %1 s").arg(double(clock.elapsed()) / 1000.0, 0, 'f', 2));
         say(QStringLiteral("wrote %1 (%2 frames, %3x%4, %5 fps)")
                 .arg(QFileInfo(request.file).absoluteFilePath())
-                .arg(frames)
+                .arg(video.videoFrames())
                 .arg(request.size.width())
                 .arg(request.size.height())
                 .arg(request.framesPerSecond));

@@ -2,10 +2,6 @@
 
 #include "FarmRequest.h"
 
-namespace vellum::sg {
-class SceneGraph;
-}
-
 namespace vellum::studio {
 
 class FarmJob;
@@ -16,10 +12,8 @@ class MainWindow;
 // into the video. Run again, it renders only what is missing. 0 only when the video is there.
 int recordOnFarm(MainWindow& window, const RecordingRequest& request, const FarmRequest& farm);
 
-// The two ends of it. Exporting runs the panel's own raytraced recording with each raytrace
-// queued into the job; 0 when the panel completed it.
+// Its first step: the panel's own raytraced recording with each raytrace queued into the job;
+// 0 when the panel completed it.
 int exportFrames(MainWindow& window, const RecordingRequest& request, FarmJob& job);
-// The rendered frames into the video in order.
-void assembleVideo(const FarmJob& job, const RecordingRequest& request, sg::SceneGraph& graph);
 
 } // namespace vellum::studio
