@@ -181,6 +181,7 @@ TEST_F(FarmOnCluster, ACancelledTaskIsAllTheSameCommandRendersAgain)
     FarmRequest oneAtATime = farm();
     oneAtATime.throttle = 1;
     // Frame 5 waits behind the others, so it is cancelled before it starts.
+    writeText(recording.file, "the last film");
     std::atomic<bool> cancelled = false;
     std::thread canceller([&] {
         for (int attempt = 0; attempt < 300 && !cancelled; ++attempt) {
@@ -202,6 +203,10 @@ TEST_F(FarmOnCluster, ACancelledTaskIsAllTheSameCommandRendersAgain)
     ASSERT_TRUE(cancelled);
     EXPECT_EQ(first, 1) << firstSaid;
     EXPECT_FALSE(QFile::exists(frame(5))) << firstSaid;
+    // The video grows beside the output while frames come in; cut short, it goes.
+    EXPECT_EQ(readText(recording.file), "the last film");
+    EXPECT_EQ(QDir(m_temp.path()).entryList({QStringLiteral("walk.*")}, QDir::Files),
+              QStringList{QStringLiteral("walk.mp4")});
     const QDateTime kept = QFileInfo(frame(0)).lastModified();
 
     testing::internal::CaptureStdout();
