@@ -28,6 +28,17 @@ QRect clientRect(const QWidget* widget)
     return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
 }
 
+// One window in front covers the whole rectangle: its own pixels are the picture, with no
+// black background to fill and no second copy to paint.
+QImage grabbedPicture(QWidget& window, const QRect& wanted)
+{
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    QImage picture = window.grab(wanted.translated(-origin)).toImage();
+    if (picture.format() != QImage::Format_RGB32)
+        picture.convertTo(QImage::Format_RGB32);
+    return picture;
+}
+
 } // namespace
 
 PictureFactory::PictureFactory(SceneGraph* sceneGraph) : m_sceneGraph(sceneGraph) {}
@@ -50,8 +61,6 @@ QImage PictureFactory::CreateOffscreenPicture(std::int32_t x, std::int32_t y, st
     if (width <= 0 || height <= 0)
         throw Error::invalidPropertyValue();
     const QRect wanted(x, y, width, height);
-    QImage picture(wanted.size(), QImage::Format_RGB32);
-    picture.fill(Qt::black);
 
     std::vector<QWidget*> covering;
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -68,6 +77,10 @@ QImage PictureFactory::CreateOffscreenPicture(std::int32_t x, std::int32_t y, st
             first = it;
 
     const bool covered = first != covering.end();
+    if (!covering.empty() && clientRect(covering.back()).contains(wanted))
+        return grabbedPicture(*covering.back(), wanted);
+    QImage picture(wanted.size(), QImage::Format_RGB32);
+    picture.fill(Qt::black);
     QPainter painter(&picture);
     for (auto it = first; it != covering.end(); ++it) {
         const QRect shown = clientRect(*it).intersected(wanted);

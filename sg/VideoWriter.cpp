@@ -1,5 +1,6 @@
 #include "VideoWriter.h"
 
+#include "JobPipeline.h"
 #include "Logging.h"
 
 #include <Error.h>
@@ -87,9 +88,13 @@ struct VideoWriter::Handles
     AVStream* stream = nullptr;
     bool headerWritten = false;
     bool failed = false;
+    // Conversion and encoding run beside the caller, which renders the next frame meanwhile.
+    // Declared last: it finishes its jobs before the handles they use go.
+    std::unique_ptr<JobPipeline> encoder;
 
     void openFormat();
     void openCodec(int framesPerSecond);
+    void encode(const QImage& bgra, std::int64_t frameIndex);
     void writePackets();
     void finish();
 };
@@ -157,6 +162,19 @@ void VideoWriter::Handles::openCodec(int framesPerSecond)
                     QStringLiteral("Cannot convert pictures for the encoder"));
 }
 
+void VideoWriter::Handles::encode(const QImage& bgra, std::int64_t frameIndex)
+{
+    check(av_frame_make_writable(frame.get()), QStringLiteral("Cannot reuse a frame"));
+    const std::uint8_t* planes[1] = {bgra.constBits()};
+    const int strides[1] = {int(bgra.bytesPerLine())};
+    sws_scale(scale.get(), planes, strides, 0, size.height(), frame->data, frame->linesize);
+    frame->pts = frameIndex;
+    // The MJPEG encoder takes its quantiser from each frame, not from the context.
+    frame->quality = codec->global_quality;
+    check(avcodec_send_frame(codec.get(), frame.get()), QStringLiteral("Cannot encode a frame"));
+    writePackets();
+}
+
 void VideoWriter::Handles::writePackets()
 {
     for (;;) {
@@ -216,6 +234,8 @@ VideoWriter::VideoWriter(const QString& fileName, QSize frameSize, int framesPer
         throw;
     }
     d->headerWritten = true;
+    // Two frames in waiting keep both cores busy without holding many pictures.
+    d->encoder = std::make_unique<JobPipeline>(2);
 }
 
 VideoWriter::~VideoWriter()
@@ -241,17 +261,8 @@ void VideoWriter::addFrame(const QImage& picture, std::int64_t frameIndex)
             ? picture
             : picture.convertToFormat(QImage::Format_RGB32);
     try {
-        check(av_frame_make_writable(d->frame.get()), QStringLiteral("Cannot reuse a frame"));
-        const std::uint8_t* planes[1] = {bgra.constBits()};
-        const int strides[1] = {int(bgra.bytesPerLine())};
-        sws_scale(d->scale.get(), planes, strides, 0, d->size.height(), d->frame->data,
-                  d->frame->linesize);
-        d->frame->pts = frameIndex;
-        // The MJPEG encoder takes its quantiser from each frame, not from the context.
-        d->frame->quality = d->codec->global_quality;
-        check(avcodec_send_frame(d->codec.get(), d->frame.get()),
-              QStringLiteral("Cannot encode a frame"));
-        d->writePackets();
+        d->encoder->submit(
+            [handles = d.get(), bgra, frameIndex] { handles->encode(bgra, frameIndex); });
     } catch (const Error&) {
         d->failed = true;
         throw;
@@ -263,20 +274,23 @@ void VideoWriter::close()
     if (!d->format)
         return;
     bool failed = d->failed;
-    QString problem;
+    std::exception_ptr problem;
     try {
+        d->encoder->wait(); // a frame that failed since the last addFrame is reported here
         if (!failed)
             d->finish();
-    } catch (const Error& error) {
+    } catch (const Error&) {
+        if (!failed)
+            problem = std::current_exception();
         failed = true;
-        problem = error.description();
     }
+    d->encoder.reset();
     d->format.reset();
     d->codec.reset();
     if (failed)
         QFile::remove(d->fileName); // a broken file must not pass for a recording
-    if (!problem.isEmpty())
-        throw Error(ErrorNumber::PathFileAccess, problem);
+    if (problem)
+        std::rethrow_exception(problem);
 }
 
 QString VideoWriter::codecName() const

@@ -304,17 +304,19 @@ void MainWindow::connectPanel()
     // Full-screen playback covers the views wherever they are now.
     connect(
         m_panel, &Animation::evtReqPrepareForAnimation, this,
-        [this](int&) {
+        [this](int& mode) {
             m_running = true;
             // A raytrace failure is reported once per run, not once per session.
             m_graph->applicationState()->setRaytraceFailed(false);
             updateRenderingRectangle();
+            paceViewsFor(mode);
         },
         direct);
     connect(
         m_panel, &Animation::evtReqRestoreFromAnimation, this,
         [this](int&) {
             m_running = false;
+            paceViewsFor(0);
             if (std::exchange(m_closeAfterRun, false))
                 QTimer::singleShot(0, this, &QWidget::close);
         },
@@ -392,6 +394,15 @@ void MainWindow::showStatus(const QString& position, const QString& misc)
     m_statusMisc->setText(misc);
     if (!misc.isEmpty())
         m_lastStatusMisc = misc;
+}
+
+// A recording runs faster than a person can watch, and the animation window shows what it
+// records: the views follow it a few times a second instead of costing a render every frame.
+void MainWindow::paceViewsFor(int mode)
+{
+    const bool recording = mode == outside::amRecord || mode == outside::amSnapshot;
+    for (viewport::ViewportWidget* view : {m_perspective, m_top})
+        view->setMinimumRenderInterval(recording ? 100 : 0);
 }
 
 void MainWindow::renderAllViews()

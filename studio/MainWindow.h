@@ -91,6 +91,7 @@ private:
     void connectSceneGraph();
     void panelRenderRequested();
     void renderViews(bool addGhostSet);
+    void paceViewsFor(int mode);
     void normalDisplayRequested(bool normal);
     void updateRenderingRectangle();
     void showStatus(const QString& position, const QString& misc);

@@ -24,6 +24,8 @@ ViewportWidget::ViewportWidget(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     resetPivot();
+    m_catchUp.setSingleShot(true);
+    connect(&m_catchUp, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 ViewportWidget::~ViewportWidget() = default;
@@ -78,7 +80,7 @@ QImage ViewportWidget::render()
 
 int ViewportWidget::pickItem(QPoint position)
 {
-    if (!m_frame || !m_frameValid || m_frame->size() != deviceSize())
+    if (!frameIsCurrent())
         renderFrame();
     const qreal ratio = devicePixelRatioF();
     return m_renderer.itemAt(QPoint(qFloor(position.x() * ratio), qFloor(position.y() * ratio)));
@@ -101,9 +103,18 @@ void ViewportWidget::scheduleDraw()
     update();
 }
 
+void ViewportWidget::setMinimumRenderInterval(int milliseconds)
+{
+    m_renderInterval = std::max(0, milliseconds);
+    if (m_renderInterval == 0 && m_catchUp.isActive()) {
+        m_catchUp.stop();
+        update();
+    }
+}
+
 void ViewportWidget::paintEvent(QPaintEvent*)
 {
-    if (!m_frame || !m_frameValid || m_frame->size() != deviceSize())
+    if (!frameIsCurrent() && !waitsForInterval())
         renderFrame();
     QPainter painter(this);
     // Device pixels onto the logical rectangle: one to one on any screen.
@@ -180,6 +191,25 @@ void ViewportWidget::renderFrame()
     // next frame reuses them instead of allocating.
     m_frame = &m_renderer.render(m_scene, m_camera, deviceSize(), m_antiAliasing);
     m_frameValid = true;
+    m_sinceRender.start();
+}
+
+bool ViewportWidget::frameIsCurrent() const
+{
+    return m_frame && m_frameValid && m_frame->size() == deviceSize();
+}
+
+// A stale frame of the right size may stand in until the interval since the last render is over.
+bool ViewportWidget::waitsForInterval()
+{
+    if (m_renderInterval == 0 || !m_frame || m_frame->size() != deviceSize())
+        return false;
+    const qint64 remaining = m_renderInterval - m_sinceRender.elapsed();
+    if (remaining <= 0)
+        return false;
+    if (!m_catchUp.isActive())
+        m_catchUp.start(int(remaining));
+    return true;
 }
 
 void ViewportWidget::invalidate()

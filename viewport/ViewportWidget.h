@@ -5,8 +5,10 @@
 #include "Renderer.h"
 #include "VellumViewportExport.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 namespace vellum::viewport {
@@ -46,6 +48,11 @@ public:
 
     QSize sizeHint() const override { return QSize(640, 480); }
 
+    // Paints sooner than this after the last render show that frame, and one more paint follows
+    // when the interval is over, so the latest scene is always shown in the end. 0 renders at
+    // every paint.
+    void setMinimumRenderInterval(int milliseconds);
+
 public Q_SLOTS:
     // Renders and shows a new frame at once, even while hidden (drawn() is emitted either way).
     void draw();
@@ -77,6 +84,8 @@ private:
     };
 
     void renderFrame();
+    bool frameIsCurrent() const;
+    bool waitsForInterval();
     void invalidate();
     void moveCamera(const RenderCamera& camera);
     void resetPivot();
@@ -86,6 +95,9 @@ private:
     RenderCamera m_camera;
     Renderer m_renderer;
     const QImage* m_frame = nullptr;
+    QElapsedTimer m_sinceRender;
+    QTimer m_catchUp;
+    int m_renderInterval = 0;
     int m_antiAliasing = 0;
     bool m_frameValid = false;
     bool m_painting = false;

@@ -74,6 +74,11 @@ TEST(Pictures, GrabTheWidgetsCoveringTheRectangleElseBlack)
         factory->CreateOffscreenPicture(origin.x() - 20, origin.y() + 10, 40, 20, 0);
     EXPECT_EQ(half.pixel(30, 10), qRgb(255, 0, 0));
     EXPECT_EQ(half.pixel(5, 10), qRgb(0, 0, 0));
+    const QImage inside =
+        factory->CreateOffscreenPicture(origin.x() + 10, origin.y() + 10, 8, 8, 0);
+    EXPECT_EQ(inside.format(), QImage::Format_RGB32);
+    EXPECT_EQ(inside.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(inside.pixel(7, 7), qRgb(255, 0, 0));
     EXPECT_THROW(factory->CreateOffscreenPicture(0, 0, 0, 10, 0), Error);
 
     graph.setRenderingRectangle(QRect(10, 20, 640, 480));

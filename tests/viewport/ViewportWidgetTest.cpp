@@ -102,3 +102,13 @@ TEST_F(ViewportWidgetTest, LeftClickIsTheHostsTheRightOrbitsAndTheWheelZooms)
     QTest::mouseRelease(&widget, Qt::MiddleButton, {}, centre + QPoint(0, 40));
     EXPECT_EQ(widget.camera().position, fixed);
 }
+
+TEST_F(ViewportWidgetTest, PaintsSoonerThanTheRenderIntervalShowTheLastFrame)
+{
+    EXPECT_TRUE(reddish(widget.grab().toImage().pixel(centre)));
+    widget.setMinimumRenderInterval(60'000);
+    widget.setCameraPosition(QVector3D(10, 0, 8)); // the box leaves the view
+    EXPECT_TRUE(reddish(widget.grab().toImage().pixel(centre))) << "the last frame stands in";
+    widget.setMinimumRenderInterval(0);
+    EXPECT_EQ(widget.grab().toImage().pixel(centre), qRgb(0, 0, 0));
+}
