@@ -7,6 +7,10 @@
 #include <cmath>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vellum::viewport {
 
 namespace {
@@ -88,42 +92,161 @@ QRgb blend(QRgb destination, int r, int g, int b, float opacity)
                 channel(float(b) * opacity + float(qBlue(destination)) * keep));
 }
 
-template <bool Blended>
+// Narrows [first, last] to the offsets k of a row where value + k * step >= 0.
+void clipToEdge(qint64 value, qint64 step, int& first, int& last)
+{
+    if (step > 0 && value < 0)
+        first = int(std::max<qint64>(first, (-value + step - 1) / step));
+    else if (step < 0 && value >= 0)
+        last = int(std::min<qint64>(last, value / -step));
+    else if (value < 0)
+        last = first - 1; // this edge excludes the whole row
+}
+
+// Barycentric weights along a row: at offset k from its first pixel, b + k * stepB and
+// c + k * stepC.
+struct RowWeights
+{
+    float b;
+    float c;
+    float stepB;
+    float stepC;
+};
+
+struct Shade
+{
+    float depth;
+    QRgb colour;
+};
+
+Shade shadeAt(const Setup& setup, float wb, float wc)
+{
+    const float w = 1.0f / setup.invW.at(wb, wc);
+    return {setup.depth.at(wb, wc),
+            qRgb(channel(setup.red.at(wb, wc) * w), channel(setup.green.at(wb, wc) * w),
+                 channel(setup.blue.at(wb, wc) * w))};
+}
+
+void shadeBlended(const Setup& setup, const RowWeights& row, int count, float* depth, QRgb* colour,
+                  float opacity)
+{
+    for (int k = 0; k < count; ++k) {
+        const Shade shade =
+            shadeAt(setup, row.b + float(k) * row.stepB, row.c + float(k) * row.stepC);
+        if (shade.depth > depth[k])
+            colour[k] = blend(colour[k], qRed(shade.colour), qGreen(shade.colour),
+                              qBlue(shade.colour), opacity);
+    }
+}
+
+void shadeOpaqueScalar(const Setup& setup, const RowWeights& row, int from, int count, float* depth,
+                       QRgb* colour, qint32* ids, qint32 id)
+{
+    for (int k = from; k < count; ++k) {
+        const Shade shade =
+            shadeAt(setup, row.b + float(k) * row.stepB, row.c + float(k) * row.stepC);
+        if (shade.depth > depth[k]) {
+            colour[k] = shade.colour;
+            depth[k] = shade.depth;
+            ids[k] = id;
+        }
+    }
+}
+
+#if defined(__SSE2__)
+// Four pixels at a time: the same arithmetic as shadeAt, lane by lane.
+struct Plane4
+{
+    explicit Plane4(const Interpolant& p)
+        : base(_mm_set1_ps(p.base)), towardsB(_mm_set1_ps(p.towardsB)),
+          towardsC(_mm_set1_ps(p.towardsC))
+    {}
+    __m128 at(__m128 wb, __m128 wc) const
+    {
+        return _mm_add_ps(_mm_add_ps(base, _mm_mul_ps(wb, towardsB)), _mm_mul_ps(wc, towardsC));
+    }
+    __m128 base;
+    __m128 towardsB;
+    __m128 towardsC;
+};
+
+__m128i channel4(__m128 value)
+{
+    const __m128 rounded = _mm_add_ps(value, _mm_set1_ps(0.5f));
+    return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(rounded, _mm_setzero_ps()), _mm_set1_ps(255.0f)));
+}
+
+__m128i select4(__m128i mask, __m128i chosen, __m128i kept)
+{
+    return _mm_or_si128(_mm_and_si128(mask, chosen), _mm_andnot_si128(mask, kept));
+}
+
+void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* depth, QRgb* colour,
+                 qint32* ids, qint32 id)
+{
+    const Plane4 depthPlane(setup.depth), invW(setup.invW), red(setup.red), green(setup.green),
+        blue(setup.blue);
+    const __m128 lanes = _mm_set_ps(3.0f, 2.0f, 1.0f, 0.0f);
+    const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
+    const __m128i id4 = _mm_set1_epi32(id);
+    int k = 0;
+    for (; k + 4 <= count; k += 4) {
+        const __m128 offset = _mm_add_ps(_mm_set1_ps(float(k)), lanes);
+        const __m128 wb =
+            _mm_add_ps(_mm_set1_ps(row.b), _mm_mul_ps(offset, _mm_set1_ps(row.stepB)));
+        const __m128 wc =
+            _mm_add_ps(_mm_set1_ps(row.c), _mm_mul_ps(offset, _mm_set1_ps(row.stepC)));
+        const __m128 z = depthPlane.at(wb, wc);
+        const __m128 stored = _mm_loadu_ps(depth + k);
+        const __m128i nearer = _mm_castps_si128(_mm_cmpgt_ps(z, stored));
+        if (_mm_movemask_epi8(nearer) == 0)
+            continue;
+        const __m128 w = _mm_div_ps(_mm_set1_ps(1.0f), invW.at(wb, wc));
+        const __m128i rgb = _mm_or_si128(
+            _mm_or_si128(opaque, _mm_slli_epi32(channel4(_mm_mul_ps(red.at(wb, wc), w)), 16)),
+            _mm_or_si128(_mm_slli_epi32(channel4(_mm_mul_ps(green.at(wb, wc), w)), 8),
+                         channel4(_mm_mul_ps(blue.at(wb, wc), w))));
+        auto* colours = reinterpret_cast<__m128i*>(colour + k);
+        auto* depths = reinterpret_cast<__m128i*>(depth + k);
+        auto* identities = reinterpret_cast<__m128i*>(ids + k);
+        _mm_storeu_si128(colours, select4(nearer, rgb, _mm_loadu_si128(colours)));
+        _mm_storeu_si128(depths, select4(nearer, _mm_castps_si128(z), _mm_castps_si128(stored)));
+        _mm_storeu_si128(identities, select4(nearer, id4, _mm_loadu_si128(identities)));
+    }
+    shadeOpaqueScalar(setup, row, k, count, depth, colour, ids, id);
+}
+#else
+void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* depth, QRgb* colour,
+                 qint32* ids, qint32 id)
+{
+    shadeOpaqueScalar(setup, row, 0, count, depth, colour, ids, id);
+}
+#endif
+
 void fill(FrameBuffers& buffers, const Setup& setup, Edge e0, Edge e1, Edge e2, float invArea,
           int minX, int maxX, int minY, int maxY, const TriangleStyle& style)
 {
+    const float stepB = float(e1.stepX) * invArea;
+    const float stepC = float(e2.stepX) * invArea;
     for (int y = minY; y <= maxY; ++y) {
-        qint64 w0 = e0.value;
-        qint64 w1 = e1.value;
-        qint64 w2 = e2.value;
-        const int rowStart = buffers.offset(0, y);
-        float* depthRow = buffers.depth() + rowStart;
-        QRgb* colourRow = buffers.colour() + rowStart;
-        qint32* idRow = buffers.ids() + rowStart;
-        bool entered = false;
-        for (int x = minX; x <= maxX; ++x, w0 += e0.stepX, w1 += e1.stepX, w2 += e2.stepX) {
-            if ((w0 | w1 | w2) < 0) {
-                if (entered)
-                    break;
-                continue;
-            }
-            entered = true;
-            const float wb = float(w1) * invArea;
-            const float wc = float(w2) * invArea;
-            const float depth = setup.depth.at(wb, wc);
-            if (depth <= depthRow[x])
-                continue;
-            const float w = 1.0f / setup.invW.at(wb, wc);
-            const int r = channel(setup.red.at(wb, wc) * w);
-            const int g = channel(setup.green.at(wb, wc) * w);
-            const int b = channel(setup.blue.at(wb, wc) * w);
-            if constexpr (Blended) {
-                colourRow[x] = blend(colourRow[x], r, g, b, style.opacity);
-            } else {
-                colourRow[x] = qRgb(r, g, b);
-                depthRow[x] = depth;
-                idRow[x] = style.id;
-            }
+        // The row's covered pixels come straight from the edge functions: no sample outside is
+        // visited, and the fill below has no coverage test left.
+        int first = 0;
+        int last = maxX - minX;
+        clipToEdge(e0.value, e0.stepX, first, last);
+        clipToEdge(e1.value, e1.stepX, first, last);
+        clipToEdge(e2.value, e2.stepX, first, last);
+        if (first <= last) {
+            const RowWeights row{float(e1.value + first * e1.stepX) * invArea,
+                                 float(e2.value + first * e2.stepX) * invArea, stepB, stepC};
+            const int start = buffers.offset(minX + first, y);
+            const int count = last - first + 1;
+            if (style.blended)
+                shadeBlended(setup, row, count, buffers.depth() + start, buffers.colour() + start,
+                             style.opacity);
+            else
+                shadeOpaque(setup, row, count, buffers.depth() + start, buffers.colour() + start,
+                            buffers.ids() + start, style.id);
         }
         e0.value += e0.stepY;
         e1.value += e1.stepY;
@@ -172,10 +295,7 @@ void drawTriangle(FrameBuffers& buffers, const ScreenVertex& v0, const ScreenVer
     const Edge e2(pa, pb, origin);
     const Setup setup(*a, *b, *c);
     const float invArea = float(1.0 / double(area));
-    if (style.blended)
-        fill<true>(buffers, setup, e0, e1, e2, invArea, minX, maxX, minY, maxY, style);
-    else
-        fill<false>(buffers, setup, e0, e1, e2, invArea, minX, maxX, minY, maxY, style);
+    fill(buffers, setup, e0, e1, e2, invArea, minX, maxX, minY, maxY, style);
 }
 
 } // namespace vellum::viewport

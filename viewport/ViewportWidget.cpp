@@ -100,7 +100,6 @@ void ViewportWidget::draw()
 void ViewportWidget::scheduleDraw()
 {
     invalidate();
-    update();
 }
 
 void ViewportWidget::setMinimumRenderInterval(int milliseconds)
@@ -114,7 +113,7 @@ void ViewportWidget::setMinimumRenderInterval(int milliseconds)
 
 void ViewportWidget::paintEvent(QPaintEvent*)
 {
-    if (!frameIsCurrent() && !waitsForInterval())
+    if (!frameIsCurrent())
         renderFrame();
     QPainter painter(this);
     // Device pixels onto the logical rectangle: one to one on any screen.
@@ -199,7 +198,8 @@ bool ViewportWidget::frameIsCurrent() const
     return m_frame && m_frameValid && m_frame->size() == deviceSize();
 }
 
-// A stale frame of the right size may stand in until the interval since the last render is over.
+// Within the interval since the last render, a change waits for the catch-up paint; the frame on
+// show stands in meanwhile.
 bool ViewportWidget::waitsForInterval()
 {
     if (m_renderInterval == 0 || !m_frame || m_frame->size() != deviceSize())
@@ -215,7 +215,8 @@ bool ViewportWidget::waitsForInterval()
 void ViewportWidget::invalidate()
 {
     m_frameValid = false;
-    update();
+    if (!waitsForInterval())
+        update();
 }
 
 void ViewportWidget::moveCamera(const RenderCamera& camera)
