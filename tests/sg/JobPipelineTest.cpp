@@ -20,8 +20,13 @@ TEST(JobPipeline, RunsJobsInOrderAndTheFirstFailureStopsTheRestAndReachesTheCall
     std::iota(expected.begin(), expected.end(), 0);
     EXPECT_EQ(done, expected);
 
+    std::promise<void> started;
     std::promise<void> gate;
-    pipeline.submit([opened = gate.get_future().share()] { opened.wait(); });
+    pipeline.submit([&started, opened = gate.get_future().share()] {
+        started.set_value();
+        opened.wait();
+    });
+    started.get_future().wait(); // the queue is empty again: two more jobs fit
     pipeline.submit([] { throw Error(ErrorNumber::PathFileAccess, QStringLiteral("disk full")); });
     bool droppedRan = false;
     pipeline.submit([&] { droppedRan = true; });
