@@ -136,6 +136,10 @@ TEST(BlendPictures, MatchesAPlainMeanPerChannelWithinOne)
         }
         EXPECT_NE(pictures[0].constBits(), target.constBits()) << "the source was written";
     }
+    const QImage still = noisyPictures(QSize(37, 5), QImage::Format_RGB32)[3];
+    QImage blended(still.size(), still.format());
+    render->BlendPictures({still, still, still, still, still, still, still, still}, blended);
+    EXPECT_EQ(blended, still) << "what does not move stays exact";
 }
 
 TEST(BlendPictures, RefusesMissingOrMismatchedPictures)
