@@ -397,12 +397,12 @@ void MainWindow::showStatus(const QString& position, const QString& misc)
 }
 
 // A recording runs faster than a person can watch, and the animation window shows what it
-// records: the views follow it a few times a second instead of costing a render every frame.
+// records: the views follow it four times a second instead of costing a render every frame.
 void MainWindow::paceViewsFor(int mode)
 {
     const bool recording = mode == outside::amRecord || mode == outside::amSnapshot;
     for (viewport::ViewportWidget* view : {m_perspective, m_top})
-        view->setMinimumRenderInterval(recording ? 100 : 0);
+        view->setMinimumRenderInterval(recording ? 250 : 0);
 }
 
 void MainWindow::renderAllViews()

@@ -67,9 +67,11 @@ void drawLine(FrameBuffers& buffers, const LineVertex& a, const LineVertex& b, Q
     // Half-open, so that the pieces of one polyline meet without a doubled pixel.
     const int last = std::min(limit - 1, int(std::ceil(bx - 0.5f)) - 1);
     const Plotter plotter{buffers, colour, steep};
+    const float perRun = 1.0f / run;
     for (int major = first; major <= last; ++major) {
-        const float t = (float(major) + 0.5f - ax) / run;
-        const float centre = ay + slope * (float(major) + 0.5f - ax);
+        const float along = float(major) + 0.5f - ax;
+        const float t = along * perRun;
+        const float centre = ay + slope * along;
         const float depth = from->depth + (to->depth - from->depth) * t;
         const float alpha = from->alpha + (to->alpha - from->alpha) * t;
         const float low = centre - halfBand;
