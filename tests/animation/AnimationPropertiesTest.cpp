@@ -1,21 +1,21 @@
 #include "AnimatedComponents.h"
-#include "Enumerations.h"
 #include "PanelHarness.h"
-#include "UpDownText.h"
-#include "XPButton.h"
 
 #include <QDialog>
-#include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
-using ::testing::InSequence;
-using ::testing::Invoke;
-using ::testing::Return;
+common::UpDownText& box(QDialog& dialog, const char* name)
+{
+    return child<common::UpDownText>(dialog, name);
+}
+
+void clickOk(QDialog& dialog)
+{
+    clickChild(dialog, "cmdOK");
+}
 
 // The panel in animation mode, at frame 40 of a 100-key animation at 12.5 keys a second.
 class AnimationPropertiesTest : public ::testing::Test
@@ -23,14 +23,16 @@ class AnimationPropertiesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        h.settings.Keys = 100;
-        h.settings.KeysPerSecond = 12.5f;
         h.settings.viewportDetail = 7;
         ON_CALL(*h.state, setAnimationSettings(_))
-            .WillByDefault(Invoke([this](const outside::AnimationSettings& s) { h.settings = s; }));
-        h.bind();
+            .WillByDefault([this](const outside::AnimationSettings& s) { h.settings = s; });
+        h.start();
+    }
+    void atFrame40Of100()
+    {
+        h.settings.Keys = 100;
+        h.settings.KeysPerSecond = 12.5f;
         h.control->SetupPanel();
-        h.control->SetModePrepare(outside::ModeAnimation);
         h.slider().setValue(40);
         h.events.clear();
     }
@@ -48,68 +50,51 @@ protected:
     PanelHarness h;
 };
 
-common::UpDownText& box(QDialog& dialog, const char* name)
+TEST_F(AnimationPropertiesTest, TypedValuesAreStoredWholeOrNotAtAllAndThePanelRebuildsAtFrameZero)
 {
-    return *dialog.findChild<common::UpDownText*>(QLatin1String(name));
+    struct Row
+    {
+        const char* name;
+        const char* keys;
+        const char* keysPerSecond;
+        bool defaultsThenCloseBox;
+        int storedKeys; // -1: the record is not written
+        float storedPerSecond;
+    } rows[] = {{"whole numbers", "250", "25", false, 250, 25.0f},
+                {"a half rounds down to even", "100", "12.5", false, 100, 12.0f},
+                {"a half rounds up to even", "99.5", "13.5", false, 100, 14.0f},
+                {"outside the boxes: stored as typed", "0", "5000", false, 0, 5000.0f},
+                {"Default, then the close box", "7", "3", true, 100, 10.0f},
+                {"letters", "abc", "10", false, -1, 0.0f},
+                {"empty", "", "10", false, -1, 0.0f}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        atFrame40Of100();
+        openWith([&](QDialog& dialog) {
+            box(dialog, "txtKeyFrames").setText(QString::fromLatin1(row.keys));
+            box(dialog, "txtKeyFPS").setText(QString::fromLatin1(row.keysPerSecond));
+            if (row.defaultsThenCloseBox) {
+                clickChild(dialog, "cmdDefault");
+                dialog.close();
+            } else {
+                clickOk(dialog);
+            }
+        });
+        const bool written = row.storedKeys >= 0;
+        EXPECT_EQ(h.settings.Keys, written ? row.storedKeys : 100);
+        EXPECT_EQ(h.settings.KeysPerSecond, written ? row.storedPerSecond : 12.5f);
+        EXPECT_EQ(h.settings.viewportDetail, 7) << "the rest of the record is written as read";
+        EXPECT_EQ(h.slider().Max(), h.settings.Keys);
+        EXPECT_EQ(h.slider().Value(), 0);
+        EXPECT_EQ(h.slider().SelStart(), 0);
+        EXPECT_EQ(h.slider().SelLength(), h.settings.Keys);
+        EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
+    }
 }
-
-void clickOk(QDialog& dialog)
-{
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-}
-
-struct TypedRow
-{
-    const char* name;
-    const char* keys;
-    const char* keysPerSecond;
-    bool defaultsThenCloseBox;
-    int storedKeys; // -1: the record is not written
-    float storedPerSecond;
-};
-
-class TypedValues : public AnimationPropertiesTest, public ::testing::WithParamInterface<TypedRow>
-{};
-
-TEST_P(TypedValues, AreStoredWholeOrNotAtAllAndThePanelRebuildsAtFrameZero)
-{
-    const TypedRow row = GetParam();
-    openWith([&](QDialog& dialog) {
-        box(dialog, "txtKeyFrames").setText(QString::fromLatin1(row.keys));
-        box(dialog, "txtKeyFPS").setText(QString::fromLatin1(row.keysPerSecond));
-        if (row.defaultsThenCloseBox) {
-            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdDefault")),
-                              Qt::LeftButton);
-            dialog.close();
-        } else {
-            clickOk(dialog);
-        }
-    });
-
-    const bool written = row.storedKeys >= 0;
-    EXPECT_EQ(h.settings.Keys, written ? row.storedKeys : 100);
-    EXPECT_EQ(h.settings.KeysPerSecond, written ? row.storedPerSecond : 12.5f);
-    EXPECT_EQ(h.settings.viewportDetail, 7) << "the rest of the record is written back as read";
-    EXPECT_EQ(h.slider().Max(), h.settings.Keys);
-    EXPECT_EQ(h.slider().Value(), 0);
-    EXPECT_EQ(h.slider().SelStart(), 0);
-    EXPECT_EQ(h.slider().SelLength(), h.settings.Keys);
-    EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Dialog, TypedValues,
-    ::testing::Values(TypedRow{"WholeNumbers", "250", "25", false, 250, 25.0f},
-                      TypedRow{"HalfRoundsDownToEven", "100", "12.5", false, 100, 12.0f},
-                      TypedRow{"HalfRoundsUpToEven", "99.5", "13.5", false, 100, 14.0f},
-                      TypedRow{"OutsideTheBoxesIsStoredAsTyped", "0", "5000", false, 0, 5000.0f},
-                      TypedRow{"DefaultThenCloseBox", "7", "3", true, 100, 10.0f},
-                      TypedRow{"Letters", "abc", "10", false, -1, 0.0f},
-                      TypedRow{"Empty", "", "10", false, -1, 0.0f}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AnimationPropertiesTest, LoadsTheSettingsAndReopensWhereItWasClosed)
 {
+    atFrame40Of100();
     openWith([](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
         EXPECT_EQ(box(dialog, "txtKeyFrames").Text(), QStringLiteral("100"));
@@ -132,14 +117,14 @@ TEST_F(AnimationPropertiesTest, LoadsTheSettingsAndReopensWhereItWasClosed)
 
 TEST_F(AnimationPropertiesTest, UnloadRefreshesStoresAndRegistersInOrder)
 {
-    auto camera = std::make_shared<NiceMock<MockCamera>>();
+    auto camera = nice<MockCamera>();
     auto group = h.addGroup(3);
     ON_CALL(*h.sceneGraph, CameraByLink(1)).WillByDefault(Return(camera));
     ON_CALL(*h.sceneGraph, ComponentList())
         .WillByDefault(Return(QList<outside::ComponentRecord>{{80, 1}, {10, 3}}));
     EXPECT_CALL(*h.appUtility, WriteLine(_)).Times(::testing::AnyNumber());
     {
-        InSequence order;
+        ::testing::InSequence order;
         EXPECT_CALL(*h.rootGroup, RefreshTree(true));
         EXPECT_CALL(*h.rootGroup, RefreshAnimation(true));
         EXPECT_CALL(*h.sceneGraph, AnimationSettingsChanging());

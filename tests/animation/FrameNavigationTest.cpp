@@ -1,22 +1,17 @@
 #include "PanelHarness.h"
-#include "UpDownText.h"
-#include "XPButton.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
 using ::testing::InSequence;
-using ::testing::Invoke;
-using ::testing::Return;
 
 const QString SubRangeHint = QStringLiteral(
     "You can work with a sub-range of your animation by selecting a start point using the "
     "animation slider and shift-dragging the animation slider to the desired end point.");
 
+// 200 frames at 24 a second.
 class FrameNavigationTest : public ::testing::Test
 {
 protected:
@@ -32,46 +27,43 @@ protected:
         h.events.clear();
     }
 
-    void TearDown() override { h.unbind(); }
-
     common::UpDownText& timeText() { return h.widget<common::UpDownText>("txtAnimationTime"); }
-
-    void typeTime(const QString& text)
+    void typeTime(const QString& text) { typeInto(timeText(), text); }
+    void drag(int from, int to, Qt::KeyboardModifiers press, Qt::KeyboardModifiers release)
     {
-        timeText().setText(text);
-        timeText().setFocus();
-        QTest::keyClick(&timeText(), Qt::Key_Return);
+        dragSlider(h.slider(), from, to, press, release);
+    }
+    std::tuple<int, int, int> slider() // value, start and length of the selection
+    {
+        return {h.slider().Value(), h.slider().SelStart(), h.slider().SelLength()};
     }
 
     PanelHarness h;
 };
 
-TEST_F(FrameNavigationTest, SetupLoadsTheRangeFromTheSettingsAndGoesToTheCurrentFrame)
+TEST_F(FrameNavigationTest, SetupLoadsTheRangeAndGoesToTheCurrentFrameEvenWhenTheSettingsFail)
 {
+    bool settingsFail = true;
+    ON_CALL(*h.state, AnimationSettings()).WillByDefault([&] {
+        if (settingsFail)
+            throw Error(ErrorNumber::Internal, QStringLiteral("settings unreadable"));
+        return h.settings;
+    });
+    h.currentFrame = 12.0f;
+    EXPECT_NO_THROW(h.control->SetupPanel());
+    EXPECT_EQ(slider(), std::tuple(12, 0, 200)) << "the last step still ran";
+
+    settingsFail = false;
+    h.slider().setValue(0); // the set-up's move to 0 would write the frame otherwise
     h.currentFrame = 37.5f; // halves go to the even frame
     h.control->SetupPanel();
     EXPECT_EQ(h.slider().TickFrequency(), 24);
-    EXPECT_EQ(h.slider().Min(), 0);
-    EXPECT_EQ(h.slider().Max(), 200);
-    EXPECT_EQ(h.slider().SelStart(), 0);
-    EXPECT_EQ(h.slider().SelLength(), 200);
-    EXPECT_EQ(h.slider().Value(), 38);
+    EXPECT_EQ(std::pair(h.slider().Min(), h.slider().Max()), std::pair(0, 200));
+    EXPECT_EQ(slider(), std::tuple(38, 0, 200));
     EXPECT_EQ(timeText().Text(), QStringLiteral("1.58"));
 }
 
-TEST_F(FrameNavigationTest, SetupRunsEveryStepEvenWhenTheSettingsFail)
-{
-    EXPECT_CALL(*h.state, AnimationSettings())
-        .WillRepeatedly(Invoke([]() -> outside::AnimationSettings {
-            throw Error(ErrorNumber::Internal, QStringLiteral("settings unreadable"));
-        }));
-    h.currentFrame = 12.0f;
-    EXPECT_NO_THROW(h.control->SetupPanel());
-    EXPECT_EQ(h.slider().Value(), 12) << "the last step still ran";
-    EXPECT_EQ(h.slider().SelLength(), 200);
-}
-
-TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderAndAsksForARedraw)
+TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderUntilOneFails)
 {
     auto first = h.addGroup(1);
     auto second = h.addGroup(2);
@@ -80,7 +72,7 @@ TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderAndAsksForARedraw
         EXPECT_CALL(*first, ApplyFrame(48.0f));
         EXPECT_CALL(*second, ApplyFrame(48.0f));
     }
-    h.dragSlider(0, 48, Qt::NoModifier, Qt::NoModifier);
+    drag(0, 48, Qt::NoModifier, Qt::NoModifier);
 
     EXPECT_EQ(h.slider().Value(), 48);
     EXPECT_EQ(h.currentFrame, 48.0f);
@@ -91,40 +83,40 @@ TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderAndAsksForARedraw
                      QStringLiteral("UpdateCameraPositions(-1)"), QStringLiteral("RenderAllViews"),
                      QStringLiteral("Warn(Timeline)")}));
     EXPECT_EQ(h.warnings, QStringList(QStringLiteral("Vellum Test|") + SubRangeHint));
+
+    // A failing group ends the change quietly; what was done stays done.
+    auto third = h.addGroup(3);
+    EXPECT_CALL(*first, ApplyFrame(70.0f));
+    EXPECT_CALL(*second, ApplyFrame(70.0f)).WillOnce([](float) {
+        throw Error(ErrorNumber::Internal, QStringLiteral("broken"));
+    });
+    EXPECT_CALL(*third, ApplyFrame(_)).Times(0);
+    h.events.clear();
+    h.slider().setValue(70);
+    EXPECT_EQ(h.slider().Value(), 70);
+    EXPECT_TRUE(h.events.isEmpty());
 }
 
-TEST_F(FrameNavigationTest, ShiftDragLeftwardsKeepsTheStartPointAndTheButtonsRespectIt)
+TEST_F(FrameNavigationTest, ShiftDragSelectsASubRangeThatTheButtonsStayIn)
 {
+    // Leftwards the start point stays, and a negative length is refused.
     h.slider().setValue(40);
-    h.dragSlider(40, 10, Qt::ShiftModifier, Qt::ShiftModifier);
-    EXPECT_EQ(h.slider().Value(), 10);
-    EXPECT_EQ(h.slider().SelStart(), 40);
-    EXPECT_EQ(h.slider().SelLength(), 0) << "a negative length is refused";
-
+    drag(40, 10, Qt::ShiftModifier, Qt::ShiftModifier);
+    EXPECT_EQ(slider(), std::tuple(10, 40, 0));
     h.clickButton("cmdEnd");
-    EXPECT_EQ(h.slider().Value(), 40);
-    EXPECT_EQ(h.slider().SelStart(), 40);
-
+    EXPECT_EQ(slider(), std::tuple(40, 40, 0));
     h.slider().setValue(10);
     h.clickButton("cmdStepForward");
-    EXPECT_EQ(h.slider().Value(), 11);
-    EXPECT_EQ(h.slider().SelStart(), 0) << "11 lies outside the selection, which is reset";
-    EXPECT_EQ(h.slider().SelLength(), 200);
-}
+    EXPECT_EQ(slider(), std::tuple(11, 0, 200)) << "11 lies outside the selection: reset";
 
-TEST_F(FrameNavigationTest, ShiftDragRightwardsSelectsASubRangeThatTheButtonsStayIn)
-{
     h.slider().setValue(20);
-    h.dragSlider(20, 60, Qt::ShiftModifier, Qt::NoModifier);
-    EXPECT_EQ(h.slider().SelStart(), 0) << "letting go of shift during the drag resets";
-    EXPECT_EQ(h.slider().SelLength(), 200);
+    drag(20, 60, Qt::ShiftModifier, Qt::NoModifier);
+    EXPECT_EQ(slider(), std::tuple(60, 0, 200)) << "letting go of shift during the drag resets";
     EXPECT_TRUE(h.events.contains(QStringLiteral("Warn(Timeline)")));
 
     h.slider().setValue(20);
-    h.dragSlider(20, 60, Qt::ShiftModifier, Qt::ShiftModifier);
-    EXPECT_EQ(h.slider().SelStart(), 20);
-    EXPECT_EQ(h.slider().SelLength(), 40);
-
+    drag(20, 60, Qt::ShiftModifier, Qt::ShiftModifier);
+    EXPECT_EQ(slider(), std::tuple(60, 20, 40));
     EXPECT_CALL(*h.rootGroup, RefreshTree(true)).Times(2);
     h.clickButton("cmdStart");
     EXPECT_EQ(h.slider().Value(), 20);
@@ -138,29 +130,31 @@ TEST_F(FrameNavigationTest, ShiftDragRightwardsSelectsASubRangeThatTheButtonsSta
     EXPECT_EQ(h.slider().Value(), 60);
 }
 
-TEST_F(FrameNavigationTest, WithoutAnActiveViewOnlyTheFrameAndTheGridFollow)
+TEST_F(FrameNavigationTest, WithoutAViewOrOutsideAnimationModeOnlyTheFrameFollows)
 {
     auto group = h.addGroup(1);
     EXPECT_CALL(*group, ApplyFrame(_)).Times(0);
-    h.setActiveView(false);
+    h.viewPresent = false;
     const QString before = timeText().Text();
     h.slider().setValue(30);
     EXPECT_EQ(h.currentFrame, 30.0f);
     EXPECT_EQ(timeText().Text(), before);
     EXPECT_EQ(h.events, QStringList(QStringLiteral("RenderAllViews")));
-}
 
-TEST_F(FrameNavigationTest, OutsideAnimationModeTheFrameIsStillWrittenWhenNothingRuns)
-{
+    h.viewPresent = true;
     h.mode = 0;
+    ::testing::Mock::VerifyAndClearExpectations(group.get());
     h.slider().setValue(25);
     EXPECT_EQ(h.currentFrame, 25.0f);
-
     h.animationRunning = true; // the loop poses the scene itself
-    auto group = h.addGroup(1);
     EXPECT_CALL(*group, ApplyFrame(_)).Times(0);
     h.slider().setValue(26);
     EXPECT_EQ(h.currentFrame, 0.0f);
+
+    // A mouse-up always warns, even while playing.
+    h.events.clear();
+    QTest::mouseClick(&h.slider(), Qt::LeftButton, Qt::NoModifier, pointOfFrame(h.slider(), 0));
+    EXPECT_EQ(h.events, QStringList(QStringLiteral("Warn(Timeline)")));
 }
 
 TEST_F(FrameNavigationTest, TypedTimesRoundToEvenFramesAndBadTextChangesNothing)
@@ -195,32 +189,7 @@ TEST_F(FrameNavigationTest, TypedTimesRoundToEvenFramesAndBadTextChangesNothing)
     h.slider().setSelStart(10);
     h.slider().setSelLength(20);
     typeTime(QStringLiteral("5"));
-    EXPECT_EQ(h.slider().Value(), 120);
-    EXPECT_EQ(h.slider().SelStart(), 0) << "a time beyond the sub-range resets it";
-    EXPECT_EQ(h.slider().SelLength(), 200);
-}
-
-TEST_F(FrameNavigationTest, AFailingGroupEndsTheChangeButKeepsWhatWasDone)
-{
-    auto first = h.addGroup(1);
-    auto failing = h.addGroup(2);
-    auto third = h.addGroup(3);
-    EXPECT_CALL(*first, ApplyFrame(70.0f));
-    EXPECT_CALL(*failing, ApplyFrame(70.0f)).WillOnce(Invoke([](float) {
-        throw Error(ErrorNumber::Internal, QStringLiteral("broken"));
-    }));
-    EXPECT_CALL(*third, ApplyFrame(_)).Times(0);
-
-    h.slider().setValue(70); // the slider's handler ends quietly
-    EXPECT_EQ(h.slider().Value(), 70);
-    EXPECT_TRUE(h.events.isEmpty());
-}
-
-TEST_F(FrameNavigationTest, AMouseUpAlwaysWarnsEvenWhilePlaying)
-{
-    h.animationRunning = true;
-    QTest::mouseClick(&h.slider(), Qt::LeftButton, Qt::NoModifier, h.pointOfFrame(0));
-    EXPECT_EQ(h.events, QStringList(QStringLiteral("Warn(Timeline)")));
+    EXPECT_EQ(slider(), std::tuple(120, 0, 200)) << "a time beyond the sub-range resets it";
 }
 
 } // namespace

@@ -2,18 +2,13 @@
 #include "PanelHarness.h"
 #include "XPButton.h"
 
-#include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
 using ::testing::Field;
-using ::testing::InSequence;
-using ::testing::Invoke;
-using ::testing::Return;
 
 outside::KeyRecord key(float frame, bool segmentStart = false, float tag = 0.0f)
 {
@@ -24,45 +19,53 @@ outside::KeyRecord key(float frame, bool segmentStart = false, float tag = 0.0f)
     return record;
 }
 
-// One component selected, in animation mode, whose group, light and camera hold the keys the
-// test gives them.
+const QStringList Bracket = {QStringLiteral("PrepareForSceneChanges"),
+                             QStringLiteral("ApplySceneChanges")};
+
+// One component selected, in animation mode, whose group holds groupKeys and whose light, camera
+// and operation 5 (bound to one shape) hold otherKeys. Key changes are written down in calls.
 class KeyFrameEditingTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         h.settings.Keys = 100;
-        ON_CALL(*h.sceneGraph, CreateRenderUtility()).WillByDefault(Return(render));
-        ON_CALL(*render, KindCategory(_, _))
-            .WillByDefault(Invoke([](std::int32_t kind, std::int32_t& category) {
-                category = kind >= 60 && kind <= 79 ? 60 : kind;
-            }));
-        ON_CALL(*h.sceneGraph, SelectedCount(_)).WillByDefault(Return(1));
-        ON_CALL(*h.sceneGraph, SelectedItem(_, _)).WillByDefault(Return(component));
+        ON_CALL(*h.render, KindCategory(_, _)).WillByDefault([](std::int32_t kind, auto& category) {
+            category = kind >= 60 && kind <= 79 ? 60 : kind;
+        });
+        group = h.addGroup(2);
+        component = h.select(group);
+        ON_CALL(*component, Kind()).WillByDefault([this] { return kind; });
         ON_CALL(*h.sceneGraph, LightByLink(_)).WillByDefault(Return(light));
         ON_CALL(*h.sceneGraph, CameraByLink(_)).WillByDefault(Return(camera));
-        group = h.addGroup(2);
-        ON_CALL(*component, ParentGroup()).WillByDefault(Return(group));
-        ON_CALL(*component, Kind()).WillByDefault(Invoke([this] { return kind; }));
-        ON_CALL(*group, GetKeyFrames(_, _)).WillByDefault(Invoke([this](float, float) {
-            return groupKeys;
-        }));
-        ON_CALL(*light, GetKeyFrames(_, _)).WillByDefault(Invoke([this](float, float) {
-            return otherKeys;
-        }));
-        ON_CALL(*camera, GetKeyFrames(_, _)).WillByDefault(Invoke([this](float, float) {
-            return otherKeys;
-        }));
+        ON_CALL(*group, GetKeyFrames(_, _)).WillByDefault([this](auto...) { return groupKeys; });
+        ON_CALL(*light, GetKeyFrames(_, _)).WillByDefault([this](auto...) { return otherKeys; });
+        ON_CALL(*camera, GetKeyFrames(_, _)).WillByDefault([this](auto...) { return otherKeys; });
+        logKeyChanges(*group);
+        logKeyChanges(*light);
+        logKeyChanges(*camera);
         wireOperation();
         QObject::connect(h.control.get(), &animation::Animation::evtreqButtonsEnable,
                          [this] { h.control->ButtonsEnable(); });
-        h.bind();
-        h.control->SetupPanel();
-        h.control->SetModePrepare(1);
+        h.start();
     }
-    void TearDown() override { h.unbind(); }
 
-    // The component stands for operation 5, bound to one shape, with otherKeys as its keys.
+    template <typename Mock> void logKeyChanges(Mock& mock)
+    {
+        ON_CALL(mock, SetKeyFrame(_, _)).WillByDefault([this](bool start, float frame) {
+            calls << QStringLiteral("Set(%1,%2)").arg(start).arg(double(frame));
+        });
+        ON_CALL(mock, RemoveKeyFrame(_)).WillByDefault([this](float frame) {
+            calls << QStringLiteral("Remove(%1)").arg(double(frame));
+        });
+        ON_CALL(mock, AddKeyFrame(_)).WillByDefault([this](const outside::KeyRecord& k) {
+            calls << QStringLiteral("Add(%1,%2)").arg(double(k.frame)).arg(double(k.payloadHead));
+        });
+        ON_CALL(mock, setLoopMode(_)).WillByDefault([this](int mode) {
+            calls << QStringLiteral("Loop(%1)").arg(mode);
+        });
+    }
+
     void wireOperation()
     {
         ON_CALL(*component, ObjectLink()).WillByDefault(Return(1111));
@@ -71,40 +74,35 @@ protected:
         tables.types = {0, 0, 0, 0, 0, 3};
         tables.targetKinds = {0, 0, 0, 0, 0, 22};
         tables.loopModes = {0, 0, 0, 0, 0, 0};
-        ON_CALL(*h.scene, OperationTables(1111)).WillByDefault(Invoke([this](std::int32_t) {
-            return tables;
-        }));
+        ON_CALL(*h.scene, OperationTables(1111)).WillByDefault([this](auto) { return tables; });
         ON_CALL(*h.scene, Operations()).WillByDefault(::testing::ReturnRef(operations));
         operations.Add(operation, QStringLiteral("5"));
         ON_CALL(*h.applier, OperationCheck3(_)).WillByDefault(Return(true));
         ON_CALL(*h.commands, OperationKeyAtFrame(_, 5, _, _, _))
-            .WillByDefault(Invoke([this](const outside::ScenePtr&, std::int32_t, float frame,
-                                         bool& isKey, bool& start) {
+            .WillByDefault([this](auto&, auto, float frame, bool& isKey, bool& start) {
                 isKey = start = false;
                 for (const outside::KeyRecord& k : otherKeys)
-                    if (k.frame == frame) {
-                        isKey = true;
-                        start = k.startsSegment();
-                    }
-            }));
+                    if (k.frame == frame)
+                        std::tie(isKey, start) = std::pair(true, k.startsSegment());
+            });
         ON_CALL(*h.commands, OperationKeysBefore(_, 5, _))
-            .WillByDefault(Invoke([this](const outside::ScenePtr&, std::int32_t, float frame) {
-                return std::int32_t(std::count_if(
-                    otherKeys.cbegin(), otherKeys.cend(),
-                    [frame](const outside::KeyRecord& k) { return k.frame < frame; }));
-            }));
+            .WillByDefault([this](auto&, auto, float frame) {
+                return std::int32_t(std::ranges::count_if(
+                    otherKeys, [frame](const outside::KeyRecord& k) { return k.frame < frame; }));
+            });
         ON_CALL(*h.commands, OperationFirstKey(_, 5, _, _))
-            .WillByDefault(Invoke(
-                [this](const outside::ScenePtr&, std::int32_t, std::int32_t& count, float& first) {
-                    count = std::int32_t(otherKeys.size());
-                    first = otherKeys.isEmpty() ? 0.0f : otherKeys.first().frame;
-                }));
-        ON_CALL(*render, AnalyseSelection(_, _, _))
-            .WillByDefault(Invoke([this](std::int32_t, std::int32_t& code, bool& single) {
+            .WillByDefault([this](auto&, auto, std::int32_t& count, float& first) {
+                count = std::int32_t(otherKeys.size());
+                first = otherKeys.isEmpty() ? 0.0f : otherKeys.first().frame;
+            });
+        ON_CALL(*h.render, AnalyseSelection(_, _, _))
+            .WillByDefault([this](std::int32_t, std::int32_t& code, bool& single) {
                 code = kind;
                 single = kind == 11;
-            }));
+            });
     }
+    // The operation's tools: three options, repeat, back, forward; '*' pressed, '+' enabled,
+    // '-' disabled.
     QString operationTools()
     {
         QString shown;
@@ -123,88 +121,62 @@ protected:
         h.slider().setValue(frame);
         h.control->ButtonsEnable();
         h.events.clear();
+        calls.clear();
     }
     void clickOption(const char* group, int index)
     {
-        const QByteArray name = QByteArray(group) + '_' + QByteArray::number(index);
-        h.clickButton(name.constData());
+        h.clickButton((QByteArray(group) + '_' + QByteArray::number(index)).constData());
     }
-    common::OptionGroup& options(const char* name) { return h.widget<common::OptionGroup>(name); }
+    int option(const char* name) { return h.widget<common::OptionGroup>(name).Value(); }
 
     PanelHarness h;
-    std::shared_ptr<NiceMock<MockRenderUtility>> render =
-        std::make_shared<NiceMock<MockRenderUtility>>();
-    std::shared_ptr<NiceMock<MockShape>> component = std::make_shared<NiceMock<MockShape>>();
-    std::shared_ptr<NiceMock<MockLight>> light = std::make_shared<NiceMock<MockLight>>();
-    std::shared_ptr<NiceMock<MockCamera>> camera = std::make_shared<NiceMock<MockCamera>>();
-    std::shared_ptr<NiceMock<MockGroup>> group;
-    std::shared_ptr<NiceMock<MockOperation>> operation =
-        std::make_shared<NiceMock<MockOperation>>();
+    Nice<MockShape> component;
+    Nice<MockLight> light = nice<MockLight>();
+    Nice<MockCamera> camera = nice<MockCamera>();
+    Nice<MockGroup> group;
+    Nice<MockOperation> operation = nice<MockOperation>();
     outside::Collection<outside::Operation> operations;
     outside::OperationTableSet tables;
     std::int32_t kind = 20;
     QList<outside::KeyRecord> groupKeys;
     QList<outside::KeyRecord> otherKeys;
-};
-
-struct TypeRow
-{
-    const char* name;
-    int shown; // 0 no key, 1 key, 2 segment start at frame 10
-    int clicked;
-    const char* call;
-};
-
-class KeyFrameTypes : public KeyFrameEditingTest, public ::testing::WithParamInterface<TypeRow>
-{};
-
-TEST_P(KeyFrameTypes, FollowTheShownAndClickedTypes)
-{
-    const TypeRow row = GetParam();
-    groupKeys = {key(0, true), key(20)};
-    if (row.shown > 0)
-        groupKeys.insert(1, key(10, row.shown == 2));
-    goTo(10);
-    ASSERT_EQ(options("optKeyFrameType").Value(), row.shown);
-
     QStringList calls;
-    ON_CALL(*group, SetKeyFrame(_, _)).WillByDefault(Invoke([&](bool start, float frame) {
-        calls << QStringLiteral("Set(%1,%2)").arg(start).arg(double(frame));
-    }));
-    ON_CALL(*group, RemoveKeyFrame(_)).WillByDefault(Invoke([&](float frame) {
-        calls << QStringLiteral("Remove(%1)").arg(double(frame));
-    }));
-    clickOption("optKeyFrameType", row.clicked);
+};
 
-    EXPECT_EQ(calls.join(u' '), QLatin1String(row.call));
-    EXPECT_EQ(h.events.mid(0, 2), QStringList({QStringLiteral("PrepareForSceneChanges"),
-                                               QStringLiteral("ApplySceneChanges")}));
-    EXPECT_EQ(options("optKeyFrameType").Value(), row.clicked);
+TEST_F(KeyFrameEditingTest, KeyTypesFollowTheShownAndClickedTypes)
+{
+    struct Row
+    {
+        int shown; // 0 no key, 1 key, 2 segment start at frame 10
+        int clicked;
+        const char* call;
+    } rows[] = {{0, 1, "Set(0,-1)"}, {0, 2, "Set(1,-1)"},  {1, 0, "Remove(-1)"},
+                {1, 2, "Set(1,-1)"}, {2, 0, "Remove(-1)"}, {2, 1, "Set(0,-1)"},
+                {1, 1, ""}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.shown << " clicked " << row.clicked);
+        groupKeys = {key(0, true), key(20)};
+        if (row.shown > 0)
+            groupKeys.insert(1, key(10, row.shown == 2));
+        goTo(10);
+        ASSERT_EQ(option("optKeyFrameType"), row.shown);
+        clickOption("optKeyFrameType", row.clicked);
+        EXPECT_EQ(calls.join(u' '), QLatin1String(row.call));
+        EXPECT_EQ(h.events.mid(0, 2), Bracket);
+        EXPECT_EQ(option("optKeyFrameType"), row.clicked);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(KeyFrameEditing, KeyFrameTypes,
-                         ::testing::Values(TypeRow{"NoneToKey", 0, 1, "Set(0,-1)"},
-                                           TypeRow{"NoneToSegmentStart", 0, 2, "Set(1,-1)"},
-                                           TypeRow{"KeyToNone", 1, 0, "Remove(-1)"},
-                                           TypeRow{"KeyToSegmentStart", 1, 2, "Set(1,-1)"},
-                                           TypeRow{"SegmentStartToNone", 2, 0, "Remove(-1)"},
-                                           TypeRow{"SegmentStartToKey", 2, 1, "Set(0,-1)"},
-                                           TypeRow{"SameTypeCallsNothing", 1, 1, ""}),
-                         [](const ::testing::TestParamInfo<TypeRow>& info) {
-                             return info.param.name;
-                         });
 
 TEST_F(KeyFrameEditingTest, CopyForwardTellsTheSceneAtTheSourceFrameAndRightClickOnlyOffersTheMenu)
 {
     groupKeys = {key(0, true), key(10), key(20)};
     goTo(10);
     int sliderAtNotification = -1;
-    EXPECT_CALL(*h.scene, GroupChanged(_)).WillOnce(Invoke([&](const outside::GroupPtr&) {
+    EXPECT_CALL(*h.scene, GroupChanged(_)).WillOnce([&](auto&) {
         sliderAtNotification = h.slider().Value();
-    }));
-    // The right button offers the menu instead of copying.
+    });
     h.platform->answerPopupMenu(QString());
-    QTest::mouseClick(&h.widget<common::XPButton>("cmdCopyKeyFrameBackward"), Qt::RightButton);
+    clickChild(*h.control, "cmdCopyKeyFrameBackward", Qt::RightButton);
     EXPECT_EQ(h.platform->callsNamed(QStringLiteral("PopupMenu")).size(), 1);
     EXPECT_EQ(h.slider().Value(), 10);
     h.events.clear();
@@ -217,56 +189,33 @@ TEST_F(KeyFrameEditingTest, CopyForwardTellsTheSceneAtTheSourceFrameAndRightClic
         << "the copy, the click, the slider";
 }
 
-TEST_F(KeyFrameEditingTest, ClosingAGroupLoopEndsThePathWithCopiesAtTheCurrentFrame)
+TEST_F(KeyFrameEditingTest, ClosingALoopCopiesTheGroupsFirstKeysALightsThirdsACamerasFirst)
 {
     groupKeys = {key(0, true, 100),   key(12, false, 112), key(24, false, 124),
                  key(36, false, 136), key(48, false, 148), key(72, false, 172)};
     goTo(48);
-    ASSERT_TRUE(h.widget<common::XPButton>("chkRepeat").isEnabled());
-    {
-        InSequence order;
-        EXPECT_CALL(*group, RemoveKeyFrame(48.0f));
-        EXPECT_CALL(*group, RemoveKeyFrame(72.0f));
-        EXPECT_CALL(*group,
-                    AddKeyFrame(::testing::AllOf(Field(&outside::KeyRecord::frame, 48.0f),
-                                                 Field(&outside::KeyRecord::payloadHead, 100.0f))));
-        EXPECT_CALL(*group,
-                    AddKeyFrame(::testing::AllOf(Field(&outside::KeyRecord::frame, 48.0f),
-                                                 Field(&outside::KeyRecord::payloadHead, 136.0f))));
-        EXPECT_CALL(*group, setLoopMode(2));
-    }
     h.clickButton("chkRepeat");
-    EXPECT_EQ(
-        h.events.mid(0, 4),
-        QStringList({QStringLiteral("PrepareForSceneChanges"), QStringLiteral("ApplySceneChanges"),
-                     QStringLiteral("ButtonsEnable"), QStringLiteral("RenderAllViews")}));
-}
+    EXPECT_EQ(calls, QStringList({QStringLiteral("Remove(48)"), QStringLiteral("Remove(72)"),
+                                  QStringLiteral("Add(48,100)"), QStringLiteral("Add(48,136)"),
+                                  QStringLiteral("Loop(2)")}))
+        << "the path ends with copies at the current frame";
+    EXPECT_EQ(h.events.mid(0, 4), Bracket + QStringList({QStringLiteral("ButtonsEnable"),
+                                                         QStringLiteral("RenderAllViews")}));
 
-TEST_F(KeyFrameEditingTest, ClosingALightLoopCopiesItsThirdsAndACameraOnlyItsFirstKey)
-{
     for (int frame = 0; frame <= 60; frame += 10)
         otherKeys.append(key(float(frame), frame == 0, float(100 + frame)));
     otherKeys.append(key(90, false, 190)); // 8 keys: copies of 0, 3 and 5
-    kind = 60;
-    goTo(60);
-    ASSERT_TRUE(h.widget<common::XPButton>("chkRepeatOperation").isEnabled());
-    QList<float> copied;
-    ON_CALL(*light, AddKeyFrame(_)).WillByDefault(Invoke([&](const outside::KeyRecord& k) {
-        copied << k.payloadHead;
-    }));
-    h.clickButton("chkRepeatOperation");
-    EXPECT_EQ(copied, QList<float>({100, 130, 150}));
-    EXPECT_FALSE(h.events.contains(QStringLiteral("RenderAllViews")));
-
-    kind = 80;
-    copied.clear();
-    h.widget<common::XPButton>("chkRepeatOperation").setValue(false);
-    goTo(60);
-    ON_CALL(*camera, AddKeyFrame(_)).WillByDefault(Invoke([&](const outside::KeyRecord& k) {
-        copied << k.payloadHead;
-    }));
-    h.clickButton("chkRepeatOperation");
-    EXPECT_EQ(copied, QList<float>({100}));
+    for (auto [componentKind, copies] :
+         {std::pair{60, "Add(60,100) Add(60,130) Add(60,150)"}, {80, "Add(60,100)"}}) {
+        kind = componentKind;
+        h.widget<common::XPButton>("chkRepeatOperation").setValue(false);
+        goTo(60);
+        h.clickButton("chkRepeatOperation");
+        EXPECT_EQ(calls.filter(QStringLiteral("Add")).join(u' '), QLatin1String(copies));
+        if (componentKind == 60) {
+            EXPECT_FALSE(h.events.contains(QStringLiteral("RenderAllViews")));
+        }
+    }
 }
 
 TEST_F(KeyFrameEditingTest, ResetsAskFirstAndGoAheadOnlyOnYes)
@@ -292,18 +241,11 @@ TEST_F(KeyFrameEditingTest, ResetsAskFirstAndGoAheadOnlyOnYes)
     EXPECT_TRUE(h.platform->allAnswersUsed());
 }
 
-TEST_F(KeyFrameEditingTest, TheKeyStatusNeedsTheExactFrame)
-{
-    groupKeys = {key(0, true), key(24.0001f)};
-    EXPECT_FALSE(h.control->bGetAnimationKeyFrameStatus(group, 24.0f));
-    EXPECT_TRUE(h.control->bGetAnimationKeyFrameStatus(group, 24.0001f));
-}
-
-TEST_F(KeyFrameEditingTest, TwoSelectedComponentsResetBothToolSets)
+TEST_F(KeyFrameEditingTest, TwoSelectedComponentsResetBothToolSetsAndTheStatusNeedsTheExactFrame)
 {
     groupKeys = {key(0, true), key(10), key(20)};
     goTo(10);
-    ON_CALL(*h.sceneGraph, SelectedCount(_)).WillByDefault(Return(2));
+    h.select(group);
     h.control->ButtonsEnable();
     for (const char* name :
          {"optKeyFrameType_0", "optKeyFrameType_1", "optKeyFrameType_2", "chkRepeat",
@@ -311,23 +253,24 @@ TEST_F(KeyFrameEditingTest, TwoSelectedComponentsResetBothToolSets)
         EXPECT_FALSE(h.widget<common::XPButton>(name).isEnabled()) << name;
         EXPECT_FALSE(h.widget<common::XPButton>(name).Value()) << name;
     }
-    EXPECT_EQ(options("optKeyFrameType").Value(), -1);
+    EXPECT_EQ(option("optKeyFrameType"), -1);
+
+    groupKeys = {key(0, true), key(24.0001f)};
+    EXPECT_FALSE(h.control->bGetAnimationKeyFrameStatus(group, 24.0f));
+    EXPECT_TRUE(h.control->bGetAnimationKeyFrameStatus(group, 24.0001f));
 }
 
-// Tool strings: the three options, repeat, back, forward; '*' pressed, '+' enabled, '-' disabled.
 TEST_F(KeyFrameEditingTest, TheOperationToolSetNeedsABoundOperationThatTheApplierKnows)
 {
     kind = 11;
     otherKeys = {key(0, true), key(10), key(20)};
-    goTo(10);
-    EXPECT_EQ(operationTools(), QStringLiteral("+*+-++")) << "a plain key after one key";
-    goTo(20);
-    EXPECT_EQ(operationTools(), QStringLiteral("+*++++")) << "two keys before: repeat possible";
-    goTo(0);
-    EXPECT_EQ(operationTools(), QStringLiteral("+-*--+")) << "the first key stays a start";
-    goTo(15);
-    EXPECT_EQ(operationTools(), QStringLiteral("*+++--")) << "no key here";
-
+    for (auto [frame, tools, why] : {std::tuple{10, "+*+-++", "a plain key after one key"},
+                                     {20, "+*++++", "two keys before: repeat possible"},
+                                     {0, "+-*--+", "the first key stays a start"},
+                                     {15, "*+++--", "no key here"}}) {
+        goTo(frame);
+        EXPECT_EQ(operationTools(), QLatin1String(tools)) << why;
+    }
     tables.loopModes[5] = 2;
     goTo(10);
     EXPECT_EQ(operationTools(), QStringLiteral("+*+*++")) << "a closed loop presses repeat";
@@ -347,7 +290,7 @@ TEST_F(KeyFrameEditingTest, TheOperationToolSetNeedsABoundOperationThatTheApplie
     }
     goTo(10);
     EXPECT_EQ(operationTools(), QStringLiteral("------")) << "no check knows the operation";
-    EXPECT_EQ(options("optKeyFrameOperationType").Value(), -1);
+    EXPECT_EQ(option("optKeyFrameOperationType"), -1);
 }
 
 TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameAndLoopsChangedByCommand)
@@ -359,16 +302,14 @@ TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameAndLoopsChangedB
     EXPECT_CALL(*operation, SetKeyFrame(true, 15.0f));
     clickOption("optKeyFrameOperationType", 2);
     EXPECT_TRUE(h.modified);
-    const QStringList bracket = {QStringLiteral("PrepareForSceneChanges"),
-                                 QStringLiteral("ApplySceneChanges")};
-    EXPECT_EQ(h.events.mid(0, 2), bracket);
+    EXPECT_EQ(h.events.mid(0, 2), Bracket);
 
     // An operation no longer active keys nothing, but the change is still bracketed.
     ON_CALL(*h.scene, OperationIndex(1111)).WillByDefault(Return(0));
     EXPECT_CALL(*operation, RemoveKeyFrame(_)).Times(0);
     h.events.clear();
     clickOption("optKeyFrameOperationType", 0);
-    EXPECT_EQ(h.events.mid(0, 2), bracket);
+    EXPECT_EQ(h.events.mid(0, 2), Bracket);
     ON_CALL(*h.scene, OperationIndex(1111)).WillByDefault(Return(5));
 
     goTo(20);
@@ -384,22 +325,20 @@ TEST_F(KeyFrameEditingTest, AnOperationKeyCopiedWithAltHandsTheSceneTheOperation
     kind = 11;
     otherKeys = {key(0, true), key(10), key(20)};
     goTo(10);
-    auto& forward = h.widget<common::XPButton>("cmdCopyKeyFrameOperationForward");
     {
         ::testing::InSequence order;
         EXPECT_CALL(*h.scene, ShapeChanged(_));
         EXPECT_CALL(*h.scene, OperationDataChanged(_, Field(&outside::OperationTableSet::operands,
                                                             tables.operands)));
     }
-    QTest::mouseClick(&forward, Qt::LeftButton, Qt::AltModifier);
+    clickChild(*h.control, "cmdCopyKeyFrameOperationForward", Qt::LeftButton, Qt::AltModifier);
     EXPECT_EQ(h.slider().Value(), 11);
     ::testing::Mock::VerifyAndClearExpectations(h.scene.get());
 
     goTo(10);
     EXPECT_CALL(*h.scene, ShapeChanged(_));
     EXPECT_CALL(*h.scene, OperationDataChanged(_, _)).Times(0);
-    QTest::mouseClick(&h.widget<common::XPButton>("cmdCopyKeyFrameOperationBackward"),
-                      Qt::LeftButton);
+    h.clickButton("cmdCopyKeyFrameOperationBackward");
     EXPECT_EQ(h.slider().Value(), 9);
 }
 

@@ -19,97 +19,71 @@ QList<KeyRecord> keysAt(std::initializer_list<float> frames, float segmentStartA
     return keys;
 }
 
-struct RuleRow
+// The enabled options by number, the pressed one, repeat enabled and pressed ("r", "R"), and
+// the copies back and forward ("<", ">"); "-" for each that is not.
+std::string described(const KeyToolState& state)
 {
-    const char* name;
-    QList<KeyRecord> keys;
-    int loopMode;
-    int threshold;
-    int frame;
-    // Expected: enabled options as "012" flags, pressed option, repeat enabled/pressed, copies.
-    const char* enabledOptions;
-    int pressed;
-    bool repeatEnabled;
-    bool repeatPressed;
-    bool previous;
-    bool next;
-};
-
-class KeyRuleRows : public ::testing::TestWithParam<RuleRow>
-{};
-
-TEST_P(KeyRuleRows, ShowWhatIsTrueAtTheFrame)
-{
-    const RuleRow& row = GetParam();
-    const KeyToolState state =
-        keyToolState({row.keys, row.loopMode, row.threshold, row.frame, 0, 100});
-    QString enabled;
+    std::string text;
     for (int option = 0; option < 3; ++option)
-        enabled += state.optionsEnabled[option] ? QChar(u'0' + option) : QChar(u'-');
-    EXPECT_EQ(enabled, QLatin1String(row.enabledOptions));
-    EXPECT_EQ(state.pressedOption, row.pressed);
-    EXPECT_EQ(state.repeatEnabled, row.repeatEnabled);
-    EXPECT_EQ(state.repeatPressed, row.repeatPressed);
-    EXPECT_EQ(state.previousEnabled, row.previous);
-    EXPECT_EQ(state.nextEnabled, row.next);
+        text += state.optionsEnabled[option] ? char('0' + option) : '-';
+    text += ' ' + std::to_string(state.pressedOption) + ' ';
+    text += state.repeatEnabled ? 'r' : '-';
+    text += state.repeatPressed ? 'R' : '-';
+    text += state.previousEnabled ? " <" : " -";
+    text += state.nextEnabled ? '>' : '-';
+    return text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    KeyRule, KeyRuleRows,
-    ::testing::Values(
-        RuleRow{"PlainKeyBetweenOthers", keysAt({0, 10, 20}), 0, 3, 10, "012", 1, false, false,
-                true, true},
-        RuleRow{"SegmentStartBetweenOthers", keysAt({0, 10, 20}, 10), 0, 3, 10, "012", 2, false,
-                false, true, true},
-        RuleRow{"FirstOfTwoKeys", keysAt({0, 20}), 0, 3, 0, "--2", 2, false, false, false, true},
-        RuleRow{"FirstOfThreeKeys", keysAt({0, 10, 20}), 0, 3, 0, "0-2", 2, false, false, false,
-                true},
-        RuleRow{"NoKeyHere", keysAt({0, 10, 20}), 0, 3, 15, "012", 0, false, false, false, false},
-        RuleRow{"FourKeysBeforeAnOpenPath", keysAt({0, 5, 10, 15, 30}), 0, 3, 20, "012", 0, true,
-                false, false, false},
-        RuleRow{"ThreeKeysBefore", keysAt({0, 5, 10, 30}), 0, 3, 20, "012", 0, false, false, false,
-                false},
-        RuleRow{"LightNeedsSixKeysBefore", keysAt({0, 1, 2, 3, 4, 30}), 0, 5, 20, "012", 0, false,
-                false, false, false},
-        RuleRow{"LightWithSixKeysBefore", keysAt({0, 1, 2, 3, 4, 5, 30}), 0, 5, 20, "012", 0, true,
-                false, false, false},
-        RuleRow{"ClosedLoopAtTheLastButOneFrame", keysAt({0, 50, 99}), 2, 3, 99, "012", 1, true,
-                true, true, false},
-        RuleRow{"OpenPathAtTheLastButOneFrame", keysAt({0, 50, 99}), 0, 3, 99, "012", 1, false,
-                false, true, true},
-        RuleRow{"OpenPathAtTheLastFrame", keysAt({0, 50, 100}), 0, 3, 100, "012", 1, false, false,
-                true, false}),
-    [](const ::testing::TestParamInfo<RuleRow>& info) { return info.param.name; });
-
-TEST(OperationKeyRule, DescribesTheOperationByItsCounts)
+TEST(KeyRule, ShowsWhatIsTrueAtTheFrame)
 {
-    const auto enabledOf = [](const KeyToolState& state) {
-        QString enabled;
-        for (int option = 0; option < 3; ++option)
-            enabled += state.optionsEnabled[option] ? QChar(u'0' + option) : QChar(u'-');
-        return enabled;
+    struct Row
+    {
+        const char* name;
+        QList<KeyRecord> keys;
+        int loopMode;
+        int threshold;
+        int frame;
+        const char* shown;
+    } rows[] = {
+        {"plain key between others", keysAt({0, 10, 20}), 0, 3, 10, "012 1 -- <>"},
+        {"segment start between others", keysAt({0, 10, 20}, 10), 0, 3, 10, "012 2 -- <>"},
+        {"first of two keys", keysAt({0, 20}), 0, 3, 0, "--2 2 -- ->"},
+        {"first of three keys", keysAt({0, 10, 20}), 0, 3, 0, "0-2 2 -- ->"},
+        {"no key here", keysAt({0, 10, 20}), 0, 3, 15, "012 0 -- --"},
+        {"four keys before an open path", keysAt({0, 5, 10, 15, 30}), 0, 3, 20, "012 0 r- --"},
+        {"three keys before", keysAt({0, 5, 10, 30}), 0, 3, 20, "012 0 -- --"},
+        {"a light needs six keys before", keysAt({0, 1, 2, 3, 4, 30}), 0, 5, 20, "012 0 -- --"},
+        {"a light with six keys before", keysAt({0, 1, 2, 3, 4, 5, 30}), 0, 5, 20, "012 0 r- --"},
+        {"closed loop at the last but one frame", keysAt({0, 50, 99}), 2, 3, 99, "012 1 rR <-"},
+        {"open path at the last but one frame", keysAt({0, 50, 99}), 0, 3, 99, "012 1 -- <>"},
+        {"open path at the last frame", keysAt({0, 50, 100}), 0, 3, 100, "012 1 -- <-"},
     };
-    OperationRuleInput single{true, true, 0, 0, 1, 30.0f, 30, 0, 100};
-    KeyToolState state = operationKeyToolState(single);
-    EXPECT_EQ(enabledOf(state), QStringLiteral("--2")) << "the only key, a segment start";
-    EXPECT_EQ(state.pressedOption, 2);
+    for (const Row& row : rows)
+        EXPECT_EQ(
+            described(keyToolState({row.keys, row.loopMode, row.threshold, row.frame, 0, 100})),
+            row.shown)
+            << row.name;
+}
 
-    OperationRuleInput first{true, false, 0, 0, 3, 30.0f, 30, 0, 100};
-    state = operationKeyToolState(first);
-    EXPECT_EQ(enabledOf(state), QStringLiteral("0-2"));
-    EXPECT_EQ(state.pressedOption, 1) << "the pressed option stays, disabled";
-
-    OperationRuleInput closedAtEnd{true, false, 2, 1, 3, 0.0f, 99, 0, 100};
-    state = operationKeyToolState(closedAtEnd);
-    EXPECT_TRUE(state.repeatPressed && state.repeatEnabled);
-    EXPECT_TRUE(state.previousEnabled);
-    EXPECT_FALSE(state.nextEnabled) << "a closed loop wraps after Max - 1";
-
-    OperationRuleInput none{false, false, 0, 2, 3, 0.0f, 50, 0, 100};
-    state = operationKeyToolState(none);
-    EXPECT_EQ(state.pressedOption, 0);
-    EXPECT_TRUE(state.repeatEnabled) << "two keys before the frame";
-    EXPECT_FALSE(state.previousEnabled || state.nextEnabled);
+TEST(KeyRule, DescribesAnOperationByItsCounts)
+{
+    struct Row
+    {
+        const char* name;
+        OperationRuleInput input;
+        const char* shown;
+    } rows[] = {
+        {"the only key, a segment start", {true, true, 0, 0, 1, 30.0f, 30, 0, 100}, "--2 2 -- <>"},
+        {"the first key: the pressed option stays, disabled",
+         {true, false, 0, 0, 3, 30.0f, 30, 0, 100},
+         "0-2 1 -- <>"},
+        {"a closed loop wraps after Max - 1",
+         {true, false, 2, 1, 3, 0.0f, 99, 0, 100},
+         "012 1 rR <-"},
+        {"no key, two before the frame", {false, false, 0, 2, 3, 0.0f, 50, 0, 100}, "012 0 r- --"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(described(operationKeyToolState(row.input)), row.shown) << row.name;
 }
 
 } // namespace

@@ -2,20 +2,15 @@
 #include "Twips.h"
 #include "XPButton.h"
 
-#include <QComboBox>
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
-using ::testing::Invoke;
-using ::testing::Return;
-
 // A shape that keeps what was copied into it, so backups and restores can be followed.
 struct ShapeStates
 {
-    std::shared_ptr<NiceMock<MockShape>> shape = std::make_shared<NiceMock<MockShape>>();
+    Nice<MockShape> shape = nice<MockShape>();
     outside::ShapePtr backup;
     int restores = 0;
 };
@@ -25,28 +20,23 @@ class ModeSwitchTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ON_CALL(*h.sceneGraph, NewShape()).WillByDefault(Invoke([this] {
+        ON_CALL(*h.sceneGraph, NewShape()).WillByDefault([this] {
             ++backupsMade;
-            return std::make_shared<NiceMock<MockShape>>();
-        }));
-        h.mode = 0;
-        h.bind();
-        h.control->SetupPanel();
+            return nice<MockShape>();
+        });
+        h.start(0);
     }
-    void TearDown() override { h.unbind(); }
 
     ShapeStates& addShape()
     {
-        shapes.push_back(std::make_unique<ShapeStates>());
-        ShapeStates& states = *shapes.back();
-        ON_CALL(*states.shape, AnimationBackup()).WillByDefault(Invoke([&states] {
+        ShapeStates& states = *shapes.emplace_back(std::make_unique<ShapeStates>());
+        ON_CALL(*states.shape, AnimationBackup()).WillByDefault([&states] {
             return states.backup;
-        }));
-        ON_CALL(*states.shape, setAnimationBackup(_))
-            .WillByDefault(
-                Invoke([&states](const outside::ShapePtr& backup) { states.backup = backup; }));
-        ON_CALL(*states.shape, CopyFrom(_))
-            .WillByDefault(Invoke([&states](const outside::ShapePtr&) { ++states.restores; }));
+        });
+        ON_CALL(*states.shape, setAnimationBackup(_)).WillByDefault([&states](auto& backup) {
+            states.backup = backup;
+        });
+        ON_CALL(*states.shape, CopyFrom(_)).WillByDefault([&states](auto&) { ++states.restores; });
         h.shapes.Add(states.shape);
         return states;
     }
@@ -55,7 +45,8 @@ protected:
     {
         return common::pixelsToTwips(h.control->height(), h.control->logicalDpiY());
     }
-    bool enabled(const char* name) const { return h.widget<QWidget>(name).isEnabled(); }
+    bool enabled(const char* name) const { return h.widget(name).isEnabled(); }
+    bool pressed(const char* name) const { return h.widget<common::XPButton>(name).Value(); }
 
     PanelHarness h;
     std::vector<std::unique_ptr<ShapeStates>> shapes;
@@ -66,7 +57,7 @@ TEST_F(ModeSwitchTest, EnteringTwiceBacksUpOnceAndLeavingTwiceRestoresOnce)
 {
     ShapeStates& first = addShape();
     ShapeStates& second = addShape();
-    auto light = std::make_shared<NiceMock<MockLight>>();
+    auto light = nice<MockLight>();
     h.lights.Add(light);
     EXPECT_CALL(*light, SaveAnimationState()).Times(1);
     EXPECT_CALL(*light, RestoreAnimationState()).Times(::testing::AtLeast(1));
@@ -75,22 +66,16 @@ TEST_F(ModeSwitchTest, EnteringTwiceBacksUpOnceAndLeavingTwiceRestoresOnce)
     h.control->SetModePrepare(1);
     EXPECT_EQ(backupsMade, 2);
     EXPECT_NE(first.backup, nullptr);
-    EXPECT_TRUE(h.widget<common::XPButton>("chkAnimate").Value());
-    EXPECT_TRUE(enabled("cmdPlay"));
-    EXPECT_TRUE(enabled("sldFrame"));
+    EXPECT_TRUE(pressed("chkAnimate") && enabled("cmdPlay") && enabled("sldFrame"));
 
     // A shape added in animation mode has no backup and is left as it is.
     ShapeStates& added = addShape();
     h.control->SetModePrepare(0);
     h.control->SetModePrepare(0);
-    EXPECT_EQ(first.restores, 1);
-    EXPECT_EQ(second.restores, 1);
+    EXPECT_EQ(std::tuple(first.restores, second.restores, added.restores), std::tuple(1, 1, 0));
     EXPECT_EQ(first.backup, nullptr);
-    EXPECT_EQ(added.restores, 0);
     EXPECT_EQ(h.shapes.Count(), 3) << "the added shape stays in the scene";
-    EXPECT_FALSE(h.widget<common::XPButton>("chkAnimate").Value());
-    EXPECT_FALSE(enabled("cmdPlay"));
-    EXPECT_FALSE(enabled("sldFrame"));
+    EXPECT_FALSE(pressed("chkAnimate") || enabled("cmdPlay") || enabled("sldFrame"));
     EXPECT_EQ(h.currentFrame, 0.0f);
     EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
 }
@@ -98,7 +83,7 @@ TEST_F(ModeSwitchTest, EnteringTwiceBacksUpOnceAndLeavingTwiceRestoresOnce)
 TEST_F(ModeSwitchTest, TheSceneTakenFirstIsTheOneBackedUpEvenWhenTheStateHandsOutAnother)
 {
     ShapeStates& shape = addShape();
-    auto other = std::make_shared<NiceMock<MockScene>>();
+    auto other = nice<MockScene>();
     const outside::Collection<Shape> noShapes;
     ON_CALL(*other, Shapes()).WillByDefault(::testing::ReturnRef(noShapes));
     ON_CALL(*other, Lights()).WillByDefault(::testing::ReturnRef(h.lights));
@@ -110,7 +95,7 @@ TEST_F(ModeSwitchTest, TheSceneTakenFirstIsTheOneBackedUpEvenWhenTheStateHandsOu
     EXPECT_NE(shape.backup, nullptr);
 }
 
-TEST_F(ModeSwitchTest, TheAnimateToggleAsksTheHostAndIsUsableAgainAfterwards)
+TEST_F(ModeSwitchTest, TheAnimateToggleOnlyAsksTheHostAndIsUsableAgainAfterwards)
 {
     bool enabledDuringRequest = true;
     QObject::connect(h.control.get(), &animation::Animation::evtReqSetMode,
@@ -119,7 +104,7 @@ TEST_F(ModeSwitchTest, TheAnimateToggleAsksTheHostAndIsUsableAgainAfterwards)
     EXPECT_TRUE(h.events.contains(QStringLiteral("SetMode(1,1)")));
     EXPECT_FALSE(enabledDuringRequest);
     EXPECT_TRUE(enabled("chkAnimate"));
-    EXPECT_EQ(h.mode, 0) << "the toggle only asks; the host switches";
+    EXPECT_EQ(h.mode, 0) << "the host switches";
 }
 
 TEST_F(ModeSwitchTest, TheTimelineTogglesResizeThePanelWithinFiveToTwentyRows)
@@ -141,41 +126,28 @@ TEST_F(ModeSwitchTest, TheTimelineTogglesResizeThePanelWithinFiveToTwentyRows)
 
     h.clickButton("chkAnimationTimeline");
     EXPECT_NEAR(heightTwips(), 360, 15) << "hidden, the timeline takes no room whatever its rows";
-}
 
-TEST_F(ModeSwitchTest, TheSliderFillsThePanelAndNeverGoesBelowTenTwips)
-{
-    auto& slider = h.slider();
+    // The slider fills the panel's width and never goes below ten twips.
+    const auto twips = [&](int pixels) {
+        return common::pixelsToTwips(pixels, h.control->logicalDpiX());
+    };
     h.control->resize(1200, h.control->height());
-    const int leftTwips = common::pixelsToTwips(slider.x(), h.control->logicalDpiX());
-    const int widthTwips = common::pixelsToTwips(slider.width(), h.control->logicalDpiX());
-    EXPECT_NEAR(widthTwips, common::pixelsToTwips(1200, h.control->logicalDpiX()) - leftTwips + 30,
-                15);
+    EXPECT_NEAR(twips(h.slider().width()), twips(1200) - twips(h.slider().x()) + 30, 15);
     h.control->resize(100, h.control->height());
-    EXPECT_NEAR(common::pixelsToTwips(slider.width(), h.control->logicalDpiX()), 10, 15);
+    EXPECT_NEAR(twips(h.slider().width()), 10, 15);
 }
 
 TEST_F(ModeSwitchTest, ResetNeedsOneOrMorePrimarySelectionsWithoutALightMarker)
 {
-    auto shape = std::make_shared<NiceMock<MockShape>>();
-    auto lightMarker = std::make_shared<NiceMock<MockShape>>();
-    ON_CALL(*shape, Kind()).WillByDefault(Return(20));
-    ON_CALL(*lightMarker, Kind()).WillByDefault(Return(60));
-    std::vector<outside::ShapePtr> selection{shape};
-    ON_CALL(*h.sceneGraph, SelectedCount(_)).WillByDefault(Invoke([&](std::int32_t) {
-        return std::int32_t(selection.size());
-    }));
-    ON_CALL(*h.sceneGraph, SelectedItem(_, _))
-        .WillByDefault(Invoke([&](std::int32_t, std::int32_t i) { return selection[size_t(i)]; }));
-
+    h.select(h.rootGroup);
     h.control->SetModePrepare(1);
     EXPECT_TRUE(enabled("cmdReset"));
 
-    selection.push_back(lightMarker);
+    h.select(h.rootGroup, 60);
     h.control->SetModePrepare(1);
     EXPECT_FALSE(enabled("cmdReset")) << "a light marker anywhere in the selection";
 
-    selection = {shape};
+    h.selection.removeLast();
     ON_CALL(*h.sceneGraph, SecondarySelectionCount(_)).WillByDefault(Return(1));
     h.control->SetModePrepare(1);
     EXPECT_FALSE(enabled("cmdReset"));

@@ -5,22 +5,14 @@
 #include "PanelHarness.h"
 #include "TextBox.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace vellum::testing {
 namespace {
-
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::Return;
-using ::testing::SetArgReferee;
 
 QStringList strings(std::initializer_list<const char*> texts)
 {
@@ -30,17 +22,18 @@ QStringList strings(std::initializer_list<const char*> texts)
     return list;
 }
 
+// Screens of 1024 x 768, a raytracer installed.
 class OptionsDialogTest : public ::testing::Test
 {
 protected:
     OptionsDialogTest()
     {
         qputenv("temp", temp.path().toLocal8Bit());
-        ON_CALL(*h.sceneGraph, CreateGraphicsUtility()).WillByDefault(Return(graphics));
-        ON_CALL(*h.sceneGraph, CreatePictureFactory()).WillByDefault(Return(pictures));
-        ON_CALL(*graphics, TickCount()).WillByDefault(Return(4242));
-        ON_CALL(*pictures, MaximumDimensions(_, _, _, _))
-            .WillByDefault(DoAll(SetArgReferee<2>(1024), SetArgReferee<3>(768)));
+        ON_CALL(*h.graphics, TickCount()).WillByDefault(Return(4242));
+        ON_CALL(*h.pictures, MaximumDimensions(_, _, _, _))
+            .WillByDefault([](auto&, auto&, std::int32_t& width, std::int32_t& height) {
+                std::tie(width, height) = std::pair(1024, 768);
+            });
         ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QStringLiteral("/bin/pov")));
         h.bind();
         animation::module().offscreenPicture = QImage(320, 240, QImage::Format_RGB32);
@@ -54,20 +47,17 @@ protected:
         dialog->show();
         return dialog;
     }
-    template <typename Widget> static Widget& find(QDialog& dialog, const char* name)
-    {
-        auto* widget = dialog.findChild<Widget*>(QLatin1String(name));
-        if (!widget)
-            throw std::runtime_error(std::string("no widget ") + name);
-        return *widget;
-    }
     static QString text(QDialog& dialog, const char* name)
     {
-        return find<common::TextBox>(dialog, name).Text();
+        return child<common::TextBox>(dialog, name).Text();
+    }
+    static QString size(QDialog& dialog)
+    {
+        return text(dialog, "txtRecordWidth") + u'x' + text(dialog, "txtRecordHeight");
     }
     static void type(QDialog& dialog, const char* name, const QString& keys)
     {
-        auto& box = find<common::TextBox>(dialog, name);
+        auto& box = child<common::TextBox>(dialog, name);
         box.selectAll();
         QTest::keyClicks(&box, keys);
     }
@@ -83,13 +73,10 @@ protected:
             keys << call.section(QLatin1Char('|'), 2, 3).chopped(1); // without the call's ")"
         return keys;
     }
+    QStringList messages() const { return h.platform->callsNamed(QStringLiteral("MsgBox")); }
 
     QTemporaryDir temp;
     PanelHarness h;
-    std::shared_ptr<NiceMock<MockGraphicsUtility>> graphics =
-        std::make_shared<NiceMock<MockGraphicsUtility>>();
-    std::shared_ptr<NiceMock<MockPictureFactory>> pictures =
-        std::make_shared<NiceMock<MockPictureFactory>>();
 };
 
 TEST_F(OptionsDialogTest, LoadsDefaultsOrStoredChoicesAndKeepsAPreviewFileWhileOpen)
@@ -98,19 +85,16 @@ TEST_F(OptionsDialogTest, LoadsDefaultsOrStoredChoicesAndKeepsAPreviewFileWhileO
     {
         auto dialog = open(animation::recordOptionsProfile());
         EXPECT_TRUE(QFile::exists(previewFile));
-        QComboBox& size = find<QComboBox>(*dialog, "cboSize");
-        EXPECT_EQ(size.count(), 8);
-        EXPECT_EQ(size.itemText(7), QStringLiteral("1600 x 1200"));
-        EXPECT_EQ(size.currentIndex(), 1);
-        EXPECT_EQ(find<QComboBox>(*dialog, "cboAntiAliasing").itemText(2), QStringLiteral("16x"));
-        EXPECT_TRUE(find<QRadioButton>(*dialog, "optAnimationSize_0").isChecked());
-        EXPECT_EQ(
-            QStringList({text(*dialog, "txtRecordWidth"), text(*dialog, "txtRecordHeight"),
-                         text(*dialog, "txtFPS")}),
-            QStringList({QStringLiteral("320"), QStringLiteral("240"), QStringLiteral("15")}));
-        EXPECT_TRUE(size.isEnabled());
-        EXPECT_FALSE(find<common::TextBox>(*dialog, "txtRecordWidth").isEnabled());
-        EXPECT_TRUE(find<QCheckBox>(*dialog, "chkRaytrace").isEnabled());
+        auto& sizes = child<QComboBox>(*dialog, "cboSize");
+        EXPECT_EQ(sizes.count(), 8);
+        EXPECT_EQ(sizes.itemText(7), QStringLiteral("1600 x 1200"));
+        EXPECT_EQ(sizes.currentIndex(), 1);
+        EXPECT_EQ(child<QComboBox>(*dialog, "cboAntiAliasing").itemText(2), QStringLiteral("16x"));
+        EXPECT_TRUE(child<QRadioButton>(*dialog, "optAnimationSize_0").isChecked());
+        EXPECT_EQ(size(*dialog) + u' ' + text(*dialog, "txtFPS"), QStringLiteral("320x240 15"));
+        EXPECT_TRUE(sizes.isEnabled());
+        EXPECT_FALSE(child(*dialog, "txtRecordWidth").isEnabled());
+        EXPECT_TRUE(child(*dialog, "chkRaytrace").isEnabled());
     }
     EXPECT_FALSE(QFile::exists(previewFile)) << "deleted when the dialog unloads";
 
@@ -128,30 +112,26 @@ TEST_F(OptionsDialogTest, LoadsDefaultsOrStoredChoicesAndKeepsAPreviewFileWhileO
                               {"AnimationMotionBlur", "1"}})
         store(key, value);
     auto dialog = open(animation::recordOptionsProfile());
-    EXPECT_EQ(find<QComboBox>(*dialog, "cboSize").currentIndex(), 4);
-    EXPECT_FALSE(find<QComboBox>(*dialog, "cboSize").isEnabled());
-    EXPECT_EQ(find<QComboBox>(*dialog, "cboAntiAliasing").currentIndex(), 2);
-    EXPECT_TRUE(find<QRadioButton>(*dialog, "optAnimationSize_1").isChecked());
-    EXPECT_EQ(text(*dialog, "txtRecordWidth") + text(*dialog, "txtRecordHeight") +
-                  text(*dialog, "txtFPS"),
-              QStringLiteral("33322224"));
-    QCheckBox& raytrace = find<QCheckBox>(*dialog, "chkRaytrace");
+    EXPECT_EQ(child<QComboBox>(*dialog, "cboSize").currentIndex(), 4);
+    EXPECT_FALSE(child(*dialog, "cboSize").isEnabled());
+    EXPECT_EQ(child<QComboBox>(*dialog, "cboAntiAliasing").currentIndex(), 2);
+    EXPECT_TRUE(child<QRadioButton>(*dialog, "optAnimationSize_1").isChecked());
+    EXPECT_EQ(size(*dialog) + u' ' + text(*dialog, "txtFPS"), QStringLiteral("333x222 24"));
+    auto& raytrace = child<QCheckBox>(*dialog, "chkRaytrace");
     EXPECT_TRUE(raytrace.isChecked() && !raytrace.isEnabled());
-    EXPECT_FALSE(find<QCheckBox>(*dialog, "chkSaveasImages").isChecked());
-    EXPECT_TRUE(find<QCheckBox>(*dialog, "chkMotionBlur").isChecked());
+    EXPECT_FALSE(child<QCheckBox>(*dialog, "chkSaveasImages").isChecked());
+    EXPECT_TRUE(child<QCheckBox>(*dialog, "chkMotionBlur").isChecked());
 }
 
 TEST_F(OptionsDialogTest, PresetsSizeModeKeyFilterAndCorrectionsOnCompletedEdits)
 {
     auto dialog = open(animation::recordOptionsProfile());
-    QComboBox& size = find<QComboBox>(*dialog, "cboSize");
-    size.setCurrentIndex(6);
-    QTest::mouseClick(&find<QRadioButton>(*dialog, "optAnimationSize_1"), Qt::LeftButton);
-    EXPECT_EQ(text(*dialog, "txtRecordWidth") + QLatin1Char('x') + text(*dialog, "txtRecordHeight"),
-              QStringLiteral("1280x960"))
-        << "custom starts from the preset";
-    EXPECT_TRUE(find<common::TextBox>(*dialog, "txtRecordWidth").isEnabled());
-    EXPECT_FALSE(size.isEnabled());
+    auto& sizes = child<QComboBox>(*dialog, "cboSize");
+    sizes.setCurrentIndex(6);
+    clickChild(*dialog, "optAnimationSize_1");
+    EXPECT_EQ(size(*dialog), QStringLiteral("1280x960")) << "custom starts from the preset";
+    EXPECT_TRUE(child(*dialog, "txtRecordWidth").isEnabled());
+    EXPECT_FALSE(sizes.isEnabled());
 
     type(*dialog, "txtFPS", QStringLiteral("a1.b-2"));
     EXPECT_EQ(text(*dialog, "txtFPS"), QStringLiteral("1-2"));
@@ -174,45 +154,44 @@ TEST_F(OptionsDialogTest, PresetsSizeModeKeyFilterAndCorrectionsOnCompletedEdits
                 {"txtFPS", "-3", "1"},
                 {"txtFPS", "6", "6"}};
     for (const Row& row : rows) {
+        auto& box = child<common::TextBox>(*dialog, row.box);
         type(*dialog, row.box, QLatin1String(row.typed));
         if (!*row.typed) {
-            find<common::TextBox>(*dialog, row.box).clear();
-            emit find<common::TextBox>(*dialog, row.box).Commit();
+            box.clear();
+            emit box.Commit();
         }
         if (QLatin1String(row.typed) == QLatin1String("5")) {
-            EXPECT_EQ(text(*dialog, row.box), QStringLiteral("5")) << "not while typing";
+            EXPECT_EQ(box.Text(), QStringLiteral("5")) << "not while typing";
         }
-        QTest::keyClick(&find<common::TextBox>(*dialog, row.box), Qt::Key_Return);
-        EXPECT_EQ(text(*dialog, row.box), QLatin1String(row.corrected))
-            << row.box << " " << row.typed;
+        QTest::keyClick(&box, Qt::Key_Return);
+        EXPECT_EQ(box.Text(), QLatin1String(row.corrected)) << row.box << " " << row.typed;
     }
 
     // Back to presets: the list is enabled and the boxes follow it.
-    QTest::mouseClick(&find<QRadioButton>(*dialog, "optAnimationSize_0"), Qt::LeftButton);
-    EXPECT_TRUE(size.isEnabled());
+    clickChild(*dialog, "optAnimationSize_0");
+    EXPECT_TRUE(sizes.isEnabled());
     EXPECT_EQ(text(*dialog, "txtRecordWidth"), QStringLiteral("1280"));
 }
 
 TEST_F(OptionsDialogTest, OkStoresEveryChoiceUnlessRefusedCancelAndCloseBoxCancel)
 {
     auto dialog = open(animation::recordOptionsProfile());
-    find<QComboBox>(*dialog, "cboSize").setCurrentIndex(7); // 1600 x 1200 is over 1024 x 768
-    emit find<QComboBox>(*dialog, "cboSize").activated(7);
-    find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(1);
-    find<QCheckBox>(*dialog, "chkMotionBlur").setChecked(true);
+    child<QComboBox>(*dialog, "cboSize").setCurrentIndex(7); // 1600 x 1200 is over 1024 x 768
+    emit child<QComboBox>(*dialog, "cboSize").activated(7);
+    child<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(1);
+    child<QCheckBox>(*dialog, "chkMotionBlur").setChecked(true);
     h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("MsgBox")),
-              QStringList(QStringLiteral("MsgBox(The maximum non-raytraced recording dimensions "
-                                         "are: 1024x768|0|2|3D Vellum)")));
+    clickChild(*dialog, "cmdOK");
+    EXPECT_EQ(messages(), QStringList(QStringLiteral("MsgBox(The maximum non-raytraced recording "
+                                                     "dimensions are: 1024x768|0|2|3D Vellum)")));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(savedKeys().isEmpty());
     EXPECT_EQ(animation::module().recordWidth, 1600) << "taken even when refused";
 
     // Raytraced, the size passes; anti-aliasing is not asked about then.
     ON_CALL(*h.state, AntiAliasFlag()).WillByDefault(Return(true));
-    find<QCheckBox>(*dialog, "chkRaytrace").setChecked(true);
-    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
+    child<QCheckBox>(*dialog, "chkRaytrace").setChecked(true);
+    clickChild(*dialog, "cmdOK");
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(savedKeys(),
               strings({"AnimationOptionsSize|7", "AnimationAntiAlias|1", "AnimationSize0|True",
@@ -230,7 +209,7 @@ TEST_F(OptionsDialogTest, OkStoresEveryChoiceUnlessRefusedCancelAndCloseBoxCance
         animation::module().optionsCancelled = false;
         auto again = open(animation::recordOptionsProfile());
         if (QLatin1String(how) == QLatin1String("cmdCancel"))
-            QTest::mouseClick(&find<QPushButton>(*again, how), Qt::LeftButton);
+            clickChild(*again, how);
         else
             again->close();
         EXPECT_TRUE(animation::module().optionsCancelled) << how;
@@ -247,18 +226,16 @@ TEST_F(OptionsDialogTest, SnapshotProfileHasItsOwnKeysMessagesAndRules)
     EXPECT_EQ(dialog->objectName(), QStringLiteral("frmSnapshotOptions"));
     EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("txtFPS")), nullptr);
     EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("chkMotionBlur")), nullptr);
-    EXPECT_FALSE(find<QCheckBox>(*dialog, "chkRaytrace").isEnabled()) << "needs the path";
+    EXPECT_FALSE(child(*dialog, "chkRaytrace").isEnabled()) << "needs the path";
 
-    find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(2);
+    child<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(2);
     h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(
-        h.platform->callsNamed(QStringLiteral("MsgBox")).value(0).section(QLatin1Char('|'), 1),
-        QStringLiteral("0|1|3D Vellum)"))
+    clickChild(*dialog, "cmdOK");
+    EXPECT_EQ(messages().value(0).section(QLatin1Char('|'), 1), QStringLiteral("0|1|3D Vellum)"))
         << "refused with an exclamation when the flag is False";
 
-    find<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(0);
-    QTest::mouseClick(&find<QPushButton>(*dialog, "cmdOK"), Qt::LeftButton);
+    child<QComboBox>(*dialog, "cboAntiAliasing").setCurrentIndex(0);
+    clickChild(*dialog, "cmdOK");
     EXPECT_EQ(savedKeys(),
               strings({"SnapshotOptionsSize|1", "SnapshotAntiAlias|0", "SnapshotSize0|True",
                        "SnapshotSize1|False", "SnapshotWidth|320", "SnapshotHeight|240",

@@ -1,15 +1,9 @@
 #include "PanelHarness.h"
 
 #include "ModuleState.h"
-#include "XPButton.h"
-
-#include <QTest>
 
 namespace vellum::testing {
 
-using ::testing::_;
-using ::testing::Invoke;
-using ::testing::Return;
 using ::testing::ReturnRef;
 
 PanelHarness::PanelHarness()
@@ -24,6 +18,11 @@ PanelHarness::PanelHarness()
 
 PanelHarness::~PanelHarness()
 {
+    try {
+        if (control && animation::module().gcCSG)
+            unbind();
+    } catch (const Error&) {
+    }
     control.reset();
     animation::resetModule();
     outside::setPlatform(nullptr);
@@ -33,28 +32,31 @@ void PanelHarness::wireState()
 {
     ON_CALL(*sceneGraph, ApplicationState()).WillByDefault(Return(state));
     ON_CALL(*sceneGraph, CreateAppUtility()).WillByDefault(Return(appUtility));
+    ON_CALL(*sceneGraph, CreateRenderUtility()).WillByDefault(Return(render));
+    ON_CALL(*sceneGraph, CreateGraphicsUtility()).WillByDefault(Return(graphics));
+    ON_CALL(*sceneGraph, CreatePictureFactory()).WillByDefault(Return(pictures));
     ON_CALL(*sceneGraph, CreateAnimationCommands()).WillByDefault(Return(commands));
-    ON_CALL(*state, RegistryKey()).WillByDefault(Invoke([this] { return registryKey; }));
-    ON_CALL(*state, Mode()).WillByDefault(Invoke([this] { return mode; }));
-    ON_CALL(*state, setMode(_)).WillByDefault(Invoke([this](std::int32_t m) { mode = m; }));
-    ON_CALL(*state, CurrentFrame()).WillByDefault(Invoke([this] { return currentFrame; }));
-    ON_CALL(*state, setCurrentFrame(_)).WillByDefault(Invoke([this](float f) {
-        currentFrame = f;
-    }));
-    ON_CALL(*state, AnimationRunning()).WillByDefault(Invoke([this] { return animationRunning; }));
-    ON_CALL(*state, setAnimationRunning(_)).WillByDefault(Invoke([this](bool running) {
-        animationRunning = running;
-    }));
-    ON_CALL(*state, RenderingSuspended()).WillByDefault(Invoke([this] {
-        return renderingSuspended;
-    }));
-    ON_CALL(*state, Modified()).WillByDefault(Invoke([this] { return modified; }));
-    ON_CALL(*state, setModified(_)).WillByDefault(Invoke([this](bool m) { modified = m; }));
-    ON_CALL(*state, AnimationSettings()).WillByDefault(Invoke([this] { return settings; }));
+    ON_CALL(*sceneGraph, SelectedCount(_)).WillByDefault([this](std::int32_t) {
+        return std::int32_t(selection.size());
+    });
+    ON_CALL(*sceneGraph, SelectedItem(_, _)).WillByDefault([this](std::int32_t, std::int32_t i) {
+        return selection.value(i);
+    });
+    ON_CALL(*state, RegistryKey()).WillByDefault([this] { return registryKey; });
+    ON_CALL(*state, Mode()).WillByDefault([this] { return mode; });
+    ON_CALL(*state, setMode(_)).WillByDefault([this](std::int32_t m) { mode = m; });
+    ON_CALL(*state, CurrentFrame()).WillByDefault([this] { return currentFrame; });
+    ON_CALL(*state, setCurrentFrame(_)).WillByDefault([this](float f) { currentFrame = f; });
+    ON_CALL(*state, AnimationRunning()).WillByDefault([this] { return animationRunning; });
+    ON_CALL(*state, setAnimationRunning(_)).WillByDefault([this](bool r) { animationRunning = r; });
+    ON_CALL(*state, RenderingSuspended()).WillByDefault([this] { return renderingSuspended; });
+    ON_CALL(*state, Modified()).WillByDefault([this] { return modified; });
+    ON_CALL(*state, setModified(_)).WillByDefault([this](bool m) { modified = m; });
+    ON_CALL(*state, AnimationSettings()).WillByDefault([this] { return settings; });
     ON_CALL(*state, Scene()).WillByDefault(Return(scene));
-    ON_CALL(*state, ActiveView()).WillByDefault(Invoke([this]() -> outside::ViewPtr {
+    ON_CALL(*state, ActiveView()).WillByDefault([this]() -> outside::ViewPtr {
         return viewPresent ? view : nullptr;
-    }));
+    });
     ON_CALL(*scene, Groups()).WillByDefault(ReturnRef(groups));
     ON_CALL(*scene, Shapes()).WillByDefault(ReturnRef(shapes));
     ON_CALL(*scene, Lights()).WillByDefault(ReturnRef(lights));
@@ -87,54 +89,31 @@ void PanelHarness::recordEvents()
                      });
 }
 
-std::shared_ptr<NiceMock<MockGroup>> PanelHarness::addGroup(int number)
+Nice<MockGroup> PanelHarness::addGroup(int number)
 {
-    auto group = std::make_shared<NiceMock<MockGroup>>();
+    auto group = nice<MockGroup>();
     ON_CALL(*group, Number()).WillByDefault(Return(number));
     ON_CALL(*group, Code()).WillByDefault(Return(number * 100 + 10));
     groups.Add(group, QString::number(number * 100 + 10));
     return group;
 }
 
-void PanelHarness::bind()
+Nice<MockShape> PanelHarness::select(const outside::GroupPtr& group, int kind, int code)
 {
-    control->SetSceneGraph(sceneGraph, applier);
+    auto shape = nice<MockShape>();
+    ON_CALL(*shape, ParentGroup()).WillByDefault(Return(group));
+    ON_CALL(*shape, Kind()).WillByDefault(Return(kind));
+    ON_CALL(*shape, Code()).WillByDefault(Return(code));
+    selection.append(shape);
+    return shape;
 }
 
-void PanelHarness::unbind()
+void PanelHarness::start(std::int32_t inMode)
 {
-    control->SetSceneGraph(nullptr, nullptr);
-}
-
-void PanelHarness::setActiveView(bool present)
-{
-    viewPresent = present;
-}
-
-common::TrackBar& PanelHarness::slider() const
-{
-    return widget<common::TrackBar>("sldFrame");
-}
-
-QPoint PanelHarness::pointOfFrame(int frame) const
-{
-    const common::TrackBar& s = slider();
-    const common::TrackBarGeometry geometry(s.size(), s.Min(), s.Max());
-    return QPoint(qRound(geometry.xOf(frame)), geometry.thumbRect(frame).toRect().center().y());
-}
-
-void PanelHarness::dragSlider(int fromFrame, int toFrame, Qt::KeyboardModifiers pressModifiers,
-                              Qt::KeyboardModifiers releaseModifiers)
-{
-    common::TrackBar& s = slider();
-    QTest::mousePress(&s, Qt::LeftButton, pressModifiers, pointOfFrame(fromFrame));
-    QTest::mouseMove(&s, pointOfFrame(toFrame));
-    QTest::mouseRelease(&s, Qt::LeftButton, releaseModifiers, pointOfFrame(toFrame));
-}
-
-void PanelHarness::clickButton(const char* name)
-{
-    QTest::mouseClick(&widget<common::XPButton>(name), Qt::LeftButton);
+    bind();
+    control->SetupPanel();
+    control->SetModePrepare(inMode);
+    events.clear();
 }
 
 } // namespace vellum::testing

@@ -4,11 +4,11 @@
 // application state, with every request event recorded in order.
 
 #include "Animation.h"
+#include "Enumerations.h"
 #include "OutsideMocks.h"
 #include "QtPrinters.h"
 #include "ScriptedPlatform.h"
-#include "TrackBar.h"
-#include "TrackBarGeometry.h"
+#include "Widgets.h"
 
 #include <QStringList>
 #include <gmock/gmock.h>
@@ -16,7 +16,10 @@
 
 namespace vellum::testing {
 
+using ::testing::_;
+using ::testing::Invoke;
 using ::testing::NiceMock;
+using ::testing::Return;
 
 // Matches a shared pointer by the object it points to, without holding the object: mocks that
 // expect each other would otherwise keep each other alive.
@@ -33,10 +36,13 @@ public:
     ~PanelHarness();
 
     // Scene content: groups keyed by their codes, in scene order.
-    std::shared_ptr<NiceMock<MockGroup>> addGroup(int number);
-    void bind();
-    void unbind();
-    void setActiveView(bool present);
+    Nice<MockGroup> addGroup(int number);
+    // A shape of that kind in the group, selected.
+    Nice<MockShape> select(const outside::GroupPtr& group, int kind = 20, int code = 0);
+    void bind() { control->SetSceneGraph(sceneGraph, applier); }
+    void unbind() { control->SetSceneGraph(nullptr, nullptr); }
+    // Bound and set up in that mode, with the events so far forgotten.
+    void start(std::int32_t inMode = outside::ModeAnimation);
     // The scene graph as the panel's operations take it.
     outside::SceneGraphPtr& sceneGraph_base()
     {
@@ -44,35 +50,28 @@ public:
         return m_sceneGraphBase;
     }
 
-    common::TrackBar& slider() const;
-    template <typename Widget> Widget& widget(const char* name) const
+    common::TrackBar& slider() const { return widget<common::TrackBar>("sldFrame"); }
+    template <typename Widget = QWidget> Widget& widget(const char* name) const
     {
-        auto* found = control->findChild<Widget*>(QLatin1String(name));
-        if (!found)
-            throw std::runtime_error(std::string("no widget ") + name);
-        return *found;
+        return child<Widget>(*control, name);
     }
-    QPoint pointOfFrame(int frame) const;
-    void dragSlider(int fromFrame, int toFrame, Qt::KeyboardModifiers pressModifiers,
-                    Qt::KeyboardModifiers releaseModifiers);
-    void clickButton(const char* name);
+    void clickButton(const char* name) { clickChild(*control, name); }
 
     QStringList events;
     QStringList warnings;
 
     std::shared_ptr<ScriptedPlatform> platform = std::make_shared<ScriptedPlatform>();
-    std::shared_ptr<NiceMock<MockSceneGraph>> sceneGraph =
-        std::make_shared<NiceMock<MockSceneGraph>>();
-    std::shared_ptr<NiceMock<MockApplicationState>> state =
-        std::make_shared<NiceMock<MockApplicationState>>();
-    std::shared_ptr<NiceMock<MockScene>> scene = std::make_shared<NiceMock<MockScene>>();
-    std::shared_ptr<NiceMock<MockGroup>> rootGroup = std::make_shared<NiceMock<MockGroup>>();
-    std::shared_ptr<NiceMock<MockView>> view = std::make_shared<NiceMock<MockView>>();
-    std::shared_ptr<NiceMock<MockAppUtility>> appUtility =
-        std::make_shared<NiceMock<MockAppUtility>>();
-    std::shared_ptr<NiceMock<MockApplier>> applier = std::make_shared<NiceMock<MockApplier>>();
-    std::shared_ptr<NiceMock<MockAnimationCommands>> commands =
-        std::make_shared<NiceMock<MockAnimationCommands>>();
+    Nice<MockSceneGraph> sceneGraph = nice<MockSceneGraph>();
+    Nice<MockApplicationState> state = nice<MockApplicationState>();
+    Nice<MockScene> scene = nice<MockScene>();
+    Nice<MockGroup> rootGroup = nice<MockGroup>();
+    Nice<MockView> view = nice<MockView>();
+    Nice<MockAppUtility> appUtility = nice<MockAppUtility>();
+    Nice<MockRenderUtility> render = nice<MockRenderUtility>();
+    Nice<MockGraphicsUtility> graphics = nice<MockGraphicsUtility>();
+    Nice<MockPictureFactory> pictures = nice<MockPictureFactory>();
+    Nice<MockApplier> applier = nice<MockApplier>();
+    Nice<MockAnimationCommands> commands = nice<MockAnimationCommands>();
 
     // What the mocked application state holds.
     QString registryKey = QStringLiteral("Vellum Test");
@@ -88,6 +87,7 @@ public:
     outside::Collection<Shape> shapes;
     outside::Collection<Light> lights;
     outside::Collection<Camera> cameras;
+    QList<outside::ShapePtr> selection;
 
     std::unique_ptr<animation::Animation> control;
 

@@ -11,42 +11,39 @@
 namespace vellum::outside {
 namespace {
 
+QByteArray contentOf(const QString& path, qint64 bytes = -1)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? (bytes < 0 ? file.readAll() : file.read(bytes))
+                                          : QByteArray();
+}
+
 TEST(QtPlatformTest, SettingsRoundTripPerApplicationName)
 {
     QtPlatform platform;
     const QString app = QStringLiteral("Vellum Settings Test");
-    const QString other = QStringLiteral("Another Host");
-    const QString section = QStringLiteral("Application");
+    const QString section = QStringLiteral("Application"), rows = QStringLiteral("TimelineRows");
+    const QString tips = QStringLiteral("Tips"), timeline = QStringLiteral("Timeline");
 
-    EXPECT_EQ(
-        platform.GetSetting(app, section, QStringLiteral("TimelineRows"), QStringLiteral("5")),
-        QStringLiteral("5"));
-    platform.SaveSetting(app, section, QStringLiteral("TimelineRows"), QStringLiteral("12"));
-    platform.SaveSetting(app, QStringLiteral("Tips"), QStringLiteral("Timeline"),
-                         QStringLiteral("0"));
+    EXPECT_EQ(platform.GetSetting(app, section, rows, QStringLiteral("5")), QStringLiteral("5"));
+    platform.SaveSetting(app, section, rows, QStringLiteral("12"));
+    platform.SaveSetting(app, tips, timeline, QStringLiteral("0"));
 
     QtPlatform fresh; // nothing is cached in the object
-    EXPECT_EQ(fresh.GetSetting(app, section, QStringLiteral("TimelineRows"), QStringLiteral("5")),
-              QStringLiteral("12"));
-    EXPECT_EQ(fresh.GetSetting(app, QStringLiteral("Tips"), QStringLiteral("Timeline"),
-                               QStringLiteral("1")),
-              QStringLiteral("0"));
-    EXPECT_EQ(fresh.GetSetting(other, section, QStringLiteral("TimelineRows"), QStringLiteral("5")),
+    EXPECT_EQ(fresh.GetSetting(app, section, rows, QStringLiteral("5")), QStringLiteral("12"));
+    EXPECT_EQ(fresh.GetSetting(app, tips, timeline, QStringLiteral("1")), QStringLiteral("0"));
+    EXPECT_EQ(fresh.GetSetting(QStringLiteral("Another Host"), section, rows, QStringLiteral("5")),
               QStringLiteral("5"))
         << "settings of one application name must not leak into another";
 }
 
-TEST(QtPlatformTest, TextFilesEndEachLineWithCarriageReturnLineFeed)
+TEST(QtPlatformTest, TextFilesEndLinesWithCrLfAndPicturesAreWindowsBitmaps)
 {
     QtPlatform platform;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("render.ini"));
     platform.WriteTextFile(path, {QStringLiteral("Width=640"), QStringLiteral("Display=off")});
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("Width=640\r\nDisplay=off\r\n"));
-    file.close();
-
+    EXPECT_EQ(contentOf(path), QByteArray("Width=640\r\nDisplay=off\r\n"));
     EXPECT_TRUE(platform.FileExists(path));
     platform.DeleteFile(path);
     EXPECT_FALSE(platform.FileExists(path));
@@ -56,28 +53,17 @@ TEST(QtPlatformTest, TextFilesEndEachLineWithCarriageReturnLineFeed)
     } catch (const Error& e) {
         EXPECT_EQ(e.number(), ErrorNumber::FileNotFound);
     }
-}
 
-TEST(QtPlatformTest, PicturesRoundTripAsWindowsBitmaps)
-{
-    QtPlatform platform;
-    QTemporaryDir folder;
     QImage picture(32, 16, QImage::Format_RGB32);
     picture.fill(QColor(10, 200, 30));
     picture.setPixel(3, 4, qRgb(255, 0, 0));
-    const QString path = folder.filePath(QStringLiteral("frame.bmp"));
-    platform.SavePicture(picture, path);
-
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.read(2), QByteArray("BM"));
-    file.close();
-
-    const QImage loaded = platform.LoadPicture(path);
+    const QString bitmap = folder.filePath(QStringLiteral("frame.bmp"));
+    platform.SavePicture(picture, bitmap);
+    EXPECT_EQ(contentOf(bitmap, 2), QByteArray("BM"));
+    const QImage loaded = platform.LoadPicture(bitmap);
     EXPECT_EQ(loaded.size(), picture.size());
     EXPECT_EQ(loaded.pixel(3, 4) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(loaded.pixel(0, 0) & 0xFFFFFF, qRgb(10, 200, 30) & 0xFFFFFFu);
-
     EXPECT_THROW(platform.LoadPicture(folder.filePath(QStringLiteral("missing.bmp"))), Error);
     EXPECT_THROW(platform.SavePicture(QImage(), folder.filePath(QStringLiteral("null.bmp"))),
                  Error);
@@ -86,11 +72,10 @@ TEST(QtPlatformTest, PicturesRoundTripAsWindowsBitmaps)
 TEST(QtPlatformTest, TempFolderFollowsTheEnvironmentAndFolderChangesAreRefusedWhenMissing)
 {
     QtPlatform platform;
-    const QByteArray saved = qgetenv("temp");
+    const QByteArray saved = qgetenv("temp"), savedUpper = qgetenv("TEMP");
     qputenv("temp", "/some/where/else");
     EXPECT_EQ(platform.TempFolder(), QStringLiteral("/some/where/else"));
     qunsetenv("temp");
-    const QByteArray savedUpper = qgetenv("TEMP");
     qunsetenv("TEMP");
     EXPECT_EQ(platform.TempFolder(), QDir::tempPath());
     if (!saved.isEmpty())

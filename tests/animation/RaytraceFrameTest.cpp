@@ -110,9 +110,9 @@ public:
             log.append(line);
         });
         ON_CALL(*exporter, ExportScene(_, _, _, _, _, _))
-            .WillByDefault([](const QString& path, auto&&, float, float, bool& tif, auto&&) {
+            .WillByDefault([this](const QString& path, auto&&, float, float, bool& tif, auto&&) {
                 writeEmptyFile(path);
-                tif = false;
+                tif = tifTextures;
             });
         setRaytracer([](const QStringList& ini) { writePicture(ini); });
         resetModule();
@@ -160,14 +160,7 @@ public:
             });
     }
 
-    void exportTifTextures()
-    {
-        ON_CALL(*exporter, ExportScene(_, _, _, _, _, _))
-            .WillByDefault([](const QString& path, auto&&, float, float, bool& tif, auto&&) {
-                writeEmptyFile(path);
-                tif = true;
-            });
-    }
+    void exportTifTextures() { tifTextures = true; }
     void raytracerCannotStart()
     {
         ON_CALL(*render, ShellAndWait(_, true)).WillByDefault([this](auto&&...) -> std::int64_t {
@@ -179,26 +172,22 @@ public:
     {
         setRaytracer([](const QStringList&) {});
     }
+    void tempUnwritable() { qputenv("TEMP", "/proc/no such folder"); }
 
     QStringList messages() const { return platform->calls().filter(u"MsgBox("_s); }
     QStringList leftInTemp() const { return QDir(temp.path()).entryList(QDir::Files); }
 
     QTemporaryDir temp{QDir::tempPath() + u"/ray temp XXXXXX"_s};
-    std::shared_ptr<vellum::testing::ScriptedPlatform> platform =
-        std::make_shared<vellum::testing::ScriptedPlatform>();
-    std::shared_ptr<NiceMock<MockSceneGraph>> sceneGraph =
-        std::make_shared<NiceMock<MockSceneGraph>>();
-    std::shared_ptr<NiceMock<MockApplicationState>> state =
-        std::make_shared<NiceMock<MockApplicationState>>();
-    std::shared_ptr<NiceMock<MockAppUtility>> app = std::make_shared<NiceMock<MockAppUtility>>();
-    std::shared_ptr<NiceMock<MockRenderUtility>> render =
-        std::make_shared<NiceMock<MockRenderUtility>>();
-    std::shared_ptr<NiceMock<MockGraphicsUtility>> graphics =
-        std::make_shared<NiceMock<MockGraphicsUtility>>();
-    std::shared_ptr<NiceMock<MockPovExporter>> exporter =
-        std::make_shared<NiceMock<MockPovExporter>>();
-    std::shared_ptr<NiceMock<MockScene>> scene = std::make_shared<NiceMock<MockScene>>();
+    std::shared_ptr<ScriptedPlatform> platform = std::make_shared<ScriptedPlatform>();
+    Nice<MockSceneGraph> sceneGraph = nice<MockSceneGraph>();
+    Nice<MockApplicationState> state = nice<MockApplicationState>();
+    Nice<MockAppUtility> app = nice<MockAppUtility>();
+    Nice<MockRenderUtility> render = nice<MockRenderUtility>();
+    Nice<MockGraphicsUtility> graphics = nice<MockGraphicsUtility>();
+    Nice<MockPovExporter> exporter = nice<MockPovExporter>();
+    Nice<MockScene> scene = nice<MockScene>();
 
+    bool tifTextures = false;
     bool failed = false;
     bool running = true;
     std::int32_t tick = 1000;
@@ -238,7 +227,7 @@ const QString tifRefused = u"MsgBox(POVRay does not support the use of TIF textu
 struct FailureRow
 {
     const char* name;
-    void (*arrange)(RaytraceFrameTest&);
+    void (RaytraceFrameTest::*arrange)();
     QStringList messages; // the start of each message shown, in order
     int raytracerRuns;
     bool stopsTheRun = false;
@@ -253,7 +242,7 @@ TEST_P(RaytraceFailures, ReportOnceLeaveThePictureAndCleanUp)
 {
     const FailureRow& row = GetParam();
     failed = row.failedBefore;
-    row.arrange(*this);
+    (this->*row.arrange)();
     for (qsizetype k = 0; k < row.messages.size(); ++k)
         platform->answerMsgBox(MsgBoxResult::OK);
 
@@ -279,39 +268,16 @@ TEST_P(RaytraceFailures, ReportOnceLeaveThePictureAndCleanUp)
     EXPECT_EQ(QDir::currentPath(), controlLibraryFolder());
 }
 
+using T = RaytraceFrameTest;
 INSTANTIATE_TEST_SUITE_P(
     Table, RaytraceFailures,
     ::testing::Values(
-        FailureRow{
-            "TifTextures", [](RaytraceFrameTest& t) { t.exportTifTextures(); }, {tifRefused}, 0},
-        FailureRow{"TifTexturesAfterAFailure",
-                   [](RaytraceFrameTest& t) { t.exportTifTextures(); },
-                   {tifRefused},
-                   0,
-                   false,
-                   true},
-        FailureRow{"RaytracerCannotStart",
-                   [](RaytraceFrameTest& t) { t.raytracerCannotStart(); },
-                   {raytraceError},
-                   1},
-        FailureRow{"NoPictureWritten",
-                   [](RaytraceFrameTest& t) { t.raytracerWritesNothing(); },
-                   {raytraceError},
-                   1,
-                   true},
-        FailureRow{"SecondFailureOfARecording",
-                   [](RaytraceFrameTest& t) { t.raytracerWritesNothing(); },
-                   {},
-                   1,
-                   false,
-                   true},
-        FailureRow{"UnwritableTemp",
-                   [](RaytraceFrameTest&) { qputenv("TEMP", "/proc/no such folder"); },
-                   {},
-                   0,
-                   false,
-                   false,
-                   true}),
+        FailureRow{"TifTextures", &T::exportTifTextures, {tifRefused}, 0},
+        FailureRow{"TifTexturesAfterAFailure", &T::exportTifTextures, {tifRefused}, 0, false, true},
+        FailureRow{"RaytracerCannotStart", &T::raytracerCannotStart, {raytraceError}, 1},
+        FailureRow{"NoPictureWritten", &T::raytracerWritesNothing, {raytraceError}, 1, true},
+        FailureRow{"SecondFailureOfARecording", &T::raytracerWritesNothing, {}, 1, false, true},
+        FailureRow{"UnwritableTemp", &T::tempUnwritable, {}, 0, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,78 +5,74 @@
 #include "ModuleState.h"
 #include "SeriesFileName.h"
 #include "WindowHarness.h"
-#include "XPButton.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTest>
 #include <cmath>
 
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
-using ::testing::Invoke;
-using ::testing::Return;
-
+// 50 frames at 10 keys per second, recorded at 2 frames per second: 11 frames of 64 x 48, each
+// capture marked with 16 times the frame it shows.
 class RecordingTest : public WindowHarness
 {
 protected:
-    void SetUp() override
+    RecordingTest()
     {
-        WindowHarness::SetUp();
         qputenv("temp", folder.path().toLocal8Bit());
-        // 50 frames at 10 keys per second, recorded at 2 frames per second: 11 frames.
-        for (auto [key, value] : {std::pair{"AnimationSize0", "False"},
-                                  {"AnimationSize1", "True"},
-                                  {"AnimationWidth", "64"},
-                                  {"AnimationHeight", "48"},
-                                  {"AnimationFPS", "2"}})
-            h.platform->setSetting(h.registryKey, QStringLiteral("Application"), QLatin1String(key),
-                                   QLatin1String(value));
-        ON_CALL(*pictures, CreateOffscreenPicture(_, _, _, _, _))
-            .WillByDefault(Invoke([this](int, int, int width, int height, int) {
-                // Each capture is marked with 16 times the frame it shows.
+        store({{"AnimationSize0", "False"},
+               {"AnimationSize1", "True"},
+               {"AnimationWidth", "64"},
+               {"AnimationHeight", "48"},
+               {"AnimationFPS", "2"}});
+        ON_CALL(*h.pictures, CreateOffscreenPicture(_, _, _, _, _))
+            .WillByDefault([this](int, int, int width, int height, int) {
                 QImage picture(width, height, QImage::Format_RGB32);
                 picture.fill(0xff000000u | uint(std::lround(h.currentFrame * 16.0f)));
                 return picture;
-            }));
-        ON_CALL(*graphics, PictureFromBitmap(_, _)).WillByDefault(Invoke([](QImage bitmap, int) {
-            return bitmap;
-        }));
-        ON_CALL(*graphics, AviAddFrame(_, _))
-            .WillByDefault(Invoke([this](const QImage& frame, int index) {
-                written << QStringLiteral("%1:%2").arg(index).arg(mark(frame));
-            }));
-        ON_CALL(*render, BlendPictures(_, _))
-            .WillByDefault(Invoke([this](const std::array<QImage, 8>& ring, QImage& target) {
+            });
+        ON_CALL(*h.graphics, PictureFromBitmap(_, _)).WillByDefault([](QImage b, int) {
+            return b;
+        });
+        ON_CALL(*h.graphics, AviOpen(_, _, _))
+            .WillByDefault([this](const QString& file, const QImage& picture, int fps) {
+                opened << QStringLiteral("%1 %2x%3 %4")
+                              .arg(file)
+                              .arg(picture.width())
+                              .arg(picture.height())
+                              .arg(fps);
+            });
+        ON_CALL(*h.graphics, AviAddFrame(_, _)).WillByDefault([this](const QImage& f, int index) {
+            written << QStringLiteral("%1:%2").arg(index).arg(mark(f));
+        });
+        ON_CALL(*h.graphics, AviClose()).WillByDefault([this] { ++closes; });
+        ON_CALL(*h.render, BlendPictures(_, _))
+            .WillByDefault([](const EightPictures& ring, QImage& target) {
                 uint sum = 0;
                 for (const QImage& slot : ring)
                     sum += mark(slot);
                 target.fill(0xff000000u | (sum / 8));
-            }));
+            });
         ON_CALL(*h.appUtility, ShowSaveDialog(_, _, _, _, _, _))
-            .WillByDefault(Invoke([this](QWidget*, QString& file, const QString& description,
-                                         const QString& extension, bool, std::int32_t& result) {
+            .WillByDefault([this](QWidget*, QString& file, const QString& description,
+                                  const QString& extension, bool, std::int32_t& result) {
                 dialogs << description + QLatin1Char('|') + extension;
                 file = chosenFile;
                 result = chosenFile.isEmpty() ? 2 : 5;
-            }));
+            });
         ON_CALL(*h.appUtility, SplitPath(_, _, _, _))
-            .WillByDefault(Invoke(
-                [](const QString& path, QString& base, QString& folderPart, QString& extension) {
-                    const QFileInfo info(path);
-                    base = info.completeBaseName();
-                    folderPart = info.path() + QLatin1Char('/');
-                    extension = info.suffix();
-                }));
-        ON_CALL(*h.rootGroup, RefreshTree(true)).WillByDefault(Invoke([this] {
+            .WillByDefault([](const QString& path, QString& base, QString& in, QString& suffix) {
+                const QFileInfo info(path);
+                std::tie(base, in, suffix) =
+                    std::tuple(info.completeBaseName(), info.path() + u'/', info.suffix());
+            });
+        ON_CALL(*h.rootGroup, RefreshTree(true)).WillByDefault([this] {
             h.events << QStringLiteral("RefreshTree");
-        }));
+        });
         QObject::connect(h.control.get(), &animation::Animation::evtReqUpdateStatusBar,
                          [this](QString& position, QString& misc) {
                              if (!misc.isEmpty())
@@ -85,112 +81,129 @@ protected:
                                  captions << shown->windowTitle();
                              positions << position;
                          });
-        chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
-        h.events.clear();
-    }
-    void TearDown() override
-    {
-        qunsetenv("temp");
-        WindowHarness::TearDown();
-    }
-
-    // The options dialog, answered as a person would: ticks, then OK.
-    void answerOptions(std::function<void(QDialog&)> choose = {})
-    {
-        h.platform->answerDialog([choose](QDialog& dialog) {
-            if (choose)
-                choose(dialog);
-            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                              Qt::LeftButton);
-            return dialog.result();
-        });
-    }
-    static void tickBox(QDialog& dialog, const char* box)
-    {
-        QTest::mouseClick(dialog.findChild<QWidget*>(QLatin1String(box)), Qt::LeftButton, {},
-                          QPoint(5, 5));
-    }
-    QStringList messages() const { return h.platform->callsNamed(QStringLiteral("MsgBox")); }
-    static uint mark(const QImage& picture) { return picture.pixel(0, 0) & 0xffffffu; }
-
-    QTemporaryDir folder;
-    QString chosenFile;
-    QStringList written;
-    QStringList dialogs;
-    QSet<QString> statusTexts;
-    QStringList captions;
-    QStringList positions;
-
-    // A raytracer that draws the recording's size, marked as a capture plus 3.
-    void raytraceFrames()
-    {
+        // A raytracer that draws the recording's size, marked as a capture plus 3.
         ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QStringLiteral("/pov")));
         ON_CALL(*h.appUtility, ShortPath(_)).WillByDefault(::testing::ReturnArg<0>());
         ON_CALL(*h.sceneGraph, CreatePovExporter()).WillByDefault(Return(exporter));
-        ON_CALL(*render, ShellAndWait(_, true)).WillByDefault([this](auto&&...) {
+        ON_CALL(*h.render, ShellAndWait(_, true)).WillByDefault([this](auto&&...) {
             QImage picture(animation::module().recordWidth, animation::module().recordHeight,
                            QImage::Format_RGB32);
             picture.fill(0xff000000u | uint(std::lround(h.currentFrame * 16.0f) + 3));
             picture.save(QDir(folder.path()).filePath(QStringLiteral("~3DV%1.bmp").arg(tick)));
             return std::int64_t(0);
         });
+        chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
     }
-    std::shared_ptr<NiceMock<MockPovExporter>> exporter =
-        std::make_shared<NiceMock<MockPovExporter>>();
+    ~RecordingTest() override { qunsetenv("temp"); }
+
+    void store(std::initializer_list<std::pair<const char*, const char*>> settings)
+    {
+        for (auto [key, value] : settings)
+            h.platform->setSetting(h.registryKey, QStringLiteral("Application"), QLatin1String(key),
+                                   QLatin1String(value));
+    }
+    // The options dialog, answered as a person would: a box ticked, then OK.
+    void answerOptions(const char* tick = nullptr)
+    {
+        h.platform->answerDialog([tick](QDialog& dialog) {
+            if (tick)
+                QTest::mouseClick(&child(dialog, tick), Qt::LeftButton, {}, QPoint(5, 5));
+            clickChild(dialog, "cmdOK");
+            return dialog.result();
+        });
+    }
+    // Options, hint and completion answered, then the button.
+    void record(const char* tick = nullptr)
+    {
+        answerOptions(tick);
+        h.platform->answerMsgBox(outside::MsgBoxResult::OK);
+        h.clickButton("cmdRecord");
+    }
+    QStringList messages() const { return h.platform->callsNamed(QStringLiteral("MsgBox")); }
+    static uint mark(const QImage& picture) { return picture.pixel(0, 0) & 0xffffffu; }
+
+    QTemporaryDir folder;
+    QString chosenFile;
+    QStringList opened;
+    QStringList written;
+    int closes = 0;
+    QStringList dialogs;
+    QSet<QString> statusTexts;
+    QStringList captions;
+    QStringList positions;
+    Nice<MockPovExporter> exporter = nice<MockPovExporter>();
 };
 
 const QString Complete = QStringLiteral("MsgBox(Animation Recording Complete.|0|0|3D Vellum)");
+const QString FrameOf11 = QStringLiteral("Recording Animation Frame %1 of 11");
 
-TEST_F(RecordingTest, RecordsEachFrameIntoTheVideoAfterHintPreviewAndOptions)
+TEST_F(RecordingTest, EachFrameIsWrittenPlainBlurredOrRaytracedAfterHintPreviewAndOptions)
 {
-    EXPECT_CALL(*graphics, AviOpen(chosenFile, _, 2))
-        .WillOnce(Invoke([](auto&, const QImage& p, int) { EXPECT_EQ(p.size(), QSize(64, 48)); }));
-    EXPECT_CALL(*graphics, AviClose()).Times(1);
-    answerOptions();
+    struct Row
+    {
+        const char* name;
+        const char* tick;
+        int firstMark;
+        int offset; // frame k > 0 of the recording is marked 80 k + offset
+        bool progressInCaption;
+    } rows[] = {
+        {"plain: frame k shows frame 5k", nullptr, 0, 0, true},
+        // Sub-frame i shows frame 0.625 i (mark 10 i); output k > 0 blends sub-frames 8k-7 .. 8k.
+        {"motion blur", "chkMotionBlur", 0, -35, true},
+        {"raytraced, the progress in the status bar", "chkRaytrace", 3, 3, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        store({{"AnimationMotionBlur", "0"}, {"AnimationRaytrace", "0"}});
+        h.events.clear();
+        h.platform->clearCalls();
+        for (QStringList* list : {&opened, &written, &dialogs, &captions, &positions})
+            list->clear();
+        closes = 0;
+        record(row.tick);
+
+        EXPECT_EQ(h.events.first(), QStringLiteral("Warn(Record)"));
+        EXPECT_TRUE(h.warnings.last().contains(QStringLiteral("select \"Camera->Animation\"")));
+        EXPECT_EQ(h.events.mid(h.events.size() - 2),
+                  QStringList({QStringLiteral("RefreshTree"), QStringLiteral("ButtonsEnable")}));
+        EXPECT_EQ(dialogs, QStringList(QStringLiteral("AVI Animation|avi")));
+        EXPECT_EQ(opened, QStringList(chosenFile + QStringLiteral(" 64x48 2")));
+        EXPECT_EQ(closes, 1);
+        ASSERT_EQ(written.size(), 11);
+        EXPECT_EQ(written[0], QStringLiteral("0:%1").arg(row.firstMark));
+        for (int k = 1; k <= 10; ++k)
+            EXPECT_EQ(written[k], QStringLiteral("%1:%2").arg(k).arg(80 * k + row.offset));
+        EXPECT_EQ(messages(), QStringList(Complete));
+        EXPECT_TRUE(statusTexts.contains(QStringLiteral(" Recording: 2 Frames/Second")));
+        const QStringList& progress = row.progressInCaption ? captions : positions;
+        EXPECT_TRUE(progress.contains(FrameOf11.arg(2)) && progress.contains(FrameOf11.arg(11)));
+        EXPECT_FALSE(progress.contains(FrameOf11.arg(12)));
+        EXPECT_EQ(captions.contains(FrameOf11.arg(11)), row.progressInCaption);
+        EXPECT_FALSE(animation::module().recordingActive);
+        EXPECT_EQ(window(), nullptr);
+        EXPECT_TRUE(
+            QDir(folder.path()).entryList({QStringLiteral("~3DV*")}, QDir::Files).isEmpty());
+    }
+
+    // A failed raytrace, reported by the bridge, ends the run with nothing to write.
+    ON_CALL(*h.render, ShellAndWait(_, true)).WillByDefault(Return(std::int64_t(0)));
+    written.clear();
+    h.platform->clearCalls();
     h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    h.clickButton("cmdRecord");
-
-    EXPECT_EQ(h.events.first(), QStringLiteral("Warn(Record)"));
-    EXPECT_TRUE(h.warnings.first().contains(QStringLiteral("select \"Camera->Animation\"")));
-    EXPECT_EQ(h.events.mid(h.events.size() - 2),
-              QStringList({QStringLiteral("RefreshTree"), QStringLiteral("ButtonsEnable")}));
-    EXPECT_EQ(dialogs, QStringList(QStringLiteral("AVI Animation|avi")));
-    // Frame k of the recording shows frame 5k of the animation.
-    ASSERT_EQ(written.size(), 11);
-    for (int k = 0; k <= 10; ++k)
-        EXPECT_EQ(written[k], QStringLiteral("%1:%2").arg(k).arg(80 * k));
-    EXPECT_EQ(messages(), QStringList(Complete));
-    EXPECT_EQ(statusTexts, QSet<QString>({QStringLiteral(" Recording: 2 Frames/Second")}));
-    EXPECT_TRUE(captions.contains(QStringLiteral("Recording Animation Frame 11 of 11")));
-    EXPECT_FALSE(animation::module().recordingActive);
-    EXPECT_EQ(window(), nullptr);
-}
-
-TEST_F(RecordingTest, MotionBlurWritesTheFirstFrameAloneThenBlendsOfEightSubFrames)
-{
-    answerOptions([](QDialog& dialog) { tickBox(dialog, "chkMotionBlur"); });
-    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    h.clickButton("cmdRecord");
-
-    // Sub-frame i shows frame 0.625 i (mark 10 i); output k > 0 blends sub-frames 8k-7 .. 8k.
-    ASSERT_EQ(written.size(), 11);
-    EXPECT_EQ(written[0], QStringLiteral("0:0"));
-    for (int k = 1; k <= 10; ++k)
-        EXPECT_EQ(written[k], QStringLiteral("%1:%2").arg(k).arg(80 * k - 35));
-    EXPECT_TRUE(captions.contains(QStringLiteral("Recording Animation Frame 2 of 11")));
-    EXPECT_TRUE(captions.contains(QStringLiteral("Recording Animation Frame 11 of 11")));
-    EXPECT_FALSE(captions.contains(QStringLiteral("Recording Animation Frame 12 of 11")));
-    EXPECT_EQ(messages(), QStringList(Complete));
+    record();
+    EXPECT_TRUE(written.isEmpty());
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(
+        messages().first().startsWith(QStringLiteral("MsgBox(Errors occurred while Raytr")));
+    EXPECT_EQ(messages().last(), Complete);
 }
 
 TEST_F(RecordingTest, BitmapSeriesIsNumberedFromTheTotalAndAutoRepeatDropsTheTotal)
 {
     chosenFile = folder.filePath(QStringLiteral("walk.bmp"));
-    EXPECT_CALL(*graphics, AviOpen(_, _, _)).Times(0);
-    EXPECT_CALL(*graphics, AviClose()).Times(0);
-    answerOptions([](QDialog& dialog) { tickBox(dialog, "chkSaveasImages"); });
-    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    h.clickButton("cmdRecord");
+    record("chkSaveasImages");
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(closes, 0);
     EXPECT_EQ(dialogs, QStringList(QStringLiteral("Windows Bitmap|bmp")));
     QStringList files =
         QDir(folder.path()).entryList({QStringLiteral("walk*")}, QDir::Files, QDir::Name);
@@ -206,84 +219,57 @@ TEST_F(RecordingTest, BitmapSeriesIsNumberedFromTheTotalAndAutoRepeatDropsTheTot
             h.control->HaltAnimation();
     };
     captions.clear();
-    answerOptions();
-    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    h.clickButton("cmdRecord");
+    record();
     EXPECT_TRUE(captions.contains(QStringLiteral("Recording Animation Frame 3")));
     EXPECT_EQ(messages().count(Complete), 2);
 
-    struct Row
-    {
-        int total;
-        const char* first;
-        const char* last;
-    } rows[] = {{9, "walk1.bmp", "walk9.bmp"},
-                {10, "walk01.bmp", "walk10.bmp"},
-                {99999, "walk00001.bmp", "walk99999.bmp"},
-                {100000, "walk1.bmp", "walk100000.bmp"}};
-    for (const Row& row : rows) {
-        const QString bmp = QStringLiteral("bmp"), walk = QStringLiteral("walk");
-        EXPECT_EQ(animation::seriesFileName(QString(), walk, bmp, 1, row.total),
-                  QLatin1String(row.first));
-        EXPECT_EQ(animation::seriesFileName(QString(), walk, bmp, row.total, row.total),
-                  QLatin1String(row.last));
+    const QString bmp = QStringLiteral("bmp"), walk = QStringLiteral("walk");
+    for (auto [total, first, last] : {std::tuple{9, "walk1.bmp", "walk9.bmp"},
+                                      {10, "walk01.bmp", "walk10.bmp"},
+                                      {99999, "walk00001.bmp", "walk99999.bmp"},
+                                      {100000, "walk1.bmp", "walk100000.bmp"}}) {
+        EXPECT_EQ(animation::seriesFileName(QString(), walk, bmp, 1, total), QLatin1String(first));
+        EXPECT_EQ(animation::seriesFileName(QString(), walk, bmp, total, total),
+                  QLatin1String(last));
     }
 }
 
 TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
 {
+    const QString compressor =
+        QStringLiteral("MsgBox(Unable to configure compressor.|0|0|3D Vellum)");
+    const auto fail = [](int number) { return [number](auto&&...) { throw Error(number, {}); }; };
     struct Row
     {
         const char* name;
         std::function<void()> arrange;
         QStringList messages;
         int aviCloses;
-    };
-    const QString compressor =
-        QStringLiteral("MsgBox(Unable to configure compressor.|0|0|3D Vellum)");
-    const Row rows[] = {
+    } rows[] = {
         {"options cancelled",
          [this] {
              h.platform->answerDialog([](QDialog& dialog) {
-                 QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel")),
-                                   Qt::LeftButton);
+                 clickChild(dialog, "cmdCancel");
                  return dialog.result();
              });
          },
          {},
          0},
-        {"save dialog cancelled",
-         [this] {
-             answerOptions();
-             chosenFile.clear();
-         },
-         {},
-         0},
+        {"save dialog cancelled", [this] { answerOptions(), chosenFile.clear(); }, {}, 0},
         {"writer refuses to open",
-         [this] {
-             answerOptions();
-             ON_CALL(*graphics, AviOpen(_, _, _)).WillByDefault(Invoke([](auto&, auto&, int) {
-                 throw Error(75, QStringLiteral("x"));
-             }));
-         },
+         [&] { answerOptions(), ON_CALL(*h.graphics, AviOpen(_, _, _)).WillByDefault(fail(75)); },
          {compressor},
          1},
         {"no picture for the set-up",
-         [this] {
+         [&] {
              answerOptions();
-             ON_CALL(*pictures, CreateOffscreenPicture(0, 0, _, _, _))
-                 .WillByDefault(Invoke(
-                     [](int, int, int, int, int) -> QImage { throw Error::objectNotSet(); }));
+             ON_CALL(*h.pictures, CreateOffscreenPicture(0, 0, _, _, _))
+                 .WillByDefault([](auto&&...) -> QImage { throw Error::objectNotSet(); });
          },
          {compressor},
          1},
         {"disk full at frame 3",
-         [this] {
-             answerOptions();
-             ON_CALL(*graphics, AviAddFrame(_, 3)).WillByDefault(Invoke([](auto&, int) {
-                 throw Error(61, QStringLiteral("Disk full"));
-             }));
-         },
+         [&] { answerOptions(), ON_CALL(*h.graphics, AviAddFrame(_, 3)).WillByDefault(fail(61)); },
          {},
          1},
     };
@@ -291,8 +277,7 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         SCOPED_TRACE(row.name);
         h.events.clear();
         h.platform->clearCalls();
-        int closes = 0;
-        ON_CALL(*graphics, AviClose()).WillByDefault(Invoke([&] { ++closes; }));
+        closes = 0;
         h.animationRunning = false;
         row.arrange();
         if (!row.messages.isEmpty())
@@ -302,56 +287,26 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         EXPECT_EQ(closes, row.aviCloses);
         EXPECT_EQ(h.events.last(), QStringLiteral("ButtonsEnable"));
         EXPECT_FALSE(animation::module().recordingActive);
-        if (!row.messages.isEmpty()) {
-            EXPECT_EQ(window(), nullptr) << "unloaded after a failed set-up";
-        }
+        EXPECT_TRUE(row.messages.isEmpty() || !window()) << "unloaded after a failed set-up";
         // Later rows start from a working writer again; a failed run (the last row) leaves the
         // buttons to the host.
-        ON_CALL(*graphics, AviOpen(_, _, _)).WillByDefault(Return());
-        ON_CALL(*pictures, CreateOffscreenPicture(0, 0, _, _, _))
+        ON_CALL(*h.graphics, AviOpen(_, _, _)).WillByDefault(Return());
+        ON_CALL(*h.pictures, CreateOffscreenPicture(0, 0, _, _, _))
             .WillByDefault(Return(QImage(64, 48, QImage::Format_RGB32)));
         chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
     }
     EXPECT_TRUE(h.platform->allAnswersUsed());
 }
 
-TEST_F(RecordingTest, RaytracedFramesAreWrittenWithTheProgressInTheStatusBar)
-{
-    raytraceFrames();
-    answerOptions([](QDialog& dialog) { tickBox(dialog, "chkRaytrace"); });
-    h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    h.clickButton("cmdRecord");
-    ASSERT_EQ(written.size(), 11);
-    for (int k = 0; k <= 10; ++k)
-        EXPECT_EQ(written[k], QStringLiteral("%1:%2").arg(k).arg(80 * k + 3));
-    EXPECT_TRUE(positions.contains(QStringLiteral("Recording Animation Frame 11 of 11")));
-    EXPECT_FALSE(captions.contains(QStringLiteral("Recording Animation Frame 11 of 11")));
-    EXPECT_EQ(messages(), QStringList(Complete));
-    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("~3DV*")}, QDir::Files).isEmpty());
-
-    // A failed raytrace, reported by the bridge, ends the run with nothing to write.
-    written.clear();
-    ON_CALL(*render, ShellAndWait(_, true)).WillByDefault(Return(std::int64_t(0)));
-    answerOptions();
-    for (int answer = 0; answer < 2; ++answer)
-        h.platform->answerMsgBox(outside::MsgBoxResult::OK);
-    h.clickButton("cmdRecord");
-    EXPECT_TRUE(written.isEmpty());
-    EXPECT_EQ(messages().size(), 3);
-}
-
 TEST_F(RecordingTest, SnapshotSavesTheFirstFrameOfTheRangeAndDisablesThePanelOutOfAnimation)
 {
-    for (auto [key, value] : {std::pair{"SnapshotSize0", "False"},
-                              {"SnapshotSize1", "True"},
-                              {"SnapshotWidth", "64"},
-                              {"SnapshotHeight", "48"}})
-        h.platform->setSetting(h.registryKey, QStringLiteral("Application"), QLatin1String(key),
-                               QLatin1String(value));
+    store({{"SnapshotSize0", "False"},
+           {"SnapshotSize1", "True"},
+           {"SnapshotWidth", "64"},
+           {"SnapshotHeight", "48"}});
     h.slider().setValue(12);
     h.slider().setSelStart(10);
     h.slider().setSelLength(10);
-    raytraceFrames();
     const QString shot = folder.filePath(QStringLiteral("shot.bmp"));
     const QString done = QStringLiteral("MsgBox(Snapshot Recording Complete.|0|0|3D Vellum)");
     const QString raytraceError =
@@ -382,8 +337,7 @@ TEST_F(RecordingTest, SnapshotSavesTheFirstFrameOfTheRangeAndDisablesThePanelOut
         h.mode = row.mode;
         for (QWidget* widget : h.control->findChildren<QWidget*>())
             widget->setEnabled(true);
-        h.platform->setSetting(h.registryKey, QStringLiteral("Application"),
-                               QStringLiteral("SnapshotRaytrace"), QLatin1String(row.raytrace));
+        store({{"SnapshotRaytrace", row.raytrace}});
         answerOptions();
         if (row.raises)
             ON_CALL(*exporter, ExportScene(_, _, _, _, _, _)).WillByDefault([](auto&&...) {
@@ -408,8 +362,8 @@ TEST_F(RecordingTest, SnapshotSavesTheFirstFrameOfTheRangeAndDisablesThePanelOut
               "cmdAnimationProperties", "cmdResetAll", "cmdReset", "cmdStart", "cmdStepBack",
               "cmdPlay", "cmdPlayGhost", "cmdStepForward", "cmdEnd", "cmdPlayFullScreen",
               "chkAutoRepeat", "cmdRecord", "txtAnimationTime", "sldFrame", "msgTimeline"})
-            EXPECT_TRUE(row.mode == 1 || !h.widget<QWidget>(name).isEnabled()) << name;
-        EXPECT_EQ(h.widget<QWidget>("cmdPlay").isEnabled(), row.mode == 1);
+            EXPECT_TRUE(row.mode == 1 || !h.widget(name).isEnabled()) << name;
+        EXPECT_EQ(h.widget("cmdPlay").isEnabled(), row.mode == 1);
     }
     EXPECT_TRUE(h.platform->allAnswersUsed());
 }

@@ -5,9 +5,7 @@
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
 using ::testing::InSequence;
-using ::testing::Return;
 
 class QuietEngine : public outside::ScriptEngine
 {
@@ -17,6 +15,7 @@ public:
     int runs = 0;
 };
 
+// At frame 30.
 class SceneRefreshTest : public ::testing::Test
 {
 protected:
@@ -24,24 +23,26 @@ protected:
     {
         h.bind();
         h.currentFrame = 30.0f;
-        ON_CALL(*h.sceneGraph, CreateRenderUtility()).WillByDefault(Return(renderUtility));
         h.events.clear();
     }
-    void TearDown() override { h.unbind(); }
 
-    std::shared_ptr<NiceMock<MockShape>> addShape(bool refreshAlways, const QString& script)
+    Nice<MockShape> addShape(bool refreshAlways, const QString& script)
     {
-        auto shape = std::make_shared<NiceMock<MockShape>>();
+        auto shape = nice<MockShape>();
         ON_CALL(*shape, RefreshAlways()).WillByDefault(Return(refreshAlways));
         ON_CALL(*shape, Script()).WillByDefault(Return(script));
         ON_CALL(*shape, ParentGroup()).WillByDefault(Return(h.rootGroup));
         h.shapes.Add(shape);
         return shape;
     }
+    outside::ShapePtr ofKind(int kind)
+    {
+        auto shape = nice<MockShape>();
+        ON_CALL(*shape, Kind()).WillByDefault(Return(kind));
+        return shape;
+    }
 
     PanelHarness h;
-    std::shared_ptr<NiceMock<MockRenderUtility>> renderUtility =
-        std::make_shared<NiceMock<MockRenderUtility>>();
 };
 
 TEST_F(SceneRefreshTest, OutsideAnimationModeOnlyAlwaysRefreshedShapesAndLookAtsAreTouched)
@@ -49,7 +50,7 @@ TEST_F(SceneRefreshTest, OutsideAnimationModeOnlyAlwaysRefreshedShapesAndLookAts
     h.mode = 0;
     auto always = addShape(true, QString());
     auto scripted = addShape(false, QStringLiteral("function AnimateShape(f, s) {}"));
-    auto light = std::make_shared<NiceMock<MockLight>>();
+    auto light = nice<MockLight>();
     h.lights.Add(light);
     auto watcher = h.addGroup(1);
     auto target = h.addGroup(2);
@@ -71,8 +72,8 @@ TEST_F(SceneRefreshTest, InAnimationModeScriptedShapesLightsAndCamerasFollowTheF
     h.mode = 1;
     auto scripted = addShape(false, QStringLiteral("x"));
     auto engine = std::make_shared<QuietEngine>();
-    auto light = std::make_shared<NiceMock<MockLight>>();
-    auto camera = std::make_shared<NiceMock<MockCamera>>();
+    auto light = nice<MockLight>();
+    auto camera = nice<MockCamera>();
     h.lights.Add(light);
     h.cameras.Add(camera);
     EXPECT_CALL(*h.scene,
@@ -110,24 +111,19 @@ TEST_F(SceneRefreshTest, LookAtsSkipMissingTargetsAndGoOn)
 
 TEST_F(SceneRefreshTest, RestoringAShapeStateDependsOnItsKind)
 {
-    auto operation = std::make_shared<NiceMock<MockShape>>();
-    ON_CALL(*operation, Kind()).WillByDefault(Return(11));
-    outside::ShapePtr shape = operation;
+    outside::ShapePtr shape = ofKind(11); // an operation component
     h.control->RestoreShapeState(shape, false);
     EXPECT_TRUE(h.events.isEmpty());
     h.control->RestoreShapeState(shape, true);
     EXPECT_EQ(h.events, QStringList(QStringLiteral("RenderAllViews")));
 
-    auto camera = std::make_shared<NiceMock<MockShape>>();
-    ON_CALL(*camera, Kind()).WillByDefault(Return(80));
-    EXPECT_CALL(*renderUtility, KindCategory(_, _)).Times(0);
-    shape = camera;
+    EXPECT_CALL(*h.render, KindCategory(_, _)).Times(0);
+    shape = ofKind(80); // a camera
     h.control->RestoreShapeState(shape, true);
+    ::testing::Mock::VerifyAndClearExpectations(h.render.get());
 
-    auto box = std::make_shared<NiceMock<MockShape>>();
-    ON_CALL(*box, Kind()).WillByDefault(Return(20));
-    EXPECT_CALL(*renderUtility, KindCategory(20, _));
-    shape = box;
+    EXPECT_CALL(*h.render, KindCategory(20, _));
+    shape = ofKind(20);
     h.control->RestoreShapeState(shape, true);
     EXPECT_EQ(h.events.size(), 1);
 }

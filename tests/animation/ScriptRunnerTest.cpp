@@ -7,11 +7,6 @@
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
-using ::testing::AnyNumber;
-using ::testing::InSequence;
-using ::testing::Return;
-
 // An engine that fails the way it is told to, and remembers how it was called.
 class FakeEngine : public outside::ScriptEngine
 {
@@ -59,6 +54,7 @@ public:
     outside::ScriptedPtr replacement;
 };
 
+// Group "Wheel" at frame 12, with a script its engine runs as told.
 class ScriptRunnerTest : public ::testing::Test
 {
 protected:
@@ -74,7 +70,6 @@ protected:
         h.events.clear();
         h.platform->clearCalls();
     }
-    void TearDown() override { h.unbind(); }
 
     bool runGroupScript()
     {
@@ -84,24 +79,16 @@ protected:
         replaced = component;
         return changed;
     }
+    QStringList questions() const { return h.platform->callsNamed(QStringLiteral("MsgBox")); }
 
     PanelHarness h;
-    std::shared_ptr<NiceMock<MockGroup>> group;
+    Nice<MockGroup> group;
     std::shared_ptr<FakeEngine> engine = std::make_shared<FakeEngine>();
     std::shared_ptr<FakeEditor> editor = std::make_shared<FakeEditor>();
     outside::GroupPtr replaced;
 };
 
-TEST_F(ScriptRunnerTest, AnEmptyScriptIsNotRunAndNothingIsCreatedForIt)
-{
-    ON_CALL(*group, Script()).WillByDefault(Return(QString()));
-    EXPECT_CALL(*h.sceneGraph, NewScriptObject(_)).Times(0);
-    EXPECT_CALL(*group, ScriptEngine()).Times(0);
-    runGroupScript();
-    EXPECT_TRUE(engine->calls.isEmpty());
-}
-
-TEST_F(ScriptRunnerTest, ASucceedingScriptRunsItsEntryAtTheCurrentFrameAndKeepsPlaying)
+TEST_F(ScriptRunnerTest, ASucceedingScriptRunsItsEntryAtTheCurrentFrameAndAnEmptyOneIsNotRun)
 {
     EXPECT_CALL(*h.sceneGraph, NewScriptObject(outside::ScriptObjectClass::GroupScriptObject));
     h.animationRunning = true;
@@ -109,78 +96,67 @@ TEST_F(ScriptRunnerTest, ASucceedingScriptRunsItsEntryAtTheCurrentFrameAndKeepsP
     EXPECT_EQ(engine->calls, QStringList(QStringLiteral("AnimateGroup(12)")));
     EXPECT_TRUE(h.animationRunning);
     EXPECT_TRUE(h.platform->calls().isEmpty());
-}
+    ::testing::Mock::VerifyAndClearExpectations(h.sceneGraph.get());
 
-struct FailureRow
-{
-    const char* name;
-    int number;
-    int line;
-    int column;
-    const char* question;
-    const char* editorAt;
-};
-
-class ScriptFailures : public ScriptRunnerTest, public ::testing::WithParamInterface<FailureRow>
-{};
-
-TEST_P(ScriptFailures, AreSortedAskedAboutAndOpenTheEditorAtTheLine)
-{
-    const FailureRow row = GetParam();
-    engine->failure = {row.number, row.line, row.column,
-                       QStringLiteral("Object doesn't support this property or method")};
-    h.animationRunning = false;
-    h.platform->answerMsgBox(outside::MsgBoxResult::Yes);
-    editor->accept = false;
-
+    ON_CALL(*group, Script()).WillByDefault(Return(QString()));
+    EXPECT_CALL(*h.sceneGraph, NewScriptObject(_)).Times(0);
+    EXPECT_CALL(*group, ScriptEngine()).Times(0);
     runGroupScript();
-
-    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("MsgBox")),
-              QStringList(QStringLiteral("MsgBox(%1|%2|%3|3D Vellum)")
-                              .arg(QLatin1String(row.question))
-                              .arg(int(outside::MsgBoxButtons::YesNo))
-                              .arg(int(outside::MsgBoxIcon::Question))));
-    EXPECT_EQ(editor->opened, QLatin1String(row.editorAt));
-    EXPECT_TRUE(h.events.isEmpty()) << "an edit that was not accepted changes nothing";
+    EXPECT_EQ(engine->calls.size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Runner, ScriptFailures,
-    ::testing::Values(
-        FailureRow{"MissingEntry", 438, 0, 0,
-                   "The script for group \"Wheel\" does not include the required "
-                   "\"AnimateGroup\". Edit the Script?",
-                   "1:0 Wheel"},
-        FailureRow{"WrongParameters", 450, 0, 0,
-                   "The script for group \"Wheel\" has incorrect parameters for "
-                   "\"AnimateGroup\". Edit the Script?",
-                   "1:0 Wheel"},
-        FailureRow{"MissingMemberInsideTheScript", 438, 5, 9,
-                   "Run-time error \"Object doesn't support this property or method\" (438) "
-                   "occurred in the script for group \"Wheel\" at line 5. Edit the script?",
-                   "5:9 Wheel"},
-        FailureRow{"RunTimeErrorWithoutALine", 11, 0, 0,
-                   "Run-time error \"Object doesn't support this property or method\" (11) "
-                   "occurred in the script for group \"Wheel\" at line 1. Edit the script?",
-                   "1:0 Wheel"}),
-    [](const ::testing::TestParamInfo<FailureRow>& info) { return info.param.name; });
-
-TEST_F(ScriptRunnerTest, WhilePlayingAFailureAsksNothingAndStopsThePlayback)
+TEST_F(ScriptRunnerTest, FailuresAreSortedAskedAboutAndOpenTheEditorAtTheLine)
 {
+    const QString runTime =
+        QStringLiteral("Run-time error \"Object doesn't support this property or method\" (%1) "
+                       "occurred in the script for group \"Wheel\" at line %2. Edit the script?");
+    struct Row
+    {
+        int number;
+        int line;
+        int column;
+        QString question;
+        const char* editorAt;
+    } rows[] = {
+        {438, 0, 0,
+         QStringLiteral("The script for group \"Wheel\" does not include the required "
+                        "\"AnimateGroup\". Edit the Script?"),
+         "1:0 Wheel"},
+        {450, 0, 0,
+         QStringLiteral("The script for group \"Wheel\" has incorrect parameters for "
+                        "\"AnimateGroup\". Edit the Script?"),
+         "1:0 Wheel"},
+        {438, 5, 9, runTime.arg(438).arg(5), "5:9 Wheel"}, // a missing member inside the script
+        {11, 0, 0, runTime.arg(11).arg(1), "1:0 Wheel"},   // no line: line 1
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.question.toStdString());
+        engine->failure = {row.number, row.line, row.column,
+                           QStringLiteral("Object doesn't support this property or method")};
+        h.animationRunning = false;
+        h.platform->clearCalls();
+        h.platform->answerMsgBox(outside::MsgBoxResult::Yes);
+        runGroupScript();
+        EXPECT_EQ(questions(), QStringList(QStringLiteral("MsgBox(%1|%2|%3|3D Vellum)")
+                                               .arg(row.question)
+                                               .arg(int(outside::MsgBoxButtons::YesNo))
+                                               .arg(int(outside::MsgBoxIcon::Question))));
+        EXPECT_EQ(editor->opened, QLatin1String(row.editorAt));
+        EXPECT_TRUE(h.events.isEmpty()) << "an edit that was not accepted changes nothing";
+    }
+}
+
+TEST_F(ScriptRunnerTest, AFailureStopsThePlaybackAskingNothingWhilePlayingAndAlsoOnNo)
+{
+    EXPECT_CALL(*h.sceneGraph, NewScriptEditor()).Times(0);
     engine->failure = {450, 0, 0, QStringLiteral("Wrong number of arguments")};
     h.animationRunning = true;
-    EXPECT_CALL(*h.sceneGraph, NewScriptEditor()).Times(0);
     runGroupScript();
     EXPECT_FALSE(h.animationRunning);
-    EXPECT_TRUE(h.platform->callsNamed(QStringLiteral("MsgBox")).isEmpty());
-}
+    EXPECT_TRUE(questions().isEmpty());
 
-TEST_F(ScriptRunnerTest, AnsweringNoStillStopsThePlayback)
-{
     engine->failure = {13, 2, 0, QStringLiteral("Type mismatch")};
-    h.animationRunning = false;
     h.platform->answerMsgBox(outside::MsgBoxResult::No);
-    EXPECT_CALL(*h.sceneGraph, NewScriptEditor()).Times(0);
     runGroupScript();
     EXPECT_FALSE(h.animationRunning);
     EXPECT_TRUE(h.platform->allAnswersUsed());
@@ -191,12 +167,12 @@ TEST_F(ScriptRunnerTest, AnAcceptedEditIsAppliedAndTheReplacementTakesOver)
     engine->failure = {438, 0, 0, QStringLiteral("missing")};
     h.platform->answerMsgBox(outside::MsgBoxResult::Yes);
     editor->accept = true;
-    auto replacement = std::make_shared<NiceMock<MockGroup>>();
+    auto replacement = nice<MockGroup>();
     editor->replacement = replacement;
     {
-        InSequence order;
+        ::testing::InSequence order;
         EXPECT_CALL(*h.scene, GroupChanged(outside::GroupPtr(replacement)));
-        EXPECT_CALL(*h.scene, Shapes()).Times(AnyNumber()); // the refresh that follows
+        EXPECT_CALL(*h.scene, Shapes()).Times(::testing::AnyNumber()); // the refresh after
     }
 
     EXPECT_TRUE(runGroupScript());
@@ -209,7 +185,7 @@ TEST_F(ScriptRunnerTest, AnAcceptedEditIsAppliedAndTheReplacementTakesOver)
 
 TEST_F(ScriptRunnerTest, TheCameraIsNamedAsTheAnimationCameraAndKeepsTheCallersFlag)
 {
-    auto camera = std::make_shared<NiceMock<MockCamera>>();
+    auto camera = nice<MockCamera>();
     ON_CALL(*camera, Script()).WillByDefault(Return(QStringLiteral("x")));
     ON_CALL(*camera, ScriptEngine()).WillByDefault(Return(engine));
     engine->failure = {438, 0, 0, QStringLiteral("missing")};
@@ -224,7 +200,7 @@ TEST_F(ScriptRunnerTest, TheCameraIsNamedAsTheAnimationCameraAndKeepsTheCallersF
 
     EXPECT_FALSE(changed);
     EXPECT_EQ(editor->opened, QStringLiteral("1:0 Animation Camera"));
-    EXPECT_TRUE(h.platform->calls().join(u'\n').contains(QStringLiteral(
+    EXPECT_TRUE(questions().join(u'\n').contains(QStringLiteral(
         "The script for the animation camera does not include the required \"AnimateCamera\". "
         "Edit the Script?")));
 }

@@ -11,9 +11,7 @@
 namespace vellum::testing {
 namespace {
 
-using ::testing::_;
-using ::testing::Invoke;
-using ::testing::Return;
+using Keys = QList<outside::KeyRecord>;
 
 outside::KeyRecord key(float frame, bool segmentStart = false)
 {
@@ -23,17 +21,20 @@ outside::KeyRecord key(float frame, bool segmentStart = false)
     return record;
 }
 
+const QColor Tint(0, 228, 228);
+
 TEST(TimelineHeaderTest, LabelsRunInMinutesAndSeconds)
 {
-    using animation::timelineHeaderLabel;
-    EXPECT_EQ(timelineHeaderLabel(0, 24), QStringLiteral(":00"));
-    EXPECT_EQ(timelineHeaderLabel(24, 24), QStringLiteral(":01"));
-    EXPECT_EQ(timelineHeaderLabel(1416, 24), QStringLiteral(":59"));
-    EXPECT_EQ(timelineHeaderLabel(1440, 24), QStringLiteral("1:00"));
-    EXPECT_EQ(timelineHeaderLabel(1464, 24), QStringLiteral("1:01"));
-    EXPECT_EQ(timelineHeaderLabel(72000, 10), QStringLiteral("120:00"));
+    for (auto [frame, perSecond, label] : {std::tuple{0, 24, ":00"},
+                                           {24, 24, ":01"},
+                                           {1416, 24, ":59"},
+                                           {1440, 24, "1:00"},
+                                           {1464, 24, "1:01"},
+                                           {72000, 10, "120:00"}})
+        EXPECT_EQ(animation::timelineHeaderLabel(frame, perSecond), QLatin1String(label));
 }
 
+// 40 frames at 10 a second: columns 3 to 43, then the overflow marker.
 class TimelineGridTest : public ::testing::Test
 {
 protected:
@@ -41,20 +42,12 @@ protected:
     {
         h.settings.Keys = 40;
         h.settings.KeysPerSecond = 10.0f;
-        ON_CALL(*h.sceneGraph, SelectedCount(_)).WillByDefault(Invoke([this](std::int32_t) {
-            return std::int32_t(selection.size());
-        }));
-        ON_CALL(*h.sceneGraph, SelectedItem(_, _))
-            .WillByDefault(
-                Invoke([this](std::int32_t, std::int32_t i) { return selection.value(i); }));
         h.bind();
         h.control->SetupPanel();
         h.control->PrepareTimeLine();
     }
-    void TearDown() override { h.unbind(); }
 
-    std::shared_ptr<NiceMock<MockGroup>>
-    animatedGroup(int number, const QString& name, QList<outside::KeyRecord> keys, int loopMode = 0)
+    Nice<MockGroup> animatedGroup(int number, const QString& name, Keys keys, int loopMode = 0)
     {
         auto group = h.addGroup(number);
         ON_CALL(*group, Name()).WillByDefault(Return(name));
@@ -62,41 +55,22 @@ protected:
         ON_CALL(*group, LoopMode()).WillByDefault(Return(loopMode));
         return group;
     }
-    outside::ShapePtr selectIn(const outside::GroupPtr& group, int kind = 20, int code = 0)
-    {
-        auto shape = std::make_shared<NiceMock<MockShape>>();
-        ON_CALL(*shape, ParentGroup()).WillByDefault(Return(group));
-        ON_CALL(*shape, Kind()).WillByDefault(Return(kind));
-        ON_CALL(*shape, Code()).WillByDefault(Return(code));
-        selection.append(shape);
-        return shape;
-    }
     common::FlexGrid& grid() { return h.widget<common::FlexGrid>("msgTimeline"); }
-    QImage pictureAt(int row, int column)
+    common::FlexGrid& at(int row, int column)
     {
         grid().setRow(row);
         grid().setCol(column);
-        return grid().CellPicture().toImage();
+        return grid();
     }
-    QString textAt(int row, int column)
-    {
-        grid().setRow(row);
-        grid().setCol(column);
-        return grid().Text();
-    }
-    QColor colourAt(int row, int column)
-    {
-        grid().setRow(row);
-        grid().setCol(column);
-        return grid().CellBackColor();
-    }
+    QImage pictureAt(int row, int column) { return at(row, column).CellPicture().toImage(); }
+    QString textAt(int row, int column) { return at(row, column).Text(); }
+    QColor colourAt(int row, int column) { return at(row, column).CellBackColor(); }
     static QImage image(const char* name)
     {
         return animation::panelImage(QLatin1String(name)).pixmap(16).toImage();
     }
 
     PanelHarness h;
-    QList<outside::ShapePtr> selection;
 };
 
 TEST_F(TimelineGridTest, ColumnsFollowTheAnimationLengthAndLaterKeysShowAsOverflow)
@@ -111,27 +85,25 @@ TEST_F(TimelineGridTest, ColumnsFollowTheAnimationLengthAndLaterKeysShowAsOverfl
     EXPECT_EQ(grid().Cols(), 5) << "three fixed, one frame, the overflow marker";
 
     h.settings.Keys = 40;
-    selectIn(animatedGroup(1, QStringLiteral("Late"), {key(60), key(90)}));
+    h.select(animatedGroup(1, QStringLiteral("Late"), {key(60), key(90)}));
     h.control->PrepareTimeLine();
     h.control->TimelineActiveStateChange();
     EXPECT_EQ(textAt(1, grid().Cols() - 1), QStringLiteral("+"));
-    EXPECT_EQ(colourAt(1, grid().Cols() - 2), QColor(0, 228, 228));
-    EXPECT_NE(colourAt(1, grid().Cols() - 3), QColor(0, 228, 228));
+    EXPECT_EQ(colourAt(1, grid().Cols() - 2), Tint);
+    EXPECT_NE(colourAt(1, grid().Cols() - 3), Tint);
 }
 
 TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
 {
     auto wheel = animatedGroup(1, QStringLiteral("Wheel"),
                                {key(0), key(2.5f), key(3.5f, false), key(10, true)}, 2);
-    auto bare = animatedGroup(2, QStringLiteral("Bare"), {});
-    selectIn(wheel);
-    selectIn(wheel); // the same group twice gives one row
-    selectIn(bare);
+    h.select(wheel);
+    h.select(wheel); // the same group twice gives one row
+    h.select(animatedGroup(2, QStringLiteral("Bare"), {}));
     h.control->TimelineActiveStateChange();
 
     ASSERT_EQ(grid().Rows(), 3);
-    EXPECT_EQ(grid().RowData(1), 110);
-    EXPECT_EQ(grid().RowData(2), 210);
+    EXPECT_EQ(std::pair(grid().RowData(1), grid().RowData(2)), std::pair(110, 210));
     EXPECT_EQ(pictureAt(1, 1), image("Group"));
     EXPECT_EQ(pictureAt(1, 2), image("Closed"));
     EXPECT_EQ(pictureAt(2, 2), image("Open"));
@@ -141,19 +113,19 @@ TEST_F(TimelineGridTest, EachSelectedGroupShowsItsKeysPicturesAndRangeOnce)
         << "2.5 and 3.5 both round to frame 3 (halves to even)";
     EXPECT_TRUE(pictureAt(1, 5).isNull());
     EXPECT_EQ(pictureAt(1, 13), image("KeyFrameSegmentStart"));
-    EXPECT_EQ(colourAt(1, 8), QColor(0, 228, 228)) << "the span between the first and last key";
-    EXPECT_NE(colourAt(1, 14), QColor(0, 228, 228));
-    EXPECT_NE(colourAt(2, 3), QColor(0, 228, 228)) << "a row without keys is not tinted";
+    EXPECT_EQ(colourAt(1, 8), Tint) << "the span between the first and last key";
+    EXPECT_NE(colourAt(1, 14), Tint);
+    EXPECT_NE(colourAt(2, 3), Tint) << "a row without keys is not tinted";
     grid().setRow(2);
     h.control->DisplayRangeOfEffect(4, 5);
-    EXPECT_EQ(colourAt(2, 5), QColor(0, 228, 228)) << "the host tints the current row";
-    EXPECT_TRUE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
+    EXPECT_EQ(colourAt(2, 5), Tint) << "the host tints the current row";
+    EXPECT_TRUE(h.widget("cmdSequenceAdd").isEnabled());
 }
 
 TEST_F(TimelineGridTest, ARowWhoseKeyTheGridRefusesKeepsTheLaterRowsAndRedrawComesBack)
 {
-    selectIn(animatedGroup(1, QStringLiteral("Refused"), {key(1), key(-10), key(2)}));
-    selectIn(animatedGroup(2, QStringLiteral("After"), {key(4)}));
+    h.select(animatedGroup(1, QStringLiteral("Refused"), {key(1), key(-10), key(2)}));
+    h.select(animatedGroup(2, QStringLiteral("After"), {key(4)}));
     h.control->TimelineActiveStateChange();
     ASSERT_EQ(grid().Rows(), 3);
     EXPECT_EQ(pictureAt(1, 4), image("KeyFrameSegmentStart"));
@@ -167,26 +139,25 @@ TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequen
 {
     h.control->TimelineActiveStateChange();
     EXPECT_EQ(grid().Rows(), 2);
-    EXPECT_FALSE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
+    EXPECT_FALSE(h.widget("cmdSequenceAdd").isEnabled());
 
     auto rig = animatedGroup(7, QStringLiteral("Rig"), {key(0)});
-    auto camera = std::make_shared<NiceMock<MockCamera>>();
+    auto camera = nice<MockCamera>();
     ON_CALL(*camera, Name()).WillByDefault(Return(QStringLiteral("Animation Camera")));
     ON_CALL(*camera, ID()).WillByDefault(Return(1));
-    ON_CALL(*camera, AnimationData()).WillByDefault(Return(QList<outside::KeyRecord>{key(5)}));
+    ON_CALL(*camera, AnimationData()).WillByDefault(Return(Keys{key(5)}));
     h.cameras.Add(camera);
-    auto lamp = std::make_shared<NiceMock<MockLight>>();
+    auto lamp = nice<MockLight>();
     ON_CALL(*lamp, Name()).WillByDefault(Return(QStringLiteral("Lamp")));
     ON_CALL(*lamp, Code()).WillByDefault(Return(261));
     ON_CALL(*lamp, LoopMode()).WillByDefault(Return(2));
-    ON_CALL(*lamp, AnimationData())
-        .WillByDefault(Return(QList<outside::KeyRecord>{key(2), key(6, true)}));
+    ON_CALL(*lamp, AnimationData()).WillByDefault(Return(Keys{key(2), key(6, true)}));
     h.lights.Add(lamp, QStringLiteral("261"));
-    selectIn(rig);
-    selectIn(rig, 80);
-    selectIn(rig, 60, 261);
+    h.select(rig);
+    h.select(rig, 80);
+    h.select(rig, 60, 261);
     h.control->TimelineActiveStateChange();
-    EXPECT_FALSE(h.widget<QWidget>("cmdSequenceAdd").isEnabled());
+    EXPECT_FALSE(h.widget("cmdSequenceAdd").isEnabled());
     ASSERT_EQ(grid().Rows(), 4) << "the group, then its camera and light in selection order";
     EXPECT_EQ(grid().RowData(2), 180);
     EXPECT_EQ(textAt(2, 0), QStringLiteral("   Animation Camera"));
@@ -202,21 +173,19 @@ TEST_F(TimelineGridTest, NothingSelectedLeavesOneEmptyRowAndACameraForbidsSequen
 TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreListedOnce)
 {
     auto rig = animatedGroup(4, QStringLiteral("Rig"), {key(0)});
-    auto body = std::make_shared<NiceMock<MockShape>>();
-    auto modifier = std::make_shared<NiceMock<MockShape>>();
+    auto body = nice<MockShape>();
+    auto modifier = nice<MockShape>();
     ON_CALL(*body, Kind()).WillByDefault(Return(20));
     ON_CALL(*modifier, Kind()).WillByDefault(Return(11));
     ON_CALL(*modifier, ObjectLink()).WillByDefault(Return(911));
     ON_CALL(*rig, Shapes()).WillByDefault(Return(QList<outside::ShapePtr>{body, modifier}));
-    ON_CALL(*h.commands, ShapeOperations(_, _))
-        .WillByDefault(Invoke([&](const outside::ScenePtr&, const outside::ShapePtr& shape) {
-            return shape == modifier ? QList<std::int32_t>{3, 5} : QList<std::int32_t>{};
-        }));
+    ON_CALL(*h.commands, ShapeOperations(_, _)).WillByDefault([&](auto&, auto& shape) {
+        return shape == modifier ? QList<std::int32_t>{3, 5} : QList<std::int32_t>{};
+    });
     ON_CALL(*h.commands, OperationName(_, 3)).WillByDefault(Return(QStringLiteral("Pulse")));
     ON_CALL(*h.commands, OperationName(_, 5)).WillByDefault(Return(QStringLiteral("Glow")));
     ON_CALL(*h.commands, OperationLoopMode(_, 5)).WillByDefault(Return(2));
-    ON_CALL(*h.commands, OperationKeys(_, 5))
-        .WillByDefault(Return(QList<outside::KeyRecord>{key(4), key(8)}));
+    ON_CALL(*h.commands, OperationKeys(_, 5)).WillByDefault(Return(Keys{key(4), key(8)}));
     outside::OperationTableSet tables;
     tables.types = {0, 0, 0, 1, 0, 2};
     ON_CALL(*h.scene, OperationTables(911)).WillByDefault(Return(tables));
@@ -227,18 +196,17 @@ TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreLi
         .WillByDefault(Return(QStringList{QStringLiteral("Walk"), QStringLiteral("Run")}));
     ON_CALL(*h.commands, OperationSequenceNames(_, 5))
         .WillByDefault(Return(QStringList{QStringLiteral("Run"), QStringLiteral("run")}));
-    selectIn(rig);
+    h.select(rig);
 
     h.control->TimelineActiveStateChange();
     ASSERT_EQ(grid().Rows(), 4) << "the group, then one row for each operation";
-    EXPECT_EQ(grid().RowData(2), 311);
-    EXPECT_EQ(grid().RowData(3), 511);
+    EXPECT_EQ(std::pair(grid().RowData(2), grid().RowData(3)), std::pair(311, 511));
     EXPECT_EQ(textAt(3, 0), QStringLiteral("   Glow")) << "one level below the group";
     EXPECT_EQ(pictureAt(3, 1), glow.convertToFormat(pictureAt(3, 1).format()));
     EXPECT_EQ(pictureAt(3, 2), image("Closed"));
     EXPECT_EQ(pictureAt(3, 3 + 4), image("KeyFrameSegmentStart"));
     EXPECT_EQ(pictureAt(3, 3 + 8), image("KeyFrame"));
-    EXPECT_EQ(colourAt(3, 3 + 6), QColor(0, 228, 228));
+    EXPECT_EQ(colourAt(3, 3 + 6), Tint);
     auto& sequences = h.widget<QComboBox>("cboSequence");
     EXPECT_EQ(sequences.count(), 0) << "names are listed only with the timeline shown";
 

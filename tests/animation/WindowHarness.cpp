@@ -2,67 +2,45 @@
 
 namespace vellum::testing {
 
-using ::testing::_;
-using ::testing::Invoke;
-using ::testing::Return;
-
-void WindowHarness::SetUp()
+WindowHarness::WindowHarness(int keys)
 {
     outside::setViewportFactory([this](QWidget* parent) {
         auto viewport = std::make_unique<RecordingViewport>(parent, viewportCalls);
         lastViewport = viewport.get();
         return viewport;
     });
-    h.settings.Keys = 50;
+    h.settings.Keys = keys;
     h.settings.viewportDetail = 7;
     h.settings.viewportShading = 2;
-    ON_CALL(*h.sceneGraph, CreateGraphicsUtility()).WillByDefault(Return(graphics));
-    ON_CALL(*h.sceneGraph, CreateRenderUtility()).WillByDefault(Return(render));
-    ON_CALL(*h.sceneGraph, CreatePictureFactory()).WillByDefault(Return(pictures));
     ON_CALL(*h.sceneGraph, ViewCameras(_)).WillByDefault(Return(QList<outside::CameraPtr>{camera}));
-    ON_CALL(*render, ConvertSettingValue(_)).WillByDefault(Invoke([](std::int32_t v) {
-        return v * 10;
-    }));
-    ON_CALL(*graphics, TickCount()).WillByDefault(Invoke([this] { return tick; }));
-    ON_CALL(*graphics, SetNormalDisplay(_)).WillByDefault(Invoke([this](bool normal) {
+    ON_CALL(*h.render, ConvertSettingValue(_)).WillByDefault([](std::int32_t v) { return v * 10; });
+    ON_CALL(*h.graphics, TickCount()).WillByDefault([this] { return tick; });
+    ON_CALL(*h.graphics, SetNormalDisplay(_)).WillByDefault([this](bool normal) {
         displayChanges.append(normal);
-    }));
-    ON_CALL(*graphics, ScreenPosition(_, _, _))
-        .WillByDefault(Invoke([](QWidget* widget, std::int32_t& x, std::int32_t& y) {
-            const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
-            x = origin.x();
-            y = origin.y();
-        }));
-    ON_CALL(*pictures, MaximumDimensions(_, _, _, _))
-        .WillByDefault(
-            Invoke([](std::int32_t& l, std::int32_t& t, std::int32_t& w, std::int32_t& ht) {
-                l = 100;
-                t = 50;
-                w = 320;
-                ht = 200;
-            }));
+    });
+    ON_CALL(*h.graphics, ScreenPosition(_, _, _))
+        .WillByDefault([](QWidget* widget, std::int32_t& x, std::int32_t& y) {
+            std::tie(x, y) =
+                std::pair(widget->mapToGlobal(QPoint()).x(), widget->mapToGlobal(QPoint()).y());
+        });
+    ON_CALL(*h.pictures, MaximumDimensions(_, _, _, _))
+        .WillByDefault([](std::int32_t& l, std::int32_t& t, std::int32_t& w, std::int32_t& ht) {
+            std::tie(l, t, w, ht) = std::tuple(100, 50, 320, 200);
+        });
     ON_CALL(*h.state, PanelActive()).WillByDefault(Return(true));
     ON_CALL(*camera, ParentGroup()).WillByDefault(Return(h.rootGroup));
-    ON_CALL(*camera, FieldOfView(_)).WillByDefault(Invoke([this](float) {
+    ON_CALL(*camera, FieldOfView(_)).WillByDefault([this](float) {
         viewportCalls << QStringLiteral("camera fov");
         return 35.0f;
-    }));
+    });
     h.cameras.Add(camera);
-    h.bind();
-    h.control->SetupPanel();
-    h.control->SetModePrepare(1);
+    h.start();
     h.platform->onPumpMessages([this] {
-        tick += 100;
+        tick += stepMs;
         ++yields;
         if (onYield)
             onYield(yields);
     });
-}
-
-void WindowHarness::TearDown()
-{
-    h.unbind();
-    outside::setViewportFactory(nullptr);
 }
 
 } // namespace vellum::testing

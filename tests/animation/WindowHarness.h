@@ -39,10 +39,7 @@ public:
     {
         log(QStringLiteral("attach"));
     }
-    void SetCameraPosition(float& x, float& y, float& z) override
-    {
-        log(QStringLiteral("position %1 %2 %3").arg(double(x)).arg(double(y)).arg(double(z)));
-    }
+    void SetCameraPosition(float&, float&, float&) override {}
     void SetCameraOrientation(float&, float&, float&, float&, float&, float&) override
     {
         log(QStringLiteral("orientation"));
@@ -60,27 +57,22 @@ private:
     std::function<void()> m_drawn;
 };
 
-// A bound panel whose host supplies a viewport that writes its calls down, with the services
-// the animation window uses; every yield of the run loop advances the tick by 100.
+// A panel in animation mode whose services tick: every yield to the message queue lets stepMs
+// pass. Its host supplies a viewport that writes its calls down and an animation camera.
 class WindowHarness : public ::testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    explicit WindowHarness(int keys = 50);
+    ~WindowHarness() override { outside::setViewportFactory(nullptr); }
 
     QWidget* window() const { return h.control->findChild<QWidget*>(QStringLiteral("frmAnimate")); }
     PanelHarness h;
-    std::shared_ptr<NiceMock<MockGraphicsUtility>> graphics =
-        std::make_shared<NiceMock<MockGraphicsUtility>>();
-    std::shared_ptr<NiceMock<MockRenderUtility>> render =
-        std::make_shared<NiceMock<MockRenderUtility>>();
-    std::shared_ptr<NiceMock<MockPictureFactory>> pictures =
-        std::make_shared<NiceMock<MockPictureFactory>>();
-    std::shared_ptr<NiceMock<MockCamera>> camera = std::make_shared<NiceMock<MockCamera>>();
+    Nice<MockCamera> camera = nice<MockCamera>();
     QStringList viewportCalls;
     RecordingViewport* lastViewport = nullptr;
     QList<bool> displayChanges;
-    std::int32_t tick = 0;
+    std::int32_t tick = 5000;
+    std::int32_t stepMs = 100;
     int yields = 0;
     std::function<void(int)> onYield;
 };

@@ -12,10 +12,8 @@
 #include "ScriptedPlatform.h"
 #include "StudioApplier.h"
 #include "StudioViewport.h"
-#include "TrackBar.h"
-#include "TrackBarGeometry.h"
-#include "UpDownText.h"
 #include "ViewportWidget.h"
+#include "Widgets.h"
 #include "XPButton.h"
 
 #include <QDialog>
@@ -89,9 +87,9 @@ public:
         control.SetSceneGraph(sceneGraph, faulty(outside::ApplierPtr(applier)));
         control.SetupPanel();
         control.SetModePrepare(outside::ModeAnimation);
-        if (!control.findChild<common::XPButton*>(QStringLiteral("chkAnimationTimeline"))->Value())
+        if (!child<common::XPButton>(control, "chkAnimationTimeline").Value())
             click("chkAnimationTimeline");
-        control.findChild<common::TrackBar*>(QStringLiteral("sldFrame"))->setValue(2);
+        child<common::TrackBar>(control, "sldFrame").setValue(2);
         scene = sceneGraph->ApplicationState()->Scene();
         shape = scene->Shapes().Item(QString::number(m_box->Code()));
         light = scene->Lights().Item(1);
@@ -112,30 +110,14 @@ public:
     void click(const char* name, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = {})
     {
-        auto* widget = control.findChild<common::XPButton*>(QLatin1String(name));
-        if (!widget)
-            throw std::runtime_error(std::string("no widget ") + name);
+        auto& widget = child(control, name);
         // Straight to the button: a click through the window would land on whatever covers it.
-        const QPointF centre = QRectF(widget->rect()).center();
-        const QPointF global = widget->mapToGlobal(centre);
+        const QPointF centre = QRectF(widget.rect()).center();
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, centre, global, button,
+            QMouseEvent event(type, centre, widget.mapToGlobal(centre), button,
                               type == QEvent::MouseButtonPress ? button : Qt::NoButton, modifiers);
-            QCoreApplication::sendEvent(widget, &event);
+            QCoreApplication::sendEvent(&widget, &event);
         }
-    }
-
-    void dragSlider(int toFrame)
-    {
-        auto& slider = *control.findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-        const common::TrackBarGeometry geometry(slider.size(), slider.Min(), slider.Max());
-        const auto at = [&](int frame) {
-            return QPoint(qRound(geometry.xOf(frame)),
-                          geometry.thumbRect(frame).toRect().center().y());
-        };
-        QTest::mousePress(&slider, Qt::LeftButton, {}, at(slider.Value()));
-        QTest::mouseMove(&slider, at(toFrame));
-        QTest::mouseRelease(&slider, Qt::LeftButton, {}, at(toFrame));
     }
 
     // The snapshot's options confirmed and its file chosen, as a person would.
@@ -150,14 +132,6 @@ public:
             return folder.filePath(QStringLiteral("a.bmp"));
         });
         settings->answerMsgBox(outside::MsgBoxResult::OK);
-    }
-
-    void typeTime(const QString& text)
-    {
-        auto& box = *control.findChild<common::UpDownText*>(QStringLiteral("txtAnimationTime"));
-        box.setText(text);
-        box.setFocus();
-        QTest::keyClick(&box, Qt::Key_Return);
     }
 
     std::shared_ptr<ScriptedPlatform> settings = std::make_shared<ScriptedPlatform>();
@@ -323,9 +297,16 @@ std::vector<SweepRow> sweepRows()
         {"cmdAnimationTimelineLess", Selected::Shape, false,
          [](W& w) { w.click("cmdAnimationTimelineLess"); },
          [](W& w) { w.click("cmdAnimationTimelineMore"); }},
-        {"sldFrame drag", Selected::Shape, false, [](W& w) { w.dragSlider(3); }},
+        {"sldFrame drag", Selected::Shape, false,
+         [](W& w) {
+             auto& slider = child<common::TrackBar>(w.control, "sldFrame");
+             dragSlider(slider, slider.Value(), 3);
+         }},
         {"txtAnimationTime", Selected::Shape, false,
-         [](W& w) { w.typeTime(QStringLiteral("0.3")); }},
+         [](W& w) {
+             typeInto(child<common::UpDownText>(w.control, "txtAnimationTime"),
+                      QStringLiteral("0.3"));
+         }},
         clicks("cmdEnd", Selected::Shape, "cmdEnd"),
         clicks("cmdStepForward", Selected::Shape, "cmdStepForward"),
         clicks("cmdStart", Selected::Camera, "cmdStart"),

@@ -1,21 +1,6 @@
 #include "FaultyOutside.h"
 
-#include "AnimationCommands.h"
-#include "AppUtility.h"
-#include "ApplicationState.h"
-#include "Applier.h"
-#include "Camera.h"
-#include "GraphicsUtility.h"
-#include "Group.h"
-#include "Light.h"
-#include "Operation.h"
-#include "PictureFactory.h"
-#include "PovExporter.h"
-#include "RenderUtility.h"
-#include "Scene.h"
-#include "SceneGraph.h"
-#include "Shape.h"
-#include "View.h"
+#include "OutsideCalls.h"
 #include "Viewport.h"
 
 #include <type_traits>
@@ -201,46 +186,89 @@ private:
     const char* m_component;
 };
 
-// Forwards the method of that name to the inner object through call(): the parameter list in
-// brackets, then the names to pass.
-#define VELLUM_FAULTY_CALL(Result, Name, Parameters, ...)                                          \
-    Result Name Parameters override                                                                \
-    {                                                                                              \
-        return call(#Name, &Interface::Name __VA_OPT__(, ) __VA_ARGS__);                           \
-    }
+// Parameter lists made from type lists: (A, B) declares A p1, B p2 and passes , p1, p2.
+#define VELLUM_COUNT(...) VELLUM_COUNT_(__VA_OPT__(__VA_ARGS__, ) 8, 7, 6, 5, 4, 3, 2, 1, 0)
+#define VELLUM_COUNT_(a, b, c, d, e, f, g, h, n, ...) n
+#define VELLUM_JOIN(a, b) VELLUM_JOIN_(a, b)
+#define VELLUM_JOIN_(a, b) a##b
+#define VELLUM_DECLARE(...) VELLUM_JOIN(VELLUM_DECLARE_, VELLUM_COUNT(__VA_ARGS__))(__VA_ARGS__)
+#define VELLUM_DECLARE_0()
+#define VELLUM_DECLARE_1(a) a p1
+#define VELLUM_DECLARE_2(a, b) VELLUM_DECLARE_1(a), b p2
+#define VELLUM_DECLARE_3(a, b, c) VELLUM_DECLARE_2(a, b), c p3
+#define VELLUM_DECLARE_4(a, b, c, d) VELLUM_DECLARE_3(a, b, c), d p4
+#define VELLUM_DECLARE_5(a, b, c, d, e) VELLUM_DECLARE_4(a, b, c, d), e p5
+#define VELLUM_DECLARE_6(a, b, c, d, e, f) VELLUM_DECLARE_5(a, b, c, d, e), f p6
+#define VELLUM_DECLARE_7(a, b, c, d, e, f, g) VELLUM_DECLARE_6(a, b, c, d, e, f), g p7
+#define VELLUM_DECLARE_8(a, b, c, d, e, f, g, h) VELLUM_DECLARE_7(a, b, c, d, e, f, g), h p8
+#define VELLUM_PASS(...) VELLUM_JOIN(VELLUM_PASS_, VELLUM_COUNT(__VA_ARGS__))
+#define VELLUM_PASS_0
+#define VELLUM_PASS_1 , p1
+#define VELLUM_PASS_2 VELLUM_PASS_1, p2
+#define VELLUM_PASS_3 VELLUM_PASS_2, p3
+#define VELLUM_PASS_4 VELLUM_PASS_3, p4
+#define VELLUM_PASS_5 VELLUM_PASS_4, p5
+#define VELLUM_PASS_6 VELLUM_PASS_5, p6
+#define VELLUM_PASS_7 VELLUM_PASS_6, p7
+#define VELLUM_PASS_8 VELLUM_PASS_7, p8
 
-// A wrapper's constructor: the component is named after its interface.
-#define VELLUM_FAULTY_OF(I)                                                                        \
-    explicit Faulty(std::shared_ptr<I> inner) : FaultyOf(std::move(inner), #I) {}
+// Forwards the method of that name to the inner object through call().
+#define VELLUM_FAULTY(Result, Name, Parameters)                                                    \
+    Result Name(VELLUM_DECLARE Parameters) override                                                \
+    {                                                                                              \
+        return call(#Name, &Interface::Name VELLUM_PASS Parameters);                               \
+    }
 
 // A collection handed out by the scene, mirrored with wrapped items.
-#define VELLUM_FAULTY_MIRROR(Item, Name, cache)                                                    \
+#define VELLUM_FAULTY_MIRROR(Item, Name)                                                           \
     const Collection<Item>& Name() override                                                        \
     {                                                                                              \
-        return mirror(#Name, &Scene::Name, cache);                                                 \
-    }
+        return mirror(#Name, &Scene::Name, m_##Name);                                              \
+    }                                                                                              \
+    Collection<Item> m_##Name;
 
-#define VELLUM_FAULTY_KEYFRAMED                                                                    \
-    VELLUM_FAULTY_CALL(QList<KeyRecord>, GetKeyFrames, (float from, float to), from, to)           \
-    VELLUM_FAULTY_CALL(QList<KeyRecord>, AnimationData, ())                                        \
-    VELLUM_FAULTY_CALL(void, SetKeyFrame, (bool start, float frame), start, frame)                 \
-    VELLUM_FAULTY_CALL(void, RemoveKeyFrame, (float frame), frame)                                 \
-    VELLUM_FAULTY_CALL(void, AddKeyFrame, (const KeyRecord& key), key)                             \
-    VELLUM_FAULTY_CALL(int, LoopMode, ())                                                          \
-    VELLUM_FAULTY_CALL(void, setLoopMode, (int mode), mode)
+// A wrapper whose every call is on the interface's list; the component is named after it.
+#define VELLUM_FAULTY_OF(I, CALLS)                                                                 \
+    template <> struct Faulty<I> : public FaultyOf<I>                                              \
+    {                                                                                              \
+        explicit Faulty(std::shared_ptr<I> inner) : FaultyOf(std::move(inner), #I) {}              \
+        CALLS(VELLUM_FAULTY)                                                                       \
+    };
 
-#define VELLUM_FAULTY_SCRIPTED                                                                     \
-    VELLUM_FAULTY_CALL(QString, Script, ())                                                        \
-    VELLUM_FAULTY_CALL(ScriptEnginePtr, ScriptEngine, ())
+// Declared first: a group hands out shapes and a shape hands out its group.
+template <> struct Faulty<Group>;
+template <> struct Faulty<Shape>;
 
+VELLUM_FAULTY_OF(View, VELLUM_VIEW_CALLS)
+VELLUM_FAULTY_OF(Group, VELLUM_GROUP_CALLS)
+VELLUM_FAULTY_OF(Light, VELLUM_LIGHT_CALLS)
+VELLUM_FAULTY_OF(Camera, VELLUM_CAMERA_CALLS)
+VELLUM_FAULTY_OF(Operation, VELLUM_OPERATION_CALLS)
+VELLUM_FAULTY_OF(Shape, VELLUM_SHAPE_CALLS)
+VELLUM_FAULTY_OF(ApplicationState, VELLUM_APPLICATION_STATE_CALLS)
+VELLUM_FAULTY_OF(AppUtility, VELLUM_APP_UTILITY_CALLS)
+VELLUM_FAULTY_OF(RenderUtility, VELLUM_RENDER_UTILITY_CALLS)
+VELLUM_FAULTY_OF(GraphicsUtility, VELLUM_GRAPHICS_UTILITY_CALLS)
+VELLUM_FAULTY_OF(PictureFactory, VELLUM_PICTURE_FACTORY_CALLS)
+VELLUM_FAULTY_OF(PovExporter, VELLUM_POV_EXPORTER_CALLS)
+VELLUM_FAULTY_OF(AnimationCommands, VELLUM_ANIMATION_COMMANDS_CALLS)
+VELLUM_FAULTY_OF(SceneGraph, VELLUM_SCENE_GRAPH_CALLS)
+VELLUM_FAULTY_OF(Applier, VELLUM_APPLIER_CALLS)
 template <> struct Faulty<ScriptObject> : public FaultyOf<ScriptObject>
 {
-    VELLUM_FAULTY_OF(ScriptObject)
+    explicit Faulty(ScriptObjectPtr inner) : FaultyOf(std::move(inner), "ScriptObject") {}
+};
+
+template <> struct Faulty<Scene> : public FaultyOf<Scene>
+{
+    explicit Faulty(std::shared_ptr<Scene> inner) : FaultyOf(std::move(inner), "Scene") {}
+    VELLUM_SCENE_COLLECTIONS(VELLUM_FAULTY_MIRROR)
+    VELLUM_SCENE_CALLS(VELLUM_FAULTY)
 };
 
 template <> struct Faulty<ScriptEngine> : public FaultyOf<ScriptEngine>
 {
-    VELLUM_FAULTY_OF(ScriptEngine)
+    explicit Faulty(ScriptEnginePtr inner) : FaultyOf(std::move(inner), "ScriptEngine") {}
     void Run(const QString& procedure, float& frame, ScriptObjectPtr& object) override
     {
         enter("Run", false);
@@ -248,309 +276,15 @@ template <> struct Faulty<ScriptEngine> : public FaultyOf<ScriptEngine>
         inner->Run(procedure, frame, innerObject);
         object = wrap(innerObject);
     }
-    VELLUM_FAULTY_CALL(ScriptError, Error, ())
-};
-
-template <> struct Faulty<View> : public FaultyOf<View>
-{
-    VELLUM_FAULTY_OF(View)
-    VELLUM_FAULTY_CALL(void, SetAnimationTime, (float seconds), seconds)
-};
-
-template <> struct Faulty<Group> : public FaultyOf<Group>
-{
-    VELLUM_FAULTY_OF(Group)
-    VELLUM_FAULTY_KEYFRAMED
-    VELLUM_FAULTY_SCRIPTED
-    VELLUM_FAULTY_CALL(std::int32_t, Code, ())
-    VELLUM_FAULTY_CALL(std::int32_t, Number, ())
-    VELLUM_FAULTY_CALL(QString, Name, ())
-    QList<ShapePtr> Shapes() override; // after the shapes' wrapper
-    VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
-    VELLUM_FAULTY_CALL(void, RefreshTree, (bool recursive), recursive)
-    VELLUM_FAULTY_CALL(void, ResetAnimation, (float frame), frame)
-    VELLUM_FAULTY_CALL(void, RefreshAnimation, (bool recursive), recursive)
-    VELLUM_FAULTY_CALL(std::int32_t, LookAtID, ())
-    VELLUM_FAULTY_CALL(void, LookAt, (const GroupPtr& target, std::int32_t reserved), target,
-                       reserved)
-    VELLUM_FAULTY_CALL(void, ViewPosition, (const ViewPtr& view, float frame, Vector3& position),
-                       view, frame, position)
-    VELLUM_FAULTY_CALL(void, ViewOrientation,
-                       (const ViewPtr& view, float frame, Vector3& direction, Vector3& up), view,
-                       frame, direction, up)
-};
-
-template <> struct Faulty<Light> : public FaultyOf<Light>
-{
-    VELLUM_FAULTY_OF(Light)
-    VELLUM_FAULTY_KEYFRAMED
-    VELLUM_FAULTY_SCRIPTED
-    VELLUM_FAULTY_CALL(QString, Name, ())
-    VELLUM_FAULTY_CALL(std::int32_t, Code, ())
-    VELLUM_FAULTY_CALL(void, SaveAnimationState, ())
-    VELLUM_FAULTY_CALL(void, RestoreAnimationState, ())
-    VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
-};
-
-template <> struct Faulty<Camera> : public FaultyOf<Camera>
-{
-    VELLUM_FAULTY_OF(Camera)
-    VELLUM_FAULTY_KEYFRAMED
-    VELLUM_FAULTY_SCRIPTED
-    VELLUM_FAULTY_CALL(QString, Name, ())
-    VELLUM_FAULTY_CALL(std::int32_t, ID, ())
-    VELLUM_FAULTY_CALL(GroupPtr, ParentGroup, ())
-    VELLUM_FAULTY_CALL(float, FieldOfView, (float frame), frame)
-    VELLUM_FAULTY_CALL(void, SaveAnimationState, ())
-    VELLUM_FAULTY_CALL(void, RestoreAnimationState, ())
-    VELLUM_FAULTY_CALL(void, ApplyFrame, (float frame), frame)
-};
-
-template <> struct Faulty<Operation> : public FaultyOf<Operation>
-{
-    VELLUM_FAULTY_OF(Operation)
-    VELLUM_FAULTY_KEYFRAMED
-    VELLUM_FAULTY_CALL(std::int32_t, Number, ())
-    VELLUM_FAULTY_CALL(QString, Name, ())
-};
-
-template <> struct Faulty<Shape> : public FaultyOf<Shape>
-{
-    VELLUM_FAULTY_OF(Shape)
-    VELLUM_FAULTY_SCRIPTED
-    VELLUM_FAULTY_CALL(std::int32_t, Kind, ())
-    VELLUM_FAULTY_CALL(QString, Name, ())
-    VELLUM_FAULTY_CALL(std::int32_t, Code, ())
-    VELLUM_FAULTY_CALL(GroupPtr, ParentGroup, ())
-    VELLUM_FAULTY_CALL(std::int32_t, LightLink, ())
-    VELLUM_FAULTY_CALL(std::int32_t, ObjectLink, ())
-    VELLUM_FAULTY_CALL(bool, RefreshAlways, ())
-    VELLUM_FAULTY_CALL(ShapePtr, AnimationBackup, ())
-    VELLUM_FAULTY_CALL(void, setAnimationBackup, (const ShapePtr& backup), backup)
-    VELLUM_FAULTY_CALL(void, CopyFrom, (const ShapePtr& source), source)
-    VELLUM_FAULTY_CALL(void, PrepareRestore, ())
-};
-
-QList<ShapePtr> Faulty<Group>::Shapes()
-{
-    return call("Shapes", &Group::Shapes);
-}
-
-template <> struct Faulty<Scene> : public FaultyOf<Scene>
-{
-    VELLUM_FAULTY_OF(Scene)
-    VELLUM_FAULTY_MIRROR(Shape, Shapes, m_shapes)
-    VELLUM_FAULTY_MIRROR(Light, Lights, m_lights)
-    VELLUM_FAULTY_MIRROR(Camera, Cameras, m_cameras)
-    VELLUM_FAULTY_MIRROR(Group, Groups, m_groups)
-    VELLUM_FAULTY_MIRROR(Operation, Operations, m_operations)
-    VELLUM_FAULTY_CALL(GroupPtr, RootGroup, ())
-    VELLUM_FAULTY_CALL(std::int32_t, OperationIndex, (std::int32_t link), link)
-    VELLUM_FAULTY_CALL(OperationTableSet, OperationTables, (std::int32_t link), link)
-    VELLUM_FAULTY_CALL(void, UpdateShape,
-                       (const ShapePtr& shape, const GroupPtr& group, bool refreshAlways,
-                        bool redraw, bool recalculate, bool notify),
-                       shape, group, refreshAlways, redraw, recalculate, notify)
-    VELLUM_FAULTY_CALL(void, ShapeChanged, (const ShapePtr& shape), shape)
-    VELLUM_FAULTY_CALL(void, GroupChanged, (const GroupPtr& group), group)
-    VELLUM_FAULTY_CALL(void, OperationDataChanged,
-                       (const ShapePtr& component, const OperationTableSet& tables), component,
-                       tables)
-    VELLUM_FAULTY_CALL(void, ClearAnimatedComponents, ())
-    VELLUM_FAULTY_CALL(void, AddAnimatedCamera, (const CameraPtr& camera), camera)
-    VELLUM_FAULTY_CALL(void, AddAnimatedLight, (const LightPtr& light), light)
-    VELLUM_FAULTY_CALL(void, AddAnimatedOperation, (const ShapePtr& component), component)
-    VELLUM_FAULTY_CALL(void, AddAnimatedGroup, (const GroupPtr& group), group)
-    VELLUM_FAULTY_CALL(void, CameraScriptChanged, (const CameraPtr& camera), camera)
-    VELLUM_FAULTY_CALL(void, LightScriptChanged, (const LightPtr& light), light)
-    VELLUM_FAULTY_CALL(void, ShapeScriptChanged, (std::int32_t device, const ShapePtr& shape),
-                       device, shape)
-    VELLUM_FAULTY_CALL(void, AnimationFinished, ())
-
-private:
-    Collection<Shape> m_shapes;
-    Collection<Light> m_lights;
-    Collection<Camera> m_cameras;
-    Collection<Group> m_groups;
-    Collection<Operation> m_operations;
-};
-
-template <> struct Faulty<ApplicationState> : public FaultyOf<ApplicationState>
-{
-    VELLUM_FAULTY_OF(ApplicationState)
-    VELLUM_FAULTY_CALL(QString, RegistryKey, ())
-    VELLUM_FAULTY_CALL(std::int32_t, Mode, ())
-    VELLUM_FAULTY_CALL(void, setMode, (std::int32_t mode), mode)
-    VELLUM_FAULTY_CALL(float, CurrentFrame, ())
-    VELLUM_FAULTY_CALL(void, setCurrentFrame, (float frame), frame)
-    VELLUM_FAULTY_CALL(bool, AnimationRunning, ())
-    VELLUM_FAULTY_CALL(void, setAnimationRunning, (bool running), running)
-    VELLUM_FAULTY_CALL(outside::AnimationSettings, AnimationSettings, ())
-    VELLUM_FAULTY_CALL(void, setAnimationSettings, (const outside::AnimationSettings& settings),
-                       settings)
-    VELLUM_FAULTY_CALL(bool, Modified, ())
-    VELLUM_FAULTY_CALL(void, setModified, (bool modified), modified)
-    VELLUM_FAULTY_CALL(std::int32_t, SceneDeviceID, ())
-    VELLUM_FAULTY_CALL(ScenePtr, Scene, ())
-    VELLUM_FAULTY_CALL(ViewPtr, ActiveView, ())
-    VELLUM_FAULTY_CALL(bool, RenderingSuspended, ())
-    VELLUM_FAULTY_CALL(bool, PanelActive, ())
-    VELLUM_FAULTY_CALL(std::int32_t, GhostState, ())
-    VELLUM_FAULTY_CALL(void, setGhostState, (std::int32_t state), state)
-    VELLUM_FAULTY_CALL(QString, BackgroundTexture, ())
-    VELLUM_FAULTY_CALL(bool, UseBackgroundTexture, ())
-    VELLUM_FAULTY_CALL(bool, ViewportOption, ())
-    VELLUM_FAULTY_CALL(QWidget*, MainWindowHandle, ())
-    VELLUM_FAULTY_CALL(bool, AntiAliasFlag, ())
-    VELLUM_FAULTY_CALL(QString, RaytracerSetting, ())
-    VELLUM_FAULTY_CALL(QString, ScenePath, ())
-    VELLUM_FAULTY_CALL(bool, RaytraceFailed, ())
-    VELLUM_FAULTY_CALL(void, setRaytraceFailed, (bool failed), failed)
-};
-
-template <> struct Faulty<AppUtility> : public FaultyOf<AppUtility>
-{
-    VELLUM_FAULTY_OF(AppUtility)
-    VELLUM_FAULTY_CALL(void, WriteLine, (const QString& line), line)
-    VELLUM_FAULTY_CALL(void, LoadDialogState, (const QString& key), key)
-    VELLUM_FAULTY_CALL(void, SaveDialogState, (const QString& key), key)
-    VELLUM_FAULTY_CALL(void, ShowSaveDialog,
-                       (QWidget * owner, QString& fileName, const QString& description,
-                        const QString& extension, bool confirm, std::int32_t& result),
-                       owner, fileName, description, extension, confirm, result)
-    VELLUM_FAULTY_CALL(void, SplitPath,
-                       (const QString& path, QString& baseName, QString& folder,
-                        QString& extension),
-                       path, baseName, folder, extension)
-    VELLUM_FAULTY_CALL(QString, RaytracerPath, ())
-    VELLUM_FAULTY_CALL(QString, ShortPath, (const QString& path), path)
-};
-
-template <> struct Faulty<RenderUtility> : public FaultyOf<RenderUtility>
-{
-    VELLUM_FAULTY_OF(RenderUtility)
-    VELLUM_FAULTY_CALL(void, KindCategory, (std::int32_t kind, std::int32_t& category), kind,
-                       category)
-    VELLUM_FAULTY_CALL(void, AnalyseSelection,
-                       (std::int32_t device, std::int32_t& kind, bool& single), device, kind,
-                       single)
-    VELLUM_FAULTY_CALL(std::int32_t, SetDrawColour, (float r, float g, float b, float a), r, g, b,
-                       a)
-    VELLUM_FAULTY_CALL(std::int32_t, ConvertSettingValue, (std::int32_t value), value)
-    VELLUM_FAULTY_CALL(void, BlendPictures, (const std::array<QImage, 8>& pictures, QImage& target),
-                       pictures, target)
-    VELLUM_FAULTY_CALL(std::int64_t, ShellAndWait, (const QString& commandLine, bool wait),
-                       commandLine, wait)
-};
-
-template <> struct Faulty<GraphicsUtility> : public FaultyOf<GraphicsUtility>
-{
-    VELLUM_FAULTY_OF(GraphicsUtility)
-    VELLUM_FAULTY_CALL(std::int32_t, TickCount, ())
-    VELLUM_FAULTY_CALL(void, SetNormalDisplay, (bool normal), normal)
-    VELLUM_FAULTY_CALL(void, GhostDelay, (std::int32_t ms), ms)
-    VELLUM_FAULTY_CALL(void, ScreenPosition, (QWidget * widget, std::int32_t& x, std::int32_t& y),
-                       widget, x, y)
-    VELLUM_FAULTY_CALL(void, AviOpen,
-                       (const QString& file, const QImage& picture, std::int32_t fps), file,
-                       picture, fps)
-    VELLUM_FAULTY_CALL(void, AviAddFrame, (const QImage& bitmap, std::int32_t index), bitmap, index)
-    VELLUM_FAULTY_CALL(void, AviClose, ())
-    VELLUM_FAULTY_CALL(QImage, PictureFromBitmap, (QImage bitmap, std::int32_t flags),
-                       std::move(bitmap), flags)
-};
-
-template <> struct Faulty<PictureFactory> : public FaultyOf<PictureFactory>
-{
-    VELLUM_FAULTY_OF(PictureFactory)
-    VELLUM_FAULTY_CALL(void, MaximumDimensions,
-                       (std::int32_t & left, std::int32_t& top, std::int32_t& width,
-                        std::int32_t& height),
-                       left, top, width, height)
-    VELLUM_FAULTY_CALL(QImage, CreateOffscreenPicture,
-                       (std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
-                        std::int32_t flags),
-                       x, y, width, height, flags)
-};
-
-template <> struct Faulty<PovExporter> : public FaultyOf<PovExporter>
-{
-    VELLUM_FAULTY_OF(PovExporter)
-    VELLUM_FAULTY_CALL(void, ExportScene,
-                       (const QString& path, const ScenePtr& scene, float ambient,
-                        float aspectRatio, bool& usesTifTextures,
-                        const PovRenderSettings& settings),
-                       path, scene, ambient, aspectRatio, usesTifTextures, settings)
-};
-
-template <> struct Faulty<AnimationCommands> : public FaultyOf<AnimationCommands>
-{
-    VELLUM_FAULTY_OF(AnimationCommands)
-    VELLUM_FAULTY_CALL(QList<std::int32_t>, ShapeOperations,
-                       (const ScenePtr& scene, const ShapePtr& shape), scene, shape)
-    VELLUM_FAULTY_CALL(QString, OperationName, (const ScenePtr& scene, std::int32_t operation),
-                       scene, operation)
-    VELLUM_FAULTY_CALL(QList<KeyRecord>, OperationKeys,
-                       (const ScenePtr& scene, std::int32_t operation), scene, operation)
-    VELLUM_FAULTY_CALL(std::int32_t, OperationLoopMode,
-                       (const ScenePtr& scene, std::int32_t operation), scene, operation)
-    VELLUM_FAULTY_CALL(void, SetOperationLoopMode,
-                       (const ScenePtr& scene, std::int32_t operation, std::int32_t loopMode),
-                       scene, operation, loopMode)
-    VELLUM_FAULTY_CALL(void, OperationKeyAtFrame,
-                       (const ScenePtr& scene, std::int32_t operation, float frame, bool& isKey,
-                        bool& segmentStart),
-                       scene, operation, frame, isKey, segmentStart)
-    VELLUM_FAULTY_CALL(std::int32_t, OperationKeysBefore,
-                       (const ScenePtr& scene, std::int32_t operation, float frame), scene,
-                       operation, frame)
-    VELLUM_FAULTY_CALL(void, OperationFirstKey,
-                       (const ScenePtr& scene, std::int32_t operation, std::int32_t& count,
-                        float& frame),
-                       scene, operation, count, frame)
-    VELLUM_FAULTY_CALL(void, MoveKeyFrames,
-                       (const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
-                        std::int32_t left, std::int32_t right, std::int32_t offset, bool copy),
-                       scene, code, fixedCols, left, right, offset, copy)
-    VELLUM_FAULTY_CALL(void, ScaleKeyFrames,
-                       (const ScenePtr& scene, std::int32_t code, std::int32_t fixedCols,
-                        std::int32_t left, std::int32_t right, double factor),
-                       scene, code, fixedCols, left, right, factor)
-    VELLUM_FAULTY_CALL(void, DeleteKeyFrames,
-                       (const ScenePtr& scene, std::int32_t code, std::int32_t start,
-                        std::int32_t end, std::int32_t fixedCols),
-                       scene, code, start, end, fixedCols)
-    VELLUM_FAULTY_CALL(QStringList, GroupSequenceNames, (const ScenePtr& scene, std::int32_t code),
-                       scene, code)
-    VELLUM_FAULTY_CALL(QStringList, OperationSequenceNames,
-                       (const ScenePtr& scene, std::int32_t operation), scene, operation)
-    VELLUM_FAULTY_CALL(void, AddSequence,
-                       (const ScenePtr& scene, const QString& name, std::int32_t kind,
-                        std::int32_t number, std::int32_t left, std::int32_t right,
-                        std::int32_t fixedCols, std::int32_t firstFrame),
-                       scene, name, kind, number, left, right, fixedCols, firstFrame)
-    VELLUM_FAULTY_CALL(void, RenameSequence,
-                       (const ScenePtr& scene, std::int32_t kind, std::int32_t number,
-                        const QString& oldName, const QString& newName),
-                       scene, kind, number, oldName, newName)
-    VELLUM_FAULTY_CALL(void, DeleteSequence,
-                       (const ScenePtr& scene, std::int32_t kind, std::int32_t number,
-                        const QString& name),
-                       scene, kind, number, name)
-    VELLUM_FAULTY_CALL(void, RetrieveSequence,
-                       (const ScenePtr& scene, std::int32_t kind, std::int32_t number,
-                        const QString& name, std::int32_t firstFrame),
-                       scene, kind, number, name, firstFrame)
+    VELLUM_FAULTY(ScriptError, Error, ())
 };
 
 template <> struct Faulty<ScriptEditor> : public FaultyOf<ScriptEditor>
 {
-    VELLUM_FAULTY_OF(ScriptEditor)
-    VELLUM_FAULTY_CALL(void, Attach, (const SceneGraphPtr& graph), graph)
-    VELLUM_FAULTY_CALL(bool, Edit,
-                       (QString & script, std::int32_t line, std::int32_t column,
-                        const QString& title, const ShapePtr& object),
-                       script, line, column, title, object)
+    explicit Faulty(ScriptEditorPtr inner) : FaultyOf(std::move(inner), "ScriptEditor") {}
+    VELLUM_FAULTY(void, Attach, (const SceneGraphPtr&))
+    VELLUM_FAULTY(bool, Edit,
+                  (QString&, std::int32_t, std::int32_t, const QString&, const ShapePtr&))
     void ApplyScript(ScriptedPtr& component, const QString& script, bool compile, std::int32_t a,
                      std::int32_t b) override
     {
@@ -561,77 +295,31 @@ template <> struct Faulty<ScriptEditor> : public FaultyOf<ScriptEditor>
     }
 };
 
-template <> struct Faulty<SceneGraph> : public FaultyOf<SceneGraph>
-{
-    VELLUM_FAULTY_OF(SceneGraph)
-    VELLUM_FAULTY_CALL(ApplicationStatePtr, ApplicationState, ())
-    VELLUM_FAULTY_CALL(ShapePtr, NewShape, ())
-    VELLUM_FAULTY_CALL(void, AnimationSettingsChanging, ())
-    VELLUM_FAULTY_CALL(bool, AnimationSettingsChanged, ())
-    VELLUM_FAULTY_CALL(QList<ComponentRecord>, ComponentList, ())
-    VELLUM_FAULTY_CALL(std::int32_t, SelectedCount, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(ShapePtr, SelectedItem, (std::int32_t device, std::int32_t index), device,
-                       index)
-    VELLUM_FAULTY_CALL(std::int32_t, SecondarySelectionCount, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(LightPtr, LightByLink, (std::int32_t link), link)
-    VELLUM_FAULTY_CALL(CameraPtr, CameraByLink, (std::int32_t link), link)
-    VELLUM_FAULTY_CALL(QList<CameraPtr>, ViewCameras, (const ViewPtr& view), view)
-    VELLUM_FAULTY_CALL(void, BindDeviceA, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(void, BindDeviceB, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(void, BindDeviceC, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(void, BindDeviceD, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(void, BindDeviceE, (std::int32_t device), device)
-    VELLUM_FAULTY_CALL(void, FrameCompleted, ())
-    VELLUM_FAULTY_CALL(AppUtilityPtr, CreateAppUtility, ())
-    VELLUM_FAULTY_CALL(RenderUtilityPtr, CreateRenderUtility, ())
-    VELLUM_FAULTY_CALL(GraphicsUtilityPtr, CreateGraphicsUtility, ())
-    VELLUM_FAULTY_CALL(PictureFactoryPtr, CreatePictureFactory, ())
-    VELLUM_FAULTY_CALL(AnimationCommandsPtr, CreateAnimationCommands, ())
-    VELLUM_FAULTY_CALL(void, LibraryPaths, (QStringList & folders, std::int32_t& count), folders,
-                       count)
-    VELLUM_FAULTY_CALL(PovExporterPtr, CreatePovExporter, ())
-    VELLUM_FAULTY_CALL(ScriptEditorPtr, NewScriptEditor, ())
-    VELLUM_FAULTY_CALL(ScriptObjectPtr, NewScriptObject, (ScriptObjectClass scriptClass),
-                       scriptClass)
-};
-
-template <> struct Faulty<Applier> : public FaultyOf<Applier>
-{
-    VELLUM_FAULTY_OF(Applier)
-    VELLUM_FAULTY_CALL(bool, OperationCheck1, (const OperationEntry& e), e)
-    VELLUM_FAULTY_CALL(bool, OperationCheck2, (const OperationEntry& e), e)
-    VELLUM_FAULTY_CALL(bool, OperationCheck3, (const OperationEntry& e), e)
-    VELLUM_FAULTY_CALL(bool, OperationCheck4, (const OperationEntry& e), e)
-    VELLUM_FAULTY_CALL(QImage, OperationPicture, (std::int32_t type), type)
-};
-
 class FaultyViewport final : public FaultyOf<Viewport, std::unique_ptr<Viewport>>
 {
 public:
     explicit FaultyViewport(std::unique_ptr<Viewport> inner)
         : FaultyOf(std::move(inner), "Viewport")
     {}
-    VELLUM_FAULTY_CALL(QWidget*, widget, ())
-    VELLUM_FAULTY_CALL(void, setBackgroundTexture, (const QString& t), t)
-    VELLUM_FAULTY_CALL(void, setAntiAliasing, (std::int32_t level), level)
-    VELLUM_FAULTY_CALL(void, setDisplayOption, (bool option), option)
-    VELLUM_FAULTY_CALL(void, setSettingValueA, (std::int32_t v), v)
-    VELLUM_FAULTY_CALL(void, setSettingValueB, (std::int32_t v), v)
-    VELLUM_FAULTY_CALL(void, setSettingValueC, (std::int32_t v), v)
-    VELLUM_FAULTY_CALL(void, setCameraFieldOfView, (float degrees), degrees)
-    VELLUM_FAULTY_CALL(void, Draw, ())
+    VELLUM_FAULTY(QWidget*, widget, ())
+    VELLUM_FAULTY(void, setBackgroundTexture, (const QString&))
+    VELLUM_FAULTY(void, setAntiAliasing, (std::int32_t))
+    VELLUM_FAULTY(void, setDisplayOption, (bool))
+    VELLUM_FAULTY(void, setSettingValueA, (std::int32_t))
+    VELLUM_FAULTY(void, setSettingValueB, (std::int32_t))
+    VELLUM_FAULTY(void, setSettingValueC, (std::int32_t))
+    VELLUM_FAULTY(void, setCameraFieldOfView, (float))
+    VELLUM_FAULTY(void, Draw, ())
     void AttachScene(SceneGraphPtr& graph, const ViewPtr& view) override
     {
         enter("AttachScene", false);
         SceneGraphPtr innerGraph = unwrap(graph);
         inner->AttachScene(innerGraph, unwrap(view));
     }
-    VELLUM_FAULTY_CALL(void, SetCameraPosition, (float& x, float& y, float& z), x, y, z)
-    VELLUM_FAULTY_CALL(void, SetCameraOrientation,
-                       (float& dx, float& dy, float& dz, float& ux, float& uy, float& uz), dx, dy,
-                       dz, ux, uy, uz)
-    VELLUM_FAULTY_CALL(void, onMouseEvent, (std::function<void()> handler), std::move(handler))
-    VELLUM_FAULTY_CALL(void, onDrawn, (std::function<void()> handler), std::move(handler))
+    VELLUM_FAULTY(void, SetCameraPosition, (float&, float&, float&))
+    VELLUM_FAULTY(void, SetCameraOrientation, (float&, float&, float&, float&, float&, float&))
+    VELLUM_FAULTY(void, onMouseEvent, (std::function<void()>))
+    VELLUM_FAULTY(void, onDrawn, (std::function<void()>))
 };
 
 class FaultyPlatform final : public FaultyOf<Platform>
@@ -640,14 +328,10 @@ public:
     explicit FaultyPlatform(std::shared_ptr<Platform> inner)
         : FaultyOf(std::move(inner), "Platform")
     {}
-    VELLUM_FAULTY_CALL(QString, GetSetting,
-                       (const QString& app, const QString& section, const QString& key,
-                        const QString& defaultValue),
-                       app, section, key, defaultValue)
-    VELLUM_FAULTY_CALL(void, SaveSetting,
-                       (const QString& app, const QString& section, const QString& key,
-                        const QString& value),
-                       app, section, key, value)
+    VELLUM_FAULTY(QString, GetSetting,
+                  (const QString&, const QString&, const QString&, const QString&))
+    VELLUM_FAULTY(void, SaveSetting,
+                  (const QString&, const QString&, const QString&, const QString&))
     MsgBoxResult MsgBox(const QString&, MsgBoxButtons buttons, MsgBoxIcon, const QString&) override
     {
         enter("MsgBox", false);
@@ -671,15 +355,13 @@ public:
         return nullptr;
     }
     void PumpMessages() override { enter("PumpMessages", false); }
-    VELLUM_FAULTY_CALL(QString, TempFolder, ())
-    VELLUM_FAULTY_CALL(void, WriteTextFile, (const QString& path, const QStringList& lines), path,
-                       lines)
-    VELLUM_FAULTY_CALL(void, DeleteFile, (const QString& path), path)
-    VELLUM_FAULTY_CALL(bool, FileExists, (const QString& path), path)
-    VELLUM_FAULTY_CALL(void, SavePicture, (const QImage& picture, const QString& path), picture,
-                       path)
-    VELLUM_FAULTY_CALL(QImage, LoadPicture, (const QString& path), path)
-    VELLUM_FAULTY_CALL(void, ChangeDriveAndFolder, (const QString& folder), folder)
+    VELLUM_FAULTY(QString, TempFolder, ())
+    VELLUM_FAULTY(void, WriteTextFile, (const QString&, const QStringList&))
+    VELLUM_FAULTY(void, DeleteFile, (const QString&))
+    VELLUM_FAULTY(bool, FileExists, (const QString&))
+    VELLUM_FAULTY(void, SavePicture, (const QImage&, const QString&))
+    VELLUM_FAULTY(QImage, LoadPicture, (const QString&))
+    VELLUM_FAULTY(void, ChangeDriveAndFolder, (const QString&))
 };
 
 } // namespace
