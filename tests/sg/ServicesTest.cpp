@@ -4,6 +4,7 @@
 #include "ErrorNumber.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -272,6 +273,19 @@ TEST(VideoWriter, RefusesWhatItCannotWriteAndLeavesNoBrokenFile)
         EXPECT_EQ(errorNumberOf(call), number);
     graphics->AviClose();
     EXPECT_TRUE(QFile::exists(file)) << "refused arguments do not spoil the file";
+
+    // A disk that fills up: frames are encoded beside the caller, so the failure reaches a later
+    // AviAddFrame or AviClose, and no file is left behind.
+    const QString full = folder.filePath(QStringLiteral("full.avi"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), full));
+    const std::array<QImage, 8> noise = noisyPictures(QSize(320, 240), QImage::Format_RGB32);
+    int number = 0;
+    graphics->AviOpen(full, noise[0], 15);
+    for (int index = 0; index < 40 && number == 0; ++index)
+        number = errorNumberOf([&] { graphics->AviAddFrame(noise[index % 8], index); });
+    const int closing = errorNumberOf([&] { graphics->AviClose(); });
+    EXPECT_EQ(number != 0 ? number : closing, ErrorNumber::PathFileAccess);
+    EXPECT_FALSE(QFileInfo(full).isSymLink()) << "the broken recording is removed";
 }
 
 } // namespace
