@@ -189,8 +189,7 @@ void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* de
     const __m128 lanes = _mm_set_ps(3.0f, 2.0f, 1.0f, 0.0f);
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     const __m128i id4 = _mm_set1_epi32(id);
-    int k = 0;
-    for (; k + 4 <= count; k += 4) {
+    const auto shadeFour = [&](int k) {
         const __m128 offset = _mm_add_ps(_mm_set1_ps(float(k)), lanes);
         const __m128 wb =
             _mm_add_ps(_mm_set1_ps(row.b), _mm_mul_ps(offset, _mm_set1_ps(row.stepB)));
@@ -200,7 +199,7 @@ void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* de
         const __m128 stored = _mm_loadu_ps(depth + k);
         const __m128i nearer = _mm_castps_si128(_mm_cmpgt_ps(z, stored));
         if (_mm_movemask_epi8(nearer) == 0)
-            continue;
+            return;
         const __m128 w = _mm_div_ps(_mm_set1_ps(1.0f), invW.at(wb, wc));
         const __m128i rgb = _mm_or_si128(
             _mm_or_si128(opaque, _mm_slli_epi32(channel4(_mm_mul_ps(red.at(wb, wc), w)), 16)),
@@ -212,8 +211,18 @@ void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* de
         _mm_storeu_si128(colours, select4(nearer, rgb, _mm_loadu_si128(colours)));
         _mm_storeu_si128(depths, select4(nearer, _mm_castps_si128(z), _mm_castps_si128(stored)));
         _mm_storeu_si128(identities, select4(nearer, id4, _mm_loadu_si128(identities)));
-    }
-    shadeOpaqueScalar(setup, row, k, count, depth, colour, ids, id);
+    };
+    int k = 0;
+    for (; k + 4 <= count; k += 4)
+        shadeFour(k);
+    if (k == count)
+        return;
+    // The last four pixels of the span again: those already shaded hold the very depth they
+    // would get now, so only the rest are written.
+    if (count >= 4)
+        shadeFour(count - 4);
+    else
+        shadeOpaqueScalar(setup, row, k, count, depth, colour, ids, id);
 }
 #else
 void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* depth, QRgb* colour,
