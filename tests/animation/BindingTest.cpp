@@ -115,23 +115,5 @@ TEST(BindingTest, ServicesAreMadeOnFirstUseKeptAcrossRebindingAndStillLogTheEnd)
     h.control.reset();
 }
 
-TEST(BindingTest, EnabledAndStatusTouchNoChild)
-{
-    PanelHarness h;
-    h.bind();
-    h.control->setEnabled(false);
-    EXPECT_FALSE(h.control->Enabled());
-    EXPECT_TRUE(h.control->isEnabled());
-    EXPECT_TRUE(h.widget("cmdPlay").isEnabled());
-
-    const int height = h.control->height();
-    const bool sliderEnabled = h.slider().isEnabled();
-    h.control->Set3DVellumStatus(false, true);
-    h.control->Set3DVellumStatus(true, false);
-    EXPECT_EQ(h.control->height(), height);
-    EXPECT_EQ(h.slider().isEnabled(), sliderEnabled);
-    EXPECT_TRUE(h.events.isEmpty());
-}
-
 } // namespace
 } // namespace vellum::testing

@@ -3,9 +3,8 @@
 #include "RaytraceFrame.h"
 
 #include "ModuleState.h"
-#include "OutsideMocks.h"
+#include "PanelHarness.h"
 #include "RaytraceIni.h"
-#include "ScriptedPlatform.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,25 +87,21 @@ public:
     RaytraceFrameTest()
     {
         qputenv("TEMP", temp.path().toLocal8Bit());
-        setPlatform(platform);
-        ON_CALL(*sceneGraph, ApplicationState()).WillByDefault(Return(state));
-        ON_CALL(*sceneGraph, CreateAppUtility()).WillByDefault(Return(app));
-        ON_CALL(*sceneGraph, CreateRenderUtility()).WillByDefault(Return(render));
-        ON_CALL(*sceneGraph, CreateGraphicsUtility()).WillByDefault(Return(graphics));
-        ON_CALL(*sceneGraph, CreatePovExporter()).WillByDefault(Return(exporter));
-        ON_CALL(*sceneGraph, LibraryPaths(_, _))
+        ON_CALL(*h.sceneGraph, CreatePovExporter()).WillByDefault(Return(exporter));
+        ON_CALL(*h.sceneGraph, LibraryPaths(_, _))
             .WillByDefault([](QStringList& folders, std::int32_t& count) {
                 folders = {u"/lib/a/"_s, u"/lib/b/"_s};
                 count = 2;
             });
-        ON_CALL(*state, RaytraceFailed()).WillByDefault([this] { return failed; });
-        ON_CALL(*state, setRaytraceFailed(_)).WillByDefault([this](bool f) { failed = f; });
-        ON_CALL(*state, setAnimationRunning(_)).WillByDefault([this](bool r) { running = r; });
-        ON_CALL(*state, ScenePath()).WillByDefault(Return(u"/scenes/my walk/"_s));
-        ON_CALL(*graphics, TickCount()).WillByDefault([this] { return ++tick; });
-        ON_CALL(*app, RaytracerPath()).WillByDefault(Return(u"/usr/bin/povray"_s));
-        ON_CALL(*app, ShortPath(_)).WillByDefault([](const QString& path) { return path; });
-        ON_CALL(*app, WriteLine(_)).WillByDefault([this](const QString& line) {
+        ON_CALL(*h.state, RaytraceFailed()).WillByDefault([this] { return failed; });
+        ON_CALL(*h.state, setRaytraceFailed(_)).WillByDefault([this](bool f) { failed = f; });
+        ON_CALL(*h.state, ScenePath()).WillByDefault(Return(u"/scenes/my walk/"_s));
+        ON_CALL(*h.graphics, TickCount()).WillByDefault([this] { return ++tick; });
+        ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(u"/usr/bin/povray"_s));
+        ON_CALL(*h.appUtility, ShortPath(_)).WillByDefault([](const QString& path) {
+            return path;
+        });
+        ON_CALL(*h.appUtility, WriteLine(_)).WillByDefault([this](const QString& line) {
             log.append(line);
         });
         ON_CALL(*exporter, ExportScene(_, _, _, _, _, _))
@@ -115,17 +110,12 @@ public:
                 tif = tifTextures;
             });
         setRaytracer([](const QStringList& ini) { writePicture(ini); });
-        resetModule();
-        bindModule(sceneGraph, nullptr);
+        h.bind();
+        h.animationRunning = true;
+        h.platform->clearCalls();
         QDir::setCurrent(QDir::rootPath());
     }
-
-    ~RaytraceFrameTest() override
-    {
-        resetModule();
-        setPlatform(nullptr);
-        qunsetenv("TEMP");
-    }
+    ~RaytraceFrameTest() override { qunsetenv("TEMP"); }
 
     static void writeEmptyFile(const QString& path)
     {
@@ -145,7 +135,7 @@ public:
 
     void setRaytracer(Raytracer raytracer)
     {
-        ON_CALL(*render, ShellAndWait(_, true))
+        ON_CALL(*h.render, ShellAndWait(_, true))
             .WillByDefault([this, raytracer](const QString& commandLine, bool) {
                 ++raytracerRuns;
                 this->commandLine = commandLine;
@@ -163,7 +153,7 @@ public:
     void exportTifTextures() { tifTextures = true; }
     void raytracerCannotStart()
     {
-        ON_CALL(*render, ShellAndWait(_, true)).WillByDefault([this](auto&&...) -> std::int64_t {
+        ON_CALL(*h.render, ShellAndWait(_, true)).WillByDefault([this](auto&&...) -> std::int64_t {
             ++raytracerRuns;
             throw Error(ErrorNumber::FileNotFound, u"File not found"_s);
         });
@@ -174,22 +164,15 @@ public:
     }
     void tempUnwritable() { qputenv("TEMP", "/proc/no such folder"); }
 
-    QStringList messages() const { return platform->calls().filter(u"MsgBox("_s); }
+    QStringList messages() const { return h.platform->calls().filter(u"MsgBox("_s); }
     QStringList leftInTemp() const { return QDir(temp.path()).entryList(QDir::Files); }
 
     QTemporaryDir temp{QDir::tempPath() + u"/ray temp XXXXXX"_s};
-    std::shared_ptr<ScriptedPlatform> platform = std::make_shared<ScriptedPlatform>();
-    Nice<MockSceneGraph> sceneGraph = nice<MockSceneGraph>();
-    Nice<MockApplicationState> state = nice<MockApplicationState>();
-    Nice<MockAppUtility> app = nice<MockAppUtility>();
-    Nice<MockRenderUtility> render = nice<MockRenderUtility>();
-    Nice<MockGraphicsUtility> graphics = nice<MockGraphicsUtility>();
+    PanelHarness h;
     Nice<MockPovExporter> exporter = nice<MockPovExporter>();
-    Nice<MockScene> scene = nice<MockScene>();
 
     bool tifTextures = false;
     bool failed = false;
-    bool running = true;
     std::int32_t tick = 1000;
     int raytracerRuns = 0;
     QStringList log;
@@ -203,7 +186,7 @@ TEST_F(RaytraceFrameTest, RendersLoadsAndLeavesNothingBehind)
                 ExportScene(temp.path() + u"/~3DV1001.pov"_s, _, 0.1f, 320.0f / 240.0f, _, _));
     QImage picture;
     QString scenePath;
-    RaytraceFrame(scene, 320, 240, 2, picture, scenePath);
+    RaytraceFrame(h.scene, 320, 240, 2, picture, scenePath);
 
     EXPECT_EQ(picture.size(), QSize(4, 3));
     EXPECT_EQ(scenePath, temp.path() + u"/~3DV1001.pov"_s);
@@ -244,12 +227,12 @@ TEST_P(RaytraceFailures, ReportOnceLeaveThePictureAndCleanUp)
     failed = row.failedBefore;
     (this->*row.arrange)();
     for (qsizetype k = 0; k < row.messages.size(); ++k)
-        platform->answerMsgBox(MsgBoxResult::OK);
+        h.platform->answerMsgBox(MsgBoxResult::OK);
 
     QImage picture(1, 1, QImage::Format_RGB32);
     QString scenePath;
     try {
-        RaytraceFrame(scene, 320, 240, 0, picture, scenePath);
+        RaytraceFrame(h.scene, 320, 240, 0, picture, scenePath);
         EXPECT_FALSE(row.raised);
     } catch (const Error& error) {
         EXPECT_TRUE(row.raised) << error.description().toStdString();
@@ -262,7 +245,7 @@ TEST_P(RaytraceFailures, ReportOnceLeaveThePictureAndCleanUp)
         EXPECT_TRUE(shown[k].startsWith(row.messages[k])) << shown[k].toStdString();
     EXPECT_EQ(raytracerRuns, row.raytracerRuns);
     EXPECT_EQ(failed, row.failedBefore || !row.messages.isEmpty());
-    EXPECT_EQ(running, !row.stopsTheRun);
+    EXPECT_EQ(h.animationRunning, !row.stopsTheRun);
     EXPECT_EQ(picture.size(), QSize(1, 1)) << "the picture stays as it was";
     EXPECT_TRUE(leftInTemp().isEmpty()) << leftInTemp().join(u' ').toStdString();
     EXPECT_EQ(QDir::currentPath(), controlLibraryFolder());

@@ -187,22 +187,14 @@ private:
 
     void select(Selected selected)
     {
-        switch (selected) {
-        case Selected::Nothing:
-            break;
-        case Selected::Shape:
+        if (selected == Selected::Shape)
             graph->select(Device, m_box);
-            break;
-        case Selected::Light:
+        else if (selected == Selected::Light)
             graph->selectLight(Device, m_lamp);
-            break;
-        case Selected::Camera:
+        else if (selected == Selected::Camera)
             graph->selectCamera(Device, graph->scene()->animationCamera());
-            break;
-        case Selected::Operation:
+        else if (selected == Selected::Operation)
             graph->select(Device, m_pulse);
-            break;
-        }
     }
 
     // What a host does on the panel's requests, tolerating the panel's refusals.

@@ -6,7 +6,7 @@
 #include "ModuleState.h"
 #include "QtPrinters.h"
 #include "ScriptedPlatform.h"
-#include "TrackBar.h"
+#include "Widgets.h"
 #include "XPButton.h"
 
 #include <QComboBox>
@@ -84,11 +84,9 @@ protected:
 
     template <typename Widget> Widget& widget(const char* name)
     {
-        auto* found = control.findChild<Widget*>(QLatin1String(name));
-        if (!found)
-            throw std::runtime_error(name);
-        return *found;
+        return child<Widget>(control, name);
     }
+    void click(const char* name) { widget<common::XPButton>(name).click(); }
     common::FlexGrid& grid() { return widget<common::FlexGrid>("msgTimeline"); }
 
     QPoint cell(int row, int frame)
@@ -136,65 +134,49 @@ protected:
 
 TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
 {
-    const QString copy = QStringLiteral("mnuPopupCopytoNewFrame");
-    const QString noChoice;
     const QString keptMessage =
         QStringLiteral("MsgBox(Some keyframes were not deleted. A minimum of one keyframe is "
                        "required for each scene component.|0|3|3D Vellum)");
+    using Work = std::function<void()>;
+    // A drag from a cell to a cell; with the right button the popup menu is answered.
+    const auto drag = [&](int fromRow, int fromFrame, int toRow, int toFrame,
+                          Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {},
+                          const char* menuChoice = "") -> Work {
+        return [=, this] {
+            if (button == Qt::RightButton)
+                platform->answerPopupMenu(QLatin1String(menuChoice));
+            gesture(cell(fromRow, fromFrame), cell(toRow, toFrame), button, keys);
+        };
+    };
     struct Row
     {
         const char* name;
         int from, to; // the block selected on both rows first
-        std::function<void()> work;
+        Work work;
         Frames lead;
         Frames trail;
         int frameAfter = -1; // where the slider ends; -1: not checked
         bool changes = true;
     };
-    const auto drag = [&](int fromRow, int fromFrame, int toRow, int toFrame,
-                          Qt::MouseButton button = Qt::LeftButton,
-                          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        gesture(cell(fromRow, fromFrame), cell(toRow, toFrame), button, modifiers);
-    };
-    const Frames unchangedLead{0, 10, 20, 30}, unchangedTrail{0, 20};
+    const Frames sameLead{0, 10, 20, 30}, sameTrail{0, 20};
+    const auto right = Qt::RightButton;
+    // clang-format off
     const Row rows[] = {
-        {"move", 10, 20, [&] { drag(1, 15, 2, 25); }, {0, 20, 30}, {0, 30}, 20},
-        {"copy by the right button",
-         10,
-         20,
-         [&] {
-             platform->answerPopupMenu(copy);
-             drag(1, 10, 1, 30, Qt::RightButton);
-         },
-         {0, 10, 20, 30, 40},
-         {0, 20, 40},
-         30},
-        {"right button, menu closed: move",
-         10,
-         20,
-         [&] {
-             platform->answerPopupMenu(noChoice);
-             drag(1, 10, 1, 30, Qt::RightButton);
-         },
-         {0, 30, 40},
-         {0, 40}},
-        {"past the last frame", 20, 30, [&] { drag(1, 25, 1, 39); }, {0, 10, 30, 40}, {0, 30}, 30},
-        {"stretch twice as wide", 0, 10, [&] { drag(1, 10, 1, 20); }, {0, 20, 30, 40}, {0, 30}, 0},
-        {"shrink to half", 0, 20, [&] { drag(2, 20, 2, 10); }, {0, 5, 10, 20}, {0, 10}},
-        {"dropped where it was", 10, 20, [&] { drag(1, 12, 2, 12); }, unchangedLead, unchangedTrail,
-         10, false},
-        {"shift starts a selection", 10, 20,
-         [&] { drag(1, 15, 2, 25, Qt::LeftButton, Qt::ShiftModifier); }, unchangedLead,
-         unchangedTrail, -1, false},
+        {"move", 10, 20, drag(1, 15, 2, 25), {0, 20, 30}, {0, 30}, 20},
+        {"copy by the right button", 10, 20, drag(1, 10, 1, 30, right, {}, "mnuPopupCopytoNewFrame"),
+            {0, 10, 20, 30, 40}, {0, 20, 40}, 30},
+        {"right button, menu closed: move", 10, 20, drag(1, 10, 1, 30, right), {0, 30, 40}, {0, 40}},
+        {"past the last frame", 20, 30, drag(1, 25, 1, 39), {0, 10, 30, 40}, {0, 30}, 30},
+        {"stretch twice as wide", 0, 10, drag(1, 10, 1, 20), {0, 20, 30, 40}, {0, 30}, 0},
+        {"shrink to half", 0, 20, drag(2, 20, 2, 10), {0, 5, 10, 20}, {0, 10}},
+        {"dropped where it was", 10, 20, drag(1, 12, 2, 12), sameLead, sameTrail, 10, false},
+        {"shift starts a selection", 10, 20, drag(1, 15, 2, 25, Qt::LeftButton, Qt::ShiftModifier),
+            sameLead, sameTrail, -1, false},
         {"left the grid", 10, 20, [&] { gesture(cell(1, 15), QPoint(cell(1, 15).x(), -40)); },
-         unchangedLead, unchangedTrail, -1, false},
-        {"delete some",
-         10,
-         20,
-         [&] { widget<common::XPButton>("cmdTimelineKeyframeDelete").click(); },
-         {0, 30},
-         {0}},
+            sameLead, sameTrail, -1, false},
+        {"delete some", 10, 20, [&] { click("cmdTimelineKeyframeDelete"); }, {0, 30}, {0}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         for (const auto& group : {lead, trail})
@@ -225,7 +207,7 @@ TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
     // A block over all of a row's keys keeps the first, and says so.
     selectBlock(0, 40);
     platform->answerMsgBox(MsgBoxResult::OK);
-    widget<common::XPButton>("cmdTimelineKeyframeDelete").click();
+    click("cmdTimelineKeyframeDelete");
     EXPECT_EQ(frames(*lead), Frames{0});
     EXPECT_EQ(frames(*trail), Frames{0});
     EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")), QStringList{keptMessage});
@@ -260,7 +242,6 @@ TEST_F(TimelineEditingTest, SequencesAreStoredRenamedDeletedAndPutBack)
     auto third = animatedGroup(3, QStringLiteral("Third"), {0, 10});
     control.TimelineActiveStateChange();
     auto& combo = widget<QComboBox>("cboSequence");
-    const auto click = [&](const char* name) { widget<common::XPButton>(name).click(); };
     const auto choose = [&](const QString& name) {
         combo.setCurrentIndex(-1);
         combo.setCurrentIndex(combo.findText(name));
