@@ -168,9 +168,6 @@ public:
     QStringList leftInTemp() const { return QDir(temp.path()).entryList(QDir::Files); }
 
     QTemporaryDir temp{QDir::tempPath() + u"/ray temp XXXXXX"_s};
-    PanelHarness h;
-    Nice<MockPovExporter> exporter = nice<MockPovExporter>();
-
     bool tifTextures = false;
     bool failed = false;
     std::int32_t tick = 1000;
@@ -178,6 +175,9 @@ public:
     QStringList log;
     QString commandLine;
     QStringList iniLines;
+    // Last: the panel still writes to the log when the harness goes.
+    PanelHarness h;
+    Nice<MockPovExporter> exporter = nice<MockPovExporter>();
 };
 
 TEST_F(RaytraceFrameTest, RendersLoadsAndLeavesNothingBehind)
