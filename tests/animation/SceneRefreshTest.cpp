@@ -1,3 +1,4 @@
+#include "FakeScriptEngine.h"
 #include "PanelHarness.h"
 
 #include <gtest/gtest.h>
@@ -6,14 +7,6 @@ namespace vellum::testing {
 namespace {
 
 using ::testing::InSequence;
-
-class QuietEngine : public outside::ScriptEngine
-{
-public:
-    void Run(const QString&, float&, outside::ScriptObjectPtr&) override { ++runs; }
-    outside::ScriptError Error() override { return {}; }
-    int runs = 0;
-};
 
 // At frame 30.
 class SceneRefreshTest : public ::testing::Test
@@ -71,7 +64,7 @@ TEST_F(SceneRefreshTest, InAnimationModeScriptedShapesLightsAndCamerasFollowTheF
 {
     h.mode = 1;
     auto scripted = addShape(false, QStringLiteral("x"));
-    auto engine = std::make_shared<QuietEngine>();
+    auto engine = std::make_shared<FakeScriptEngine>();
     auto light = nice<MockLight>();
     auto camera = nice<MockCamera>();
     h.lights.Add(light);
@@ -87,7 +80,7 @@ TEST_F(SceneRefreshTest, InAnimationModeScriptedShapesLightsAndCamerasFollowTheF
         EXPECT_CALL(*camera, ApplyFrame(30.0f));
     }
     h.control->RefreshScene();
-    EXPECT_EQ(engine->runs, 1);
+    EXPECT_EQ(engine->calls, QStringList(QStringLiteral("AnimateShape(30)")));
 }
 
 TEST_F(SceneRefreshTest, LookAtsSkipMissingTargetsAndGoOn)

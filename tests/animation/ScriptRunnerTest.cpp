@@ -1,29 +1,12 @@
 #include "ScriptRunner.h"
 
+#include "FakeScriptEngine.h"
 #include "PanelHarness.h"
 
 #include <gtest/gtest.h>
 
 namespace vellum::testing {
 namespace {
-
-// An engine that fails the way it is told to, and remembers how it was called.
-class FakeEngine : public outside::ScriptEngine
-{
-public:
-    void Run(const QString& procedure, float& frame, outside::ScriptObjectPtr&) override
-    {
-        calls.append(QStringLiteral("%1(%2)").arg(procedure).arg(double(frame)));
-        recorded = failure;
-        if (failure.Number != 0)
-            throw vellum::Error(failure.Number, failure.Description);
-    }
-    outside::ScriptError Error() override { return recorded; }
-
-    outside::ScriptError failure;
-    outside::ScriptError recorded;
-    QStringList calls;
-};
 
 // An editor whose user accepts or cancels as told.
 class FakeEditor : public outside::ScriptEditor
@@ -83,7 +66,7 @@ protected:
 
     PanelHarness h;
     Nice<MockGroup> group;
-    std::shared_ptr<FakeEngine> engine = std::make_shared<FakeEngine>();
+    std::shared_ptr<FakeScriptEngine> engine = std::make_shared<FakeScriptEngine>();
     std::shared_ptr<FakeEditor> editor = std::make_shared<FakeEditor>();
     outside::GroupPtr replaced;
 };

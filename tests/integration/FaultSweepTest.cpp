@@ -6,6 +6,7 @@
 // a public operation, and what it does to the panel.
 
 #include "Animation.h"
+#include "FakeScriptEngine.h"
 #include "FaultyOutside.h"
 #include "ModuleState.h"
 #include "QtPrinters.h"
@@ -48,27 +49,6 @@ enum class Selected
 
 constexpr int Device = 1;
 
-// Scripts without JavaScript, whose watchdog thread would cost more than the whole run: a script
-// that says "fail" fails at line 2.
-class QuickScriptEngine : public outside::ScriptEngine
-{
-public:
-    explicit QuickScriptEngine(QString text) : m_fails(text.contains(QStringLiteral("fail"))) {}
-    void Run(const QString&, float&, outside::ScriptObjectPtr&) override
-    {
-        if (m_fails)
-            throw vellum::Error(5, QStringLiteral("Invalid procedure call or argument"));
-    }
-    outside::ScriptError Error() override
-    {
-        return m_fails ? outside::ScriptError{5, 2, 1, QStringLiteral("fail")}
-                       : outside::ScriptError{};
-    }
-
-private:
-    bool m_fails;
-};
-
 // A small scene with one of everything the panel works on, bound to a fresh panel.
 class SweepWorld
 {
@@ -79,8 +59,14 @@ public:
         outside::setViewportFactory([](QWidget* parent) {
             return faulty(std::make_unique<studio::StudioViewport>(parent));
         });
-        graph->setScriptEngineFactory(sg::ScriptEngineFactory(
-            [](const QString& text) { return std::make_shared<QuickScriptEngine>(text); }));
+        // Scripts without JavaScript, whose watchdog thread would cost more than the whole run:
+        // a script that says "fail" fails at line 2.
+        graph->setScriptEngineFactory(sg::ScriptEngineFactory([](const QString& text) {
+            auto engine = std::make_shared<FakeScriptEngine>();
+            if (text.contains(QStringLiteral("fail")))
+                engine->failure = {5, 2, 1, QStringLiteral("Invalid procedure call or argument")};
+            return engine;
+        }));
         buildScene();
         select(selected);
         answerAsTheHost();
