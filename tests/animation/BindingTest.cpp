@@ -1,6 +1,5 @@
 #include "ModuleState.h"
 #include "PanelHarness.h"
-#include "Twips.h"
 #include "XPButton.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +9,6 @@ namespace {
 
 const QString App = QStringLiteral("Vellum Test");
 const QString Section = QStringLiteral("Application");
-
-int heightTwips(const QWidget& control)
-{
-    return common::pixelsToTwips(control.height(), control.logicalDpiY());
-}
 
 QString saved(const char* key, const char* value, const QString& app = App)
 {
@@ -32,7 +26,7 @@ TEST(BindingTest, MissingSettingsGiveTheDefaultsAndUnbindingSavesThemOnlyAfterAB
     h.bind();
     EXPECT_EQ(animation::module().lGhostPrecedingNumber, 50);
     EXPECT_FALSE(h.widget<common::XPButton>("chkAnimationTimeline").Value());
-    EXPECT_NEAR(heightTwips(*h.control), 360, 15);
+    EXPECT_NEAR(h.heightTwips(), 360, 15);
     h.platform->clearCalls();
     h.unbind();
     EXPECT_EQ(h.platform->callsNamed(QStringLiteral("SaveSetting")),
@@ -54,7 +48,7 @@ TEST(BindingTest, FirstBindingLoadsEachSettingAndIgnoresBadOnes)
     EXPECT_TRUE(h.widget<common::XPButton>("chkAnimationTimeline").Value());
     EXPECT_TRUE(h.widget("chkAnimationTimeline").isVisible());
     EXPECT_FALSE(h.slider().isEnabled());
-    EXPECT_NEAR(heightTwips(*h.control), 420 + 12 * 240 + 30, 15);
+    EXPECT_NEAR(h.heightTwips(), 420 + 12 * 240 + 30, 15);
 }
 
 TEST(BindingTest, SettingsAreLoadedOnceAndRebindingSavesNothing)

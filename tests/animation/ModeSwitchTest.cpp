@@ -41,10 +41,6 @@ protected:
         return states;
     }
 
-    int heightTwips() const
-    {
-        return common::pixelsToTwips(h.control->height(), h.control->logicalDpiY());
-    }
     bool enabled(const char* name) const { return h.widget(name).isEnabled(); }
     bool pressed(const char* name) const { return h.widget<common::XPButton>(name).Value(); }
 
@@ -110,22 +106,22 @@ TEST_F(ModeSwitchTest, TheAnimateToggleOnlyAsksTheHostAndIsUsableAgainAfterwards
 TEST_F(ModeSwitchTest, TheTimelineTogglesResizeThePanelWithinFiveToTwentyRows)
 {
     h.control->SetModePrepare(1);
-    EXPECT_NEAR(heightTwips(), 360, 15);
+    EXPECT_NEAR(h.heightTwips(), 360, 15);
     h.clickButton("chkAnimationTimeline");
-    EXPECT_NEAR(heightTwips(), 420 + 5 * 240 + 30, 15);
+    EXPECT_NEAR(h.heightTwips(), 420 + 5 * 240 + 30, 15);
     EXPECT_EQ(h.events.last(), QStringLiteral("Resize"));
     EXPECT_FALSE(enabled("cmdAnimationTimelineLess"));
     EXPECT_TRUE(enabled("cmdAnimationTimelineMore"));
 
     for (int row = 5; row < 20; ++row)
         h.clickButton("cmdAnimationTimelineMore");
-    EXPECT_NEAR(heightTwips(), 420 + 20 * 240 + 30, 15);
+    EXPECT_NEAR(h.heightTwips(), 420 + 20 * 240 + 30, 15);
     EXPECT_FALSE(enabled("cmdAnimationTimelineMore"));
     h.clickButton("cmdAnimationTimelineMore");
-    EXPECT_NEAR(heightTwips(), 420 + 20 * 240 + 30, 15) << "a disabled button does nothing";
+    EXPECT_NEAR(h.heightTwips(), 420 + 20 * 240 + 30, 15) << "a disabled button does nothing";
 
     h.clickButton("chkAnimationTimeline");
-    EXPECT_NEAR(heightTwips(), 360, 15) << "hidden, the timeline takes no room whatever its rows";
+    EXPECT_NEAR(h.heightTwips(), 360, 15) << "hidden, the timeline takes no room whatever its rows";
 
     // The slider fills the panel's width and never goes below ten twips.
     const auto twips = [&](int pixels) {

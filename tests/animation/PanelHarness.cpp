@@ -1,6 +1,7 @@
 #include "PanelHarness.h"
 
 #include "ModuleState.h"
+#include "Twips.h"
 
 namespace vellum::testing {
 
@@ -106,6 +107,11 @@ Nice<MockShape> PanelHarness::select(const outside::GroupPtr& group, int kind, i
     ON_CALL(*shape, Code()).WillByDefault(Return(code));
     selection.append(shape);
     return shape;
+}
+
+int PanelHarness::heightTwips() const
+{
+    return common::pixelsToTwips(control->height(), control->logicalDpiY());
 }
 
 void PanelHarness::start(std::int32_t inMode)

@@ -56,6 +56,7 @@ public:
         return child<Widget>(*control, name);
     }
     void clickButton(const char* name) { clickChild(*control, name); }
+    int heightTwips() const;
 
     QStringList events;
     QStringList warnings;

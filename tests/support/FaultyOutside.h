@@ -35,7 +35,6 @@ public:
     int calls() const { return int(m_log.size()); }
     bool reachedFault() const { return m_failAt > 0 && calls() >= m_failAt; }
     bool returnsObject(int n) const { return m_objectCalls.contains(n); }
-    QString call(int n) const { return m_log.value(n - 1); }
     QStringList callsAfterFault() const
     {
         return reachedFault() ? m_log.mid(m_failAt) : QStringList();
