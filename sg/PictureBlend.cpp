@@ -1,9 +1,5 @@
 #include "PictureBlend.h"
 
-#include "JobPipeline.h"
-
-#include <thread>
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -45,12 +41,14 @@ __m128i load(const std::uint8_t* source, std::size_t i)
 }
 #endif
 
-void blendRange(const std::array<const std::uint8_t*, 8>& s, std::uint8_t* target,
-                std::size_t begin, std::size_t end)
+} // namespace
+
+void blendEightEqually(const std::array<const std::uint8_t*, 8>& s, std::uint8_t* target,
+                       std::size_t bytes)
 {
-    std::size_t i = begin;
+    std::size_t i = 0;
 #if defined(__SSE2__)
-    for (; i + 16 <= end; i += 16) {
+    for (; i + 16 <= bytes; i += 16) {
         const __m128i low =
             meanDown(meanUp(load(s[0], i), load(s[1], i)), meanUp(load(s[2], i), load(s[3], i)));
         const __m128i high =
@@ -58,36 +56,9 @@ void blendRange(const std::array<const std::uint8_t*, 8>& s, std::uint8_t* targe
         _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), meanUp(low, high));
     }
 #endif
-    for (; i < end; ++i)
+    for (; i < bytes; ++i)
         target[i] = meanUp(meanDown(meanUp(s[0][i], s[1][i]), meanUp(s[2][i], s[3][i])),
                            meanDown(meanUp(s[4][i], s[5][i]), meanUp(s[6][i], s[7][i])));
-}
-
-// Large pictures are blended by two cores at once: one core cannot draw all the memory
-// bandwidth, and while motion blur gathers its eight pictures the encoder's core mostly waits.
-constexpr std::size_t SharedFromBytes = std::size_t(1) << 20;
-
-JobPipeline* secondCore()
-{
-    static const std::unique_ptr<JobPipeline> pipeline =
-        std::thread::hardware_concurrency() > 1 ? std::make_unique<JobPipeline>(1) : nullptr;
-    return pipeline.get();
-}
-
-} // namespace
-
-void blendEightEqually(const std::array<const std::uint8_t*, 8>& sources, std::uint8_t* target,
-                       std::size_t bytes)
-{
-    JobPipeline* helper = bytes >= SharedFromBytes ? secondCore() : nullptr;
-    if (!helper) {
-        blendRange(sources, target, 0, bytes);
-        return;
-    }
-    const std::size_t half = (bytes / 2) & ~std::size_t(63); // whole cache lines each
-    helper->submit([&] { blendRange(sources, target, half, bytes); });
-    blendRange(sources, target, 0, half);
-    helper->wait();
 }
 
 } // namespace vellum::sg
