@@ -1,16 +1,15 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 class QJSEngine;
 
 namespace vellum::sg {
 
 // Interrupts a script engine that runs longer than a bound. Armed for the lifetime of the
-// object; leaves the engine usable again when it goes out of scope.
+// object; leaves the engine usable again when it goes out of scope. One thread, started on
+// first use, watches every armed watchdog: arming costs a list entry, not a thread.
 class ScriptWatchdog
 {
 public:
@@ -21,15 +20,10 @@ public:
 
     bool fired() const;
 
-private:
-    void watch(std::chrono::milliseconds bound);
+    struct Watch;
 
-    QJSEngine& m_engine;
-    mutable std::mutex m_mutex;
-    std::condition_variable m_cancelled;
-    bool m_done = false;
-    bool m_fired = false;
-    std::thread m_thread;
+private:
+    std::unique_ptr<Watch> m_watch;
 };
 
 } // namespace vellum::sg
