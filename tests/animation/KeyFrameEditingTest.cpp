@@ -293,7 +293,7 @@ TEST_F(KeyFrameEditingTest, TheOperationToolSetNeedsABoundOperationThatTheApplie
     EXPECT_EQ(option("optKeyFrameOperationType"), -1);
 }
 
-TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameAndLoopsChangedByCommand)
+TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameCopiedAndTheirLoopsClosed)
 {
     kind = 11;
     otherKeys = {key(0, true), key(10), key(20)};
@@ -318,12 +318,8 @@ TEST_F(KeyFrameEditingTest, OperationKeysAreSetAtTheCurrentFrameAndLoopsChangedB
     h.clickButton("chkRepeatOperation");
     EXPECT_EQ(h.events.mid(0, 2),
               QStringList({QStringLiteral("ButtonsEnable"), QStringLiteral("RenderAllViews")}));
-}
 
-TEST_F(KeyFrameEditingTest, AnOperationKeyCopiedWithAltHandsTheSceneTheOperationTables)
-{
-    kind = 11;
-    otherKeys = {key(0, true), key(10), key(20)};
+    // A key copied with Alt hands the scene the operation's tables too.
     goTo(10);
     {
         ::testing::InSequence order;

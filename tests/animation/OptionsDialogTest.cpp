@@ -101,16 +101,13 @@ TEST_F(OptionsDialogTest, LoadsDefaultsOrStoredChoicesAndKeepsAPreviewFileWhileO
     // Stored choices; without a raytracer a stored tick stays, though the box is disabled.
     ON_CALL(*h.appUtility, RaytracerPath()).WillByDefault(Return(QString()));
     ON_CALL(*h.state, RaytracerSetting()).WillByDefault(Return(QString()));
-    for (auto [key, value] : {std::pair{"AnimationOptionsSize", "4"},
-                              {"AnimationAntiAlias", "2"},
-                              {"AnimationSize0", "False"},
-                              {"AnimationSize1", "True"},
-                              {"AnimationWidth", "333"},
-                              {"AnimationHeight", "222"},
-                              {"AnimationFPS", "24"},
-                              {"AnimationRaytrace", "1"},
-                              {"AnimationMotionBlur", "1"}})
+    // clang-format off
+    for (auto [key, value] : {std::pair{"AnimationOptionsSize", "4"}, {"AnimationAntiAlias", "2"},
+             {"AnimationSize0", "False"}, {"AnimationSize1", "True"}, {"AnimationWidth", "333"},
+             {"AnimationHeight", "222"}, {"AnimationFPS", "24"}, {"AnimationRaytrace", "1"},
+             {"AnimationMotionBlur", "1"}})
         store(key, value);
+    // clang-format on
     auto dialog = open(animation::recordOptionsProfile());
     EXPECT_EQ(child<QComboBox>(*dialog, "cboSize").currentIndex(), 4);
     EXPECT_FALSE(child(*dialog, "cboSize").isEnabled());

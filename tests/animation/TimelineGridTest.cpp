@@ -73,12 +73,24 @@ protected:
     PanelHarness h;
 };
 
-TEST_F(TimelineGridTest, ColumnsFollowTheAnimationLengthAndLaterKeysShowAsOverflow)
+TEST_F(TimelineGridTest, ColumnsFollowTheLengthAndTheSliderAndLaterKeysShowAsOverflow)
 {
     h.control->PrepareTimeLine();
     EXPECT_EQ(grid().Cols(), 3 + 40 + 2);
     EXPECT_EQ(textAt(0, 3 + 10), QStringLiteral(":01"));
     EXPECT_EQ(textAt(0, 3 + 11), QString());
+
+    // The current frame's header follows the slider, and the grid pages along.
+    const QColor normal = colourAt(0, 3 + 20);
+    h.slider().setValue(20);
+    EXPECT_EQ(colourAt(0, 3 + 20), QColor(255, 128, 128));
+    h.slider().setValue(21);
+    EXPECT_EQ(colourAt(0, 3 + 20), normal);
+    EXPECT_EQ(colourAt(0, 3 + 21), QColor(255, 128, 128));
+    EXPECT_TRUE(grid().ColIsVisible(3 + 21)) << "the grid pages along with the slider";
+    EXPECT_FALSE(grid().ColIsVisible(3 + 1));
+    h.slider().setValue(0);
+    EXPECT_TRUE(grid().ColIsVisible(3));
 
     h.settings.Keys = 0;
     h.control->PrepareTimeLine();
@@ -218,21 +230,6 @@ TEST_F(TimelineGridTest, OperationComponentsAddARowPerOperationAndSequencesAreLi
     EXPECT_EQ(names,
               QStringList({QStringLiteral("Walk"), QStringLiteral("Run"), QStringLiteral("run")}));
     EXPECT_TRUE(sequences.currentText().isEmpty()) << "no name is chosen yet";
-}
-
-TEST_F(TimelineGridTest, TheCurrentFrameHeaderFollowsTheSlider)
-{
-    h.control->PrepareTimeLine();
-    const QColor normal = colourAt(0, 3 + 20);
-    h.slider().setValue(20);
-    EXPECT_EQ(colourAt(0, 3 + 20), QColor(255, 128, 128));
-    h.slider().setValue(21);
-    EXPECT_EQ(colourAt(0, 3 + 20), normal);
-    EXPECT_EQ(colourAt(0, 3 + 21), QColor(255, 128, 128));
-    EXPECT_TRUE(grid().ColIsVisible(3 + 21)) << "the grid pages along with the slider";
-    EXPECT_FALSE(grid().ColIsVisible(3 + 1));
-    h.slider().setValue(0);
-    EXPECT_TRUE(grid().ColIsVisible(3));
 }
 
 } // namespace
