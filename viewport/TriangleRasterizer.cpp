@@ -189,7 +189,7 @@ void shadeOpaque(const Setup& setup, const RowWeights& row, int count, float* de
     const __m128 lanes = _mm_set_ps(3.0f, 2.0f, 1.0f, 0.0f);
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     const __m128i id4 = _mm_set1_epi32(id);
-    const auto shadeFour = [&](int k) {
+    const auto shadeFour = [&](int k) __attribute__((always_inline)) {
         const __m128 offset = _mm_add_ps(_mm_set1_ps(float(k)), lanes);
         const __m128 wb =
             _mm_add_ps(_mm_set1_ps(row.b), _mm_mul_ps(offset, _mm_set1_ps(row.stepB)));
