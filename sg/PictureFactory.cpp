@@ -71,14 +71,14 @@ QImage PictureFactory::CreateOffscreenPicture(std::int32_t x, std::int32_t y, st
     const auto area = [](const QWidget* w) { return qint64(w->width()) * w->height(); };
     std::stable_sort(covering.begin(), covering.end(),
                      [&](const QWidget* a, const QWidget* b) { return area(a) > area(b); });
+    if (!covering.empty() && clientRect(covering.back()).contains(wanted))
+        return grabbedPicture(*covering.back(), wanted);
     auto first = covering.begin();
     for (auto it = covering.begin(); it != covering.end(); ++it)
         if (clientRect(*it).contains(wanted))
             first = it;
 
     const bool covered = first != covering.end();
-    if (!covering.empty() && clientRect(covering.back()).contains(wanted))
-        return grabbedPicture(*covering.back(), wanted);
     QImage picture(wanted.size(), QImage::Format_RGB32);
     picture.fill(Qt::black);
     QPainter painter(&picture);

@@ -48,9 +48,9 @@ public:
 
     QSize sizeHint() const override { return QSize(640, 480); }
 
-    // Paints sooner than this after the last render show that frame, and one more paint follows
-    // when the interval is over, so the latest scene is always shown in the end. 0 renders at
-    // every paint.
+    // Changes sooner than this after the last render ask for no paint; one paint follows when
+    // the interval is over, so the latest scene is always shown in the end. 0 paints at every
+    // change.
     void setMinimumRenderInterval(int milliseconds);
 
 public Q_SLOTS:
