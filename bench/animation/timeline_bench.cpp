@@ -1,4 +1,4 @@
-// Rebuilding the timeline grid and moving its highlight, over the reference scene graph.
+// Rebuilding, painting and editing the timeline grid, over the reference scene graph.
 #include "Animation.h"
 #include "FlexGrid.h"
 #include "ModuleState.h"
@@ -8,6 +8,7 @@
 #include "XPButton.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <benchmark/benchmark.h>
 #include <sg/AnimationCommands.h>
@@ -21,13 +22,13 @@ using namespace vellum;
 
 namespace {
 
-// Keys = 10,000 and 20 selected groups with 500 keys each.
+// 20 selected groups with 500 keys each, in an animation as long as a scene may be unless told.
 struct TimelineScene
 {
-    TimelineScene()
+    explicit TimelineScene(int keys = sg::ApplicationState::maxKeys)
     {
         auto settings = graph->applicationState()->AnimationSettings();
-        settings.Keys = 10000;
+        settings.Keys = keys;
         settings.KeysPerSecond = 24.0f;
         graph->applicationState()->setAnimationSettings(settings);
         const auto scene = graph->scene();
@@ -35,7 +36,7 @@ struct TimelineScene
             auto group = scene->addGroup(number, QStringLiteral("Group %1").arg(number));
             for (int key = 0; key < 500; ++key) {
                 group->setPosition(QVector3D(float(key % 7), float(number), 0.0f));
-                group->SetKeyFrame(key % 50 == 0, float(key * 20 + number));
+                group->SetKeyFrame(key % 50 == 0, float(key * 19 + number));
             }
             auto shape = scene->addShape(sg::ShapeKind::Box, QStringLiteral("Box"), group);
             graph->addToSelection(graph->applicationState()->SceneDeviceID(), shape);
@@ -47,10 +48,10 @@ struct TimelineScene
 
 struct TimelineFixture : TimelineScene
 {
-    TimelineFixture()
+    explicit TimelineFixture(int keys = sg::ApplicationState::maxKeys) : TimelineScene(keys)
     {
         animation::bindModule(graph, nullptr);
-        widgets.sldFrame->setMax(10000);
+        widgets.sldFrame->setMax(keys);
         panel.resize(1200, 400);
         // As wide as the panel shows it, so the grid pages as seldom as it does there.
         widgets.msgTimeline->resize(1200, 400);
@@ -80,7 +81,7 @@ void BM_TimelineHighlight(benchmark::State& state)
     int frame = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        frame = (frame + 1) % 10000;
+        frame = (frame + 1) % sg::ApplicationState::maxKeys;
         slider.blockSignals(true);
         slider.setValue(frame);
         slider.blockSignals(false);
@@ -89,6 +90,27 @@ void BM_TimelineHighlight(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TimelineHighlight);
+
+// The shown part of the grid painted, scrolled to the middle of the animation.
+void BM_TimelinePaint(benchmark::State& state)
+{
+    const int keys = int(state.range(0));
+    TimelineFixture fixture(keys);
+    fixture.grid.PrepareTimeLine();
+    common::FlexGrid& grid = *fixture.widgets.msgTimeline;
+    fixture.panel.show();
+    grid.setLeftCol(grid.FixedCols() + keys / 2);
+    QCoreApplication::processEvents(); // scroll bars settle through queued calls
+    QImage image(grid.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_TimelinePaint)
+    ->Arg(50)
+    ->Arg(sg::ApplicationState::maxKeys)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_MoveKeyFrames_20x500(benchmark::State& state)
 {
