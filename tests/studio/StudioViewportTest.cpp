@@ -32,12 +32,14 @@ void look(StudioViewport& viewport, QVector3D from, QVector3D direction, QVector
 
 } // namespace
 
-TEST(StudioViewport, DrawsOnlyTheStudiosSceneGraphThroughTheCameraItWasGiven)
+// A press stops an animation; it must not also turn the camera.
+TEST(StudioViewport, DrawsOnlyTheStudiosSceneGraphThroughItsCameraAndReportsPresses)
 {
     StudioViewport viewport;
     viewport.widget()->resize(160, 120);
-    int drawn = 0;
+    int drawn = 0, presses = 0;
     viewport.onDrawn([&drawn] { ++drawn; });
+    viewport.onMouseEvent([&presses] { ++presses; });
     const auto view = std::make_shared<vellum::testing::MockView>();
     outside::SceneGraphPtr foreign = std::make_shared<vellum::testing::MockSceneGraph>();
     EXPECT_EQ(vellum::testing::errorNumberOf([&] { viewport.AttachScene(foreign, view); }),
@@ -63,20 +65,12 @@ TEST(StudioViewport, DrawsOnlyTheStudiosSceneGraphThroughTheCameraItWasGiven)
     viewport.Draw();
     EXPECT_EQ(drawn, 2);
     EXPECT_EQ(colourCount(viewport.viewportWidget()->render()), 1);
-}
 
-TEST(StudioViewport, APressIsReportedAndMovesNoCamera)
-{
-    StudioViewport viewport;
-    viewport.widget()->resize(160, 120);
-    int presses = 0;
-    viewport.onMouseEvent([&presses] { ++presses; });
     const viewport::RenderCamera before = viewport.viewportWidget()->camera();
     QTest::mousePress(viewport.widget(), Qt::RightButton, {}, QPoint(80, 60));
     QTest::mouseMove(viewport.widget(), QPoint(120, 90));
     QTest::mouseRelease(viewport.widget(), Qt::RightButton, {}, QPoint(120, 90));
     QTest::mouseClick(viewport.widget(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(presses, 2);
-    // A drag stops the animation; it must not also turn the camera.
     EXPECT_EQ(viewport.viewportWidget()->camera().direction, before.direction);
 }
