@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QSet>
 #include <QTemporaryDir>
 #include <sg/ShapeKind.h>
 #include <viewport/ViewportWidget.h>
@@ -25,15 +24,6 @@ using namespace vellum::studio;
 namespace {
 
 using MainWindowTest = StudioHarness;
-
-int colourCount(const QImage& image, const QRect& area)
-{
-    QSet<QRgb> colours;
-    for (int y = area.top(); y <= area.bottom(); y += 3)
-        for (int x = area.left(); x <= area.right(); x += 3)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
-}
 
 } // namespace
 

@@ -40,13 +40,6 @@ protected:
                 ghosts.append(item);
         return ghosts;
     }
-    int geometricShapes()
-    {
-        int count = 0;
-        for (const auto& shape : graph().scene()->shapeList())
-            count += shape->isVisible() && shape->isGeometric();
-        return count;
-    }
     // Presses a start button; the run loops inside the click until the callback stops it.
     void playFor(const QString& button, int milliseconds, const std::function<void()>& whilePlaying)
     {
@@ -66,7 +59,7 @@ protected:
 TEST_F(PlaybackHostTest, GhostFramesAccumulateAndFadeAwayAfterTheDelay)
 {
     const auto state = graph().applicationState();
-    const int perSet = geometricShapes();
+    const int perSet = geometricShapes(*graph().scene());
     const auto playGhosts = [&](std::initializer_list<float> frames) {
         state->setGhostState(1);
         for (const float frame : frames) {

@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 
 #include <Animation.h>
+#include <QSet>
 #include <QTest>
 #include <ScriptedPlatform.h>
 #include <TrackBar.h>
@@ -14,6 +15,27 @@
 #include <sg/SceneGraph.h>
 
 namespace vellum::studio {
+
+// Distinct colours among every third pixel of the area (the whole picture if none): a drawn
+// scene shows many, an empty view one.
+inline int colourCount(const QImage& image, QRect area = {})
+{
+    area = area.isEmpty() ? image.rect() : area;
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); y += 3)
+        for (int x = area.left(); x <= area.right(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+// What a view draws besides the modeller's markers.
+inline int geometricShapes(const sg::Scene& scene)
+{
+    int count = 0;
+    for (const auto& shape : scene.shapeList())
+        count += shape->isVisible() && shape->isGeometric();
+    return count;
+}
 
 class StudioHarness : public ::testing::Test
 {

@@ -1,10 +1,9 @@
 #include "StudioViewport.h"
 
-#include "DemoScene.h"
+#include "StudioHarness.h"
 
 #include <ErrorNumber.h>
 #include <OutsideMocks.h>
-#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <sg/SceneGraph.h>
@@ -14,15 +13,6 @@ using namespace vellum;
 using namespace vellum::studio;
 
 namespace {
-
-int colourCount(const QImage& image)
-{
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
-}
 
 void look(StudioViewport& viewport, QVector3D from, QVector3D direction, QVector3D up)
 {
@@ -53,11 +43,7 @@ TEST(StudioViewport, DrawsOnlyTheStudiosSceneGraphThroughItsCameraAndReportsPres
          {0, 1, 0});
     viewport.Draw();
     EXPECT_EQ(drawn, 1);
-    int geometric = 0;
-    for (const auto& shape : graph->scene()->shapeList())
-        geometric += shape->isVisible() && shape->isGeometric();
-    // Only the shapes themselves: light and camera markers are the modeller's.
-    EXPECT_EQ(viewport.viewportWidget()->scene().items.size(), geometric);
+    EXPECT_EQ(viewport.viewportWidget()->scene().items.size(), geometricShapes(*graph->scene()));
     EXPECT_GT(colourCount(viewport.viewportWidget()->render()), 20);
 
     // Straight up into the empty sky nothing but the background is left.
