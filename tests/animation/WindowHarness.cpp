@@ -15,9 +15,6 @@ WindowHarness::WindowHarness(int keys)
     ON_CALL(*h.sceneGraph, ViewCameras(_)).WillByDefault(Return(QList<outside::CameraPtr>{camera}));
     ON_CALL(*h.render, ConvertSettingValue(_)).WillByDefault([](std::int32_t v) { return v * 10; });
     ON_CALL(*h.graphics, TickCount()).WillByDefault([this] { return tick; });
-    ON_CALL(*h.graphics, SetNormalDisplay(_)).WillByDefault([this](bool normal) {
-        displayChanges.append(normal);
-    });
     ON_CALL(*h.graphics, ScreenPosition(_, _, _))
         .WillByDefault([](QWidget* widget, std::int32_t& x, std::int32_t& y) {
             std::tie(x, y) =

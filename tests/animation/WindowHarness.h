@@ -70,7 +70,6 @@ protected:
     Nice<MockCamera> camera = nice<MockCamera>();
     QStringList viewportCalls;
     RecordingViewport* lastViewport = nullptr;
-    QList<bool> displayChanges;
     std::int32_t tick = 5000;
     std::int32_t stepMs = 100;
     int yields = 0;
