@@ -96,10 +96,8 @@ TEST_F(AnimationPropertiesTest, LoadsTheSettingsAndReopensWhereItWasClosed)
 {
     atFrame40Of100();
     openWith([](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Options"));
         EXPECT_EQ(box(dialog, "txtKeyFrames").Text(), QStringLiteral("100"));
         EXPECT_EQ(box(dialog, "txtKeyFPS").Text(), QStringLiteral("12.5"));
-        EXPECT_EQ(box(dialog, "txtKeyFPS").Max(), 1000);
         dialog.move(300, 200);
         clickOk(dialog);
     });
