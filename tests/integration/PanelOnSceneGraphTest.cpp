@@ -1,5 +1,7 @@
-// Working on the timeline grid with the mouse, over the reference scene graph: blocks of keys
+// The panel over the reference scene graph. On the timeline grid, with the mouse: blocks of keys
 // selected, moved, copied, stretched and deleted; sequences stored, renamed, deleted and put back.
+// The script runners with real JavaScript: what the engine reports reaches the user's question
+// and the editor, and an edit takes effect.
 
 #include "Animation.h"
 #include "FlexGrid.h"
@@ -11,7 +13,10 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -28,8 +33,8 @@ using outside::MsgBoxResult;
 using Frames = QList<float>;
 
 // Groups "Lead" (keys 0, 10, 20, 30) and "Trail" (keys 0, 20), one shape of each selected: the
-// grid's rows 1 and 2. 40 frames, all on show.
-class TimelineEditingTest : public ::testing::Test
+// grid's rows 1 and 2. 40 frames, all on show, the timeline open.
+class PanelOnSceneGraph : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -124,6 +129,18 @@ protected:
         events.clear();
     }
 
+    // Runs the group's script as a refresh does: the questions asked, and whether it changed the
+    // scene.
+    std::pair<QStringList, bool> runScript(const std::shared_ptr<sg::Group>& group)
+    {
+        outside::SceneGraphPtr sceneGraph = graph;
+        outside::GroupPtr component = group;
+        bool changed = false;
+        platform->clearCalls();
+        control.RunGroupScript(sceneGraph, 1, component, changed, 0);
+        return {platform->callsNamed(QStringLiteral("MsgBox")), changed};
+    }
+
     std::shared_ptr<ScriptedPlatform> platform = std::make_shared<ScriptedPlatform>();
     std::shared_ptr<sg::SceneGraph> graph = std::make_shared<sg::SceneGraph>();
     std::shared_ptr<sg::Group> lead;
@@ -132,7 +149,7 @@ protected:
     QStringList events;
 };
 
-TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
+TEST_F(PanelOnSceneGraph, BlocksOfKeysFollowTheMouse)
 {
     const QString keptMessage =
         QStringLiteral("MsgBox(Some keyframes were not deleted. A minimum of one keyframe is "
@@ -213,7 +230,7 @@ TEST_F(TimelineEditingTest, BlocksOfKeysFollowTheMouse)
     EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")), QStringList{keptMessage});
 }
 
-TEST_F(TimelineEditingTest, DraggingLiftsTheKeysAndTheEdgeShowsResizeArrows)
+TEST_F(PanelOnSceneGraph, DraggingLiftsTheKeysAndTheEdgeShowsResizeArrows)
 {
     selectBlock(10, 10);
     mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, cell(1, 10));
@@ -237,7 +254,7 @@ TEST_F(TimelineEditingTest, DraggingLiftsTheKeysAndTheEdgeShowsResizeArrows)
 }
 
 // Rows 1 to 3 (a third group selected too); the names come back through the grid's reload.
-TEST_F(TimelineEditingTest, SequencesAreStoredRenamedDeletedAndPutBack)
+TEST_F(PanelOnSceneGraph, SequencesAreStoredRenamedDeletedAndPutBack)
 {
     auto third = animatedGroup(3, QStringLiteral("Third"), {0, 10});
     control.TimelineActiveStateChange();
@@ -299,6 +316,48 @@ TEST_F(TimelineEditingTest, SequencesAreStoredRenamedDeletedAndPutBack)
         EXPECT_TRUE(namesOf(group).isEmpty());
     EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")).first(),
               QStringLiteral("MsgBox(A sequence name may not begin with a space.|0|1|3D Vellum)"));
+}
+
+TEST_F(PanelOnSceneGraph, AMissingEntryIsOfferedForEditingAndTheEditTakesEffect)
+{
+    int redraws = 0;
+    QObject::connect(&control, &animation::Animation::evtreqRenderAllViews, [&] { ++redraws; });
+    graph->applicationState()->setModified(false);
+    lead->setScript(QStringLiteral("function Animate(frame, group) {}"));
+    platform->answerMsgBox(MsgBoxResult::Yes);
+    int openedAt = 0;
+    platform->answerDialog([&](QDialog& dialog) {
+        auto* editor = dialog.findChild<QPlainTextEdit*>();
+        openedAt = editor ? editor->textCursor().blockNumber() + 1 : -1;
+        if (editor)
+            editor->setPlainText(
+                QStringLiteral("function AnimateGroup(frame, group) { group.x = 7; }"));
+        return int(QDialog::Accepted);
+    });
+
+    EXPECT_EQ(runScript(lead),
+              std::pair(QStringList{QStringLiteral(
+                            "MsgBox(The script for group \"Lead\" does not include the required "
+                            "\"AnimateGroup\". Edit the Script?|2|4|3D Vellum)")},
+                        true));
+    EXPECT_EQ(std::tuple(openedAt, redraws, graph->applicationState()->Modified()),
+              std::tuple(1, 1, true));
+    // The edited script is the group's now, and runs.
+    runScript(lead);
+    EXPECT_FLOAT_EQ(lead->pose().position.x(), 7.0f);
+}
+
+TEST_F(PanelOnSceneGraph, AScriptThatNeverReturnsIsStoppedAndReportedAtLineOne)
+{
+    lead->setScript(QStringLiteral("function AnimateGroup(frame, group) { while (true) {} }"));
+    platform->answerMsgBox(MsgBoxResult::No);
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList asked = runScript(lead).first;
+    EXPECT_LT(clock.elapsed(), 10000);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("at line 1. Edit the script?")))
+        << asked[0].toStdString();
 }
 
 } // namespace
