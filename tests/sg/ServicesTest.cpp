@@ -1,8 +1,10 @@
-// The service objects the panel creates from the scene graph: the log, pictures and graphics,
-// and what a recording uses: the motion-blur blend, paths and the save dialog's answer, and the
-// video writer checked with ffprobe.
+// The service objects the panel creates from the scene graph: the log and pictures; what a
+// recording uses: the motion-blur blend, paths, the save dialog's answer and the video writer
+// (checked with ffprobe) with its job pipeline; what the raytracer bridge uses: the process
+// runner, the raytracer's path, the library folders and the scene's folder.
 #include "ErrorNumber.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,9 +14,14 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <numeric>
+#include <outside/Platform.h>
 #include <sg/AppUtility.h>
+#include <sg/CommandLineProcess.h>
 #include <sg/GraphicsUtility.h>
+#include <sg/JobPipeline.h>
 #include <sg/PictureFactory.h>
 #include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>
@@ -22,6 +29,7 @@
 
 using namespace vellum;
 using namespace vellum::sg;
+using namespace Qt::StringLiterals;
 using vellum::testing::errorNumberOf;
 
 namespace {
@@ -31,35 +39,30 @@ TEST(ApplicationLog, AppendsTimestampedLinesAcrossUtilities)
     QTemporaryDir folder;
     SceneGraph graph;
     graph.setLogPath(folder.filePath(QStringLiteral("logs/vellum.log")));
-
     const auto first = graph.CreateAppUtility();
     first->WriteLine(QStringLiteral("Animation panel started"));
     graph.CreateAppUtility()->WriteLine(QStringLiteral("second"));
 
     QFile file(graph.logPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList lines =
-        QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2);
-    const QRegularExpression stamped(
-        QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} (.*)$"));
-    const auto match = stamped.match(lines[0]);
-    ASSERT_TRUE(match.hasMatch()) << lines[0].toStdString();
-    EXPECT_EQ(match.captured(1), QStringLiteral("Animation panel started"));
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" second")));
-    EXPECT_EQ(std::static_pointer_cast<AppUtility>(first)->lines(), lines.mid(0, 1));
+    const QString text = QString::fromUtf8(file.readAll());
+    const QString stamp = QStringLiteral("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} ");
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^%1Animation panel started\\n%1second\\n$").arg(stamp))
+            .match(text)
+            .hasMatch())
+        << text.toStdString();
+    EXPECT_EQ(std::static_pointer_cast<AppUtility>(first)->lines(), text.split(u'\n').mid(0, 1));
 }
 
-TEST(Pictures, GrabTheWidgetsCoveringTheRectangleElseBlack)
+TEST(Pictures, GrabTheWidgetsCoveringTheRectangleElseBlackAndFindScreenPositions)
 {
     SceneGraph graph;
     const auto factory = graph.CreatePictureFactory();
 
-    const QImage blank = factory->CreateOffscreenPicture(0, 0, 64, 48, 0);
-    ASSERT_EQ(blank.size(), QSize(64, 48));
-    for (int y = 0; y < blank.height(); y += 7)
-        for (int x = 0; x < blank.width(); x += 7)
-            ASSERT_EQ(blank.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;
+    QImage black(64, 48, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    EXPECT_EQ(factory->CreateOffscreenPicture(0, 0, 64, 48, 0), black);
 
     QWidget window;
     window.setAutoFillBackground(true);
@@ -73,39 +76,22 @@ TEST(Pictures, GrabTheWidgetsCoveringTheRectangleElseBlack)
     // Half on the window, half beside it.
     const QImage half =
         factory->CreateOffscreenPicture(origin.x() - 20, origin.y() + 10, 40, 20, 0);
-    EXPECT_EQ(half.pixel(30, 10), qRgb(255, 0, 0));
-    EXPECT_EQ(half.pixel(5, 10), qRgb(0, 0, 0));
     const QImage inside =
         factory->CreateOffscreenPicture(origin.x() + 10, origin.y() + 10, 8, 8, 0);
-    EXPECT_EQ(inside.format(), QImage::Format_RGB32);
-    EXPECT_EQ(inside.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(inside.pixel(7, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(std::tuple(half.pixel(30, 10), half.pixel(5, 10), inside.pixel(0, 0),
+                         inside.pixel(7, 7), inside.format()),
+              std::tuple(qRgb(255, 0, 0), qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(255, 0, 0),
+                         QImage::Format_RGB32));
     EXPECT_THROW(factory->CreateOffscreenPicture(0, 0, 0, 10, 0), Error);
+    std::int32_t x = 0, y = 0;
+    graph.CreateGraphicsUtility()->ScreenPosition(&window, x, y);
+    EXPECT_EQ(QPoint(x, y), origin);
+    EXPECT_THROW(graph.CreateGraphicsUtility()->ScreenPosition(nullptr, x, y), Error);
 
     graph.setRenderingRectangle(QRect(10, 20, 640, 480));
     std::int32_t left = 0, top = 0, width = 0, height = 0;
     factory->MaximumDimensions(left, top, width, height);
     EXPECT_EQ(QRect(left, top, width, height), QRect(10, 20, 640, 480));
-}
-
-TEST(Graphics, CountsMillisecondsAndFindsScreenPositions)
-{
-    SceneGraph graph;
-    const auto graphics = graph.CreateGraphicsUtility();
-    const std::int32_t before = graphics->TickCount();
-    QElapsedTimer wait;
-    wait.start();
-    while (wait.elapsed() < 20) {
-    }
-    EXPECT_GE(graphics->TickCount() - before, 20);
-
-    QWidget window;
-    window.setGeometry(120, 90, 50, 50);
-    window.show();
-    std::int32_t x = 0, y = 0;
-    graphics->ScreenPosition(&window, x, y);
-    EXPECT_EQ(QPoint(x, y), window.mapToGlobal(QPoint(0, 0)));
-    EXPECT_THROW(graphics->ScreenPosition(nullptr, x, y), Error);
 }
 
 std::array<QImage, 8> noisyPictures(QSize size, QImage::Format format)
@@ -286,6 +272,116 @@ TEST(VideoWriter, RefusesWhatItCannotWriteAndLeavesNoBrokenFile)
     const int closing = errorNumberOf([&] { graphics->AviClose(); });
     EXPECT_EQ(number != 0 ? number : closing, ErrorNumber::PathFileAccess);
     EXPECT_FALSE(QFileInfo(full).isSymLink()) << "the broken recording is removed";
+}
+
+TEST(JobPipeline, RunsJobsInOrderAndTheFirstFailureStopsTheRestAndReachesTheCaller)
+{
+    JobPipeline pipeline(2);
+    std::vector<int> done;
+    for (int i = 0; i < 50; ++i)
+        pipeline.submit([&done, i] { done.push_back(i); });
+    pipeline.wait();
+    std::vector<int> expected(50);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(done, expected);
+
+    std::promise<void> started;
+    std::promise<void> gate;
+    pipeline.submit([&started, opened = gate.get_future().share()] {
+        started.set_value();
+        opened.wait();
+    });
+    started.get_future().wait(); // the queue is empty again: two more jobs fit
+    pipeline.submit([] { throw Error(ErrorNumber::PathFileAccess, QStringLiteral("disk full")); });
+    bool droppedRan = false;
+    pipeline.submit([&] { droppedRan = true; });
+    gate.set_value();
+    EXPECT_EQ(errorNumberOf([&] { pipeline.wait(); }), ErrorNumber::PathFileAccess);
+    EXPECT_EQ(errorNumberOf([&] { pipeline.submit([] {}); }), ErrorNumber::PathFileAccess);
+    EXPECT_FALSE(droppedRan);
+}
+
+TEST(CommandLineSplit, QuotesGroupAndNothingIsExpanded)
+{
+    const std::pair<const char*, QStringList> rows[] = {
+        {"a  b\tc", {u"a"_s, u"b"_s, u"c"_s}},
+        {"'/x y/p ray' '\"/t m/i.ini\"'", {u"/x y/p ray"_s, u"\"/t m/i.ini\""_s}},
+        {"\"a \\\"b\\\" \\\\\" $HOME *", {u"a \"b\" \\"_s, u"$HOME"_s, u"*"_s}},
+        {"'it'\"'\"'s' ''", {u"it's"_s, QString()}},
+    };
+    for (const auto& [line, words] : rows)
+        EXPECT_EQ(splitCommandLine(QString::fromUtf8(line)), words) << line;
+    for (const char* refused : {"", "   ", "'open", "a \"b"})
+        EXPECT_THROW(splitCommandLine(QString::fromUtf8(refused)), Error) << refused;
+}
+
+TEST(ShellAndWait, RunsPathsWithBlanksKeepsOutputAndRefusesWhatCannotRun)
+{
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/with blanks XXXXXX"));
+    const QString script = folder.filePath(QStringLiteral("echo args.sh"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done\nexit 3\n");
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+
+    SceneGraph graph;
+    graph.setLogPath(folder.filePath(QStringLiteral("vellum.log")));
+    RenderUtility render(&graph);
+    EXPECT_EQ(render.ShellAndWait(QStringLiteral("'%1' 'one two' three").arg(script), true), 3);
+    EXPECT_EQ(render.lastOutput(), QByteArray("[one two]\n[three]\n"));
+    EXPECT_TRUE(QFile::exists(graph.logPath())) << "a failed run is logged";
+
+    EXPECT_THROW(render.ShellAndWait(folder.filePath(QStringLiteral("missing")), true), Error);
+    EXPECT_THROW(render.ShellAndWait(QString(), true), Error);
+    render.setProcessTimeoutMs(100);
+    EXPECT_THROW(render.ShellAndWait(QStringLiteral("sleep 5"), true), Error);
+}
+
+TEST(RaytracerPath, ChosenSettingElsePovrayOnPath)
+{
+    QTemporaryDir folder;
+    SceneGraph graph;
+    const auto app = graph.CreateAppUtility();
+    const QString key = graph.applicationState()->RegistryKey();
+    const auto choose = [&](const QString& path) {
+        outside::platform().SaveSetting(key, QStringLiteral("Application"),
+                                        AppUtility::raytracerPathKey(), path);
+    };
+    // The setting, and the path it gives.
+    const std::pair<QString, QString> rows[] = {
+        {QString(), QStandardPaths::findExecutable(QStringLiteral("povray"))},
+        {QStringLiteral("sh"), QStandardPaths::findExecutable(QStringLiteral("sh"))},
+        {folder.filePath(QStringLiteral("not-there")), QString()}};
+    for (const auto& [setting, path] : rows) {
+        choose(setting);
+        EXPECT_EQ(app->RaytracerPath(), path) << setting.toStdString();
+    }
+    choose(QString());
+}
+
+TEST(SceneFolders, ScenePathFollowsTheFileAndLibraryFoldersEndInASeparator)
+{
+    QTemporaryDir folder;
+    SceneGraph graph;
+    auto state = graph.applicationState();
+    QStringList paths{state->ScenePath()};
+    const QString file = folder.filePath(QStringLiteral("a scene.json"));
+    graph.saveScene(file);
+    paths << state->ScenePath();
+    graph.newScene();
+    paths << state->ScenePath();
+    graph.openScene(file);
+    paths << state->ScenePath();
+    const QString inFolder = folder.path() + QLatin1Char('/');
+    EXPECT_EQ(paths, QStringList({QString(), inFolder, QString(), inFolder}));
+
+    graph.setLibraryPaths({QStringLiteral("/textures"), QStringLiteral("/inc/")});
+    QStringList folders{QStringLiteral("stale")};
+    std::int32_t count = -1;
+    graph.LibraryPaths(folders, count);
+    EXPECT_EQ(folders.mid(0, 2), QStringList({u"/textures/"_s, u"/inc/"_s}));
+    EXPECT_EQ(count, folders.size());
 }
 
 } // namespace
