@@ -1,7 +1,10 @@
 // Groups: hierarchy, look-at and where a camera on a group stands; poses in the 32-byte key
-// record; motion along the keys.
+// record; motion along the keys; keys copied to the next or previous frame the way the panel
+// does it.
 #include "ErrorNumber.h"
 
+#include <QSignalSpy>
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sg/SceneGraph.h>
@@ -15,6 +18,17 @@ namespace {
 QVector3D toQt(const outside::Vector3& v)
 {
     return QVector3D(v.x, v.y, v.z);
+}
+
+bool samePayload(const outside::KeyRecord& a, const outside::KeyRecord& b)
+{
+    return a.payloadHead == b.payloadHead && std::equal(a.payload, a.payload + 5, b.payload);
+}
+
+bool nearlySame(const Pose& a, const Pose& b)
+{
+    return (a.position - b.position).length() < 1e-4f &&
+           std::abs(QQuaternion::dotProduct(a.orientation, b.orientation)) > 1.0f - 1e-5f;
 }
 
 class Hierarchy : public ::testing::Test
@@ -91,15 +105,18 @@ TEST_F(Hierarchy, ViewAtAnotherFrameLeavesTheGroupWhereItIs)
     EXPECT_EQ(parent->position(), QVector3D(0, 0, 0));
 }
 
-class GroupMotion : public ::testing::Test
+// One group "Mover" in animation mode.
+class OneGroup : public ::testing::Test
 {
 protected:
-    void SetUp() override { group = graph.scene()->addGroup(1, QStringLiteral("Mover")); }
+    void SetUp() override { state->setMode(outside::ModeAnimation); }
 
-    void key(float frame, const QVector3D& position, bool segmentStart = false, float yaw = 0.0f)
+    void key(float frame, const QVector3D& position, bool segmentStart = false, float yaw = 0.0f,
+             const std::shared_ptr<Group>& keyed = nullptr)
     {
-        group->setPose(Pose{position, QQuaternion::fromEulerAngles(0.0f, yaw, 0.0f)});
-        group->SetKeyFrame(segmentStart, frame);
+        const auto& g = keyed ? keyed : group;
+        g->setPose(Pose{position, QQuaternion::fromEulerAngles(0.0f, yaw, 0.0f)});
+        g->SetKeyFrame(segmentStart, frame);
     }
 
     QVector3D at(float frame)
@@ -119,16 +136,37 @@ protected:
         return all;
     }
 
+    // What the frame slider does: the state's frame first, then every group posed there.
+    void moveTo(float frame)
+    {
+        state->setCurrentFrame(frame);
+        for (const auto& g : scene->groupList())
+            g->ApplyFrame(frame);
+        state->setCurrentFrame(frame);
+    }
+
+    // A key copied the way the panel does it: the scene notified at the source frame, then the
+    // frame moved.
+    void copyKey(float from, float to)
+    {
+        moveTo(from);
+        group->GetKeyFrames(0.0f, 9999.0f);
+        scene->GroupChanged(group);
+        moveTo(to);
+    }
+
     static constexpr float step = 0.01f;
     SceneGraph graph;
-    std::shared_ptr<Group> group;
+    std::shared_ptr<ApplicationState> state = graph.applicationState();
+    std::shared_ptr<Scene> scene = graph.scene();
+    std::shared_ptr<Group> group = scene->addGroup(1, QStringLiteral("Mover"));
 };
 
 #define expectNear(actual, expected, tolerance)                                                    \
     EXPECT_LE(((actual) - (expected)).length(), tolerance)                                         \
         << (actual).x() << "," << (actual).y() << "," << (actual).z()
 
-TEST_F(GroupMotion, PassesExactlyThroughEveryKeyAndIsSmoothBetween)
+TEST_F(OneGroup, PassesExactlyThroughEveryKeyAndIsSmoothBetween)
 {
     // Unevenly spaced keys: smoothness must hold in time, not only in shape.
     key(0, QVector3D(0, 0, 0), true);
@@ -151,7 +189,7 @@ TEST_F(GroupMotion, PassesExactlyThroughEveryKeyAndIsSmoothBetween)
     EXPECT_GT((midway - onChord).length(), 0.1f);
 }
 
-TEST_F(GroupMotion, SegmentStartMakesACornerThatAPlainKeyDoesNot)
+TEST_F(OneGroup, SegmentStartMakesACornerThatAPlainKeyDoesNot)
 {
     key(0, QVector3D(0, 0, 0), true);
     key(10, QVector3D(10, 0, 0), true);
@@ -164,7 +202,7 @@ TEST_F(GroupMotion, SegmentStartMakesACornerThatAPlainKeyDoesNot)
     expectNear(velocityBefore(10), velocityAfter(10), 0.02f);
 }
 
-TEST_F(GroupMotion, FractionalFramesAndHoldsOutsideTheKeys)
+TEST_F(OneGroup, FractionalFramesAndHoldsOutsideTheKeys)
 {
     group->setPose(Pose{QVector3D(1, 2, 3), QQuaternion::fromEulerAngles(10, 20, 30)});
     const Pose before = group->pose();
@@ -185,7 +223,7 @@ TEST_F(GroupMotion, FractionalFramesAndHoldsOutsideTheKeys)
     EXPECT_NEAR(group->orientation().toEulerAngles().y(), 90.0f, 0.01f);
 }
 
-TEST_F(GroupMotion, ClosedLoopRepeatsWithTangentsAcrossTheSeam)
+TEST_F(OneGroup, ClosedLoopRepeatsWithTangentsAcrossTheSeam)
 {
     key(0, QVector3D(0, 0, 0), true);
     key(10, QVector3D(10, 0, 0));
@@ -208,7 +246,7 @@ TEST_F(GroupMotion, ClosedLoopRepeatsWithTangentsAcrossTheSeam)
     expectNear(at(-3), QVector3D(0, 0, 0), 1e-6f);
 }
 
-TEST_F(GroupMotion, ClosingALoopBringsItsLastKeyBackToTheFirstPose)
+TEST_F(OneGroup, ClosingALoopBringsItsLastKeyBackToTheFirstPose)
 {
     key(0, QVector3D(1, 2, 3), true);
     key(10, QVector3D(10, 0, 0));
@@ -228,7 +266,7 @@ TEST_F(GroupMotion, ClosingALoopBringsItsLastKeyBackToTheFirstPose)
     EXPECT_EQ(group->LoopMode(), outside::LoopClosed);
 }
 
-TEST_F(GroupMotion, SetKeyFrameReplacesTheKeyAtThatFrameAndKeepsFramesInOrder)
+TEST_F(OneGroup, SetKeyFrameReplacesTheKeyAtThatFrameAndKeepsFramesInOrder)
 {
     key(20, QVector3D(2, 0, 0));
     key(5, QVector3D(0.5f, 0, 0), true);
@@ -251,7 +289,7 @@ TEST_F(GroupMotion, SetKeyFrameReplacesTheKeyAtThatFrameAndKeepsFramesInOrder)
     EXPECT_EQ(frames(), (QList<float>{10, 20}));
 }
 
-TEST_F(GroupMotion, ResetAnimationKeepsThePoseOfThatFrameAndDropsTheKeys)
+TEST_F(OneGroup, ResetAnimationKeepsThePoseOfThatFrameAndDropsTheKeys)
 {
     key(0, QVector3D(0, 0, 0), true);
     key(10, QVector3D(10, 0, 0));
@@ -263,6 +301,140 @@ TEST_F(GroupMotion, ResetAnimationKeepsThePoseOfThatFrameAndDropsTheKeys)
     EXPECT_EQ(std::tuple(group->AnimationData().size(), group->LoopMode()),
               std::tuple(0, outside::LoopOpen));
     expectNear(group->position(), QVector3D(10, 0, 0), 1e-4f);
+}
+
+TEST_F(OneGroup, KeyCopyForwardAndBackwardCopyTheSourceKeyAndItsPose)
+{
+    key(0, QVector3D(0, 0, 0));
+    key(10, QVector3D(10, 2, -1), false, 40);
+    key(20, QVector3D(20, 0, 5), true, 90);
+    const outside::KeyRecord at10 = *group->keyTrack().find(10);
+    const outside::KeyRecord at20 = *group->keyTrack().find(20);
+
+    moveTo(10);
+    const Pose source10 = group->pose();
+    copyKey(10, 11);
+    const auto* forward = group->keyTrack().find(11);
+    ASSERT_NE(forward, nullptr);
+    EXPECT_EQ(std::tuple(samePayload(*forward, at10), forward->startsSegment()),
+              std::tuple(true, false));
+    EXPECT_EQ(group->pose(), source10) << "the copy does not hold the pose at frame 11";
+
+    moveTo(20);
+    const Pose source20 = group->pose();
+    copyKey(20, 19);
+    const auto* backward = group->keyTrack().find(19);
+    ASSERT_NE(backward, nullptr);
+    EXPECT_EQ(std::tuple(samePayload(*backward, at20), backward->startsSegment(), group->pose()),
+              std::tuple(true, true, source20));
+
+    // The sources stay where they were, and nothing else was added.
+    const auto& track = group->keyTrack();
+    EXPECT_EQ(std::tuple(track.count(), samePayload(*track.find(10), at10),
+                         samePayload(*track.find(20), at20)),
+              std::tuple(5, true, true));
+
+    // A key at the target is replaced, flag and all.
+    copyKey(10, 20);
+    EXPECT_EQ(std::tuple(track.count(), samePayload(*track.find(20), at10),
+                         track.find(20)->startsSegment()),
+              std::tuple(5, true, false));
+}
+
+TEST_F(OneGroup, KeyCopyWaitsForTheFrameToChangeAndCopiesOnce)
+{
+    key(0, QVector3D(0, 0, 0));
+    key(4, QVector3D(4, 0, 0), false, 10);
+
+    moveTo(4);
+    QSignalSpy changes(scene.get(), &Scene::groupChanged);
+    QSignalSpy redraws(scene.get(), &Scene::changed);
+    scene->GroupChanged(group);
+    EXPECT_EQ(std::tuple(changes.size(), redraws.size()), std::tuple(1, 1));
+    moveTo(4);
+    EXPECT_EQ(group->keyTrack().count(), 2) << "copied without the frame changing";
+
+    moveTo(6);
+    ASSERT_NE(group->keyTrack().find(6), nullptr);
+    moveTo(7);
+    EXPECT_EQ(std::tuple(group->keyTrack().find(7), group->keyTrack().count()),
+              std::tuple(nullptr, 3))
+        << "the copy was made twice";
+}
+
+TEST_F(OneGroup, KeyCopyTheLastGroupChangedIsTheOneCopied)
+{
+    const auto other = scene->addGroup(2, QStringLiteral("Other"));
+    key(3, QVector3D(3, 0, 0));
+    key(3, QVector3D(0, 3, 0), false, 0, other);
+
+    moveTo(3);
+    scene->GroupChanged(group);
+    scene->GroupChanged(other);
+    moveTo(4);
+    EXPECT_EQ(group->keyTrack().find(4), nullptr);
+    ASSERT_NE(other->keyTrack().find(4), nullptr);
+    EXPECT_EQ(other->keyTrack().find(4)->payload[0], 3.0f);
+
+    // Of the same group, the pose it had when notified last.
+    const auto unkeyed = scene->addGroup(3, QStringLiteral("Unkeyed"));
+    unkeyed->setPosition(QVector3D(1, 0, 0));
+    scene->GroupChanged(unkeyed);
+    unkeyed->setPosition(QVector3D(2, 0, 0));
+    scene->GroupChanged(unkeyed);
+    moveTo(5);
+    ASSERT_NE(unkeyed->keyTrack().find(5), nullptr);
+    EXPECT_EQ(unkeyed->keyTrack().find(5)->payloadHead, 2.0f);
+}
+
+TEST_F(OneGroup, KeyCopyWithoutAKeyAtTheSourceThePresentPoseIsCopied)
+{
+    key(0, QVector3D(0, 0, 0));
+    key(10, QVector3D(10, 0, 0), true, 80);
+
+    // Posed by hand between the keys: what is on screen is what gets copied.
+    moveTo(5);
+    group->setPose(Pose{QVector3D(3, 4, 5), QQuaternion::fromEulerAngles(20, 35, -10)});
+    const Pose edited = group->pose();
+    scene->GroupChanged(group);
+    moveTo(5.5f);
+
+    const auto* copied = group->keyTrack().find(5.5f);
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(std::tuple(copied->startsSegment(), group->keyTrack().find(5),
+                         nearlySame(group->pose(), edited)),
+              std::tuple(false, nullptr, true));
+}
+
+TEST_F(OneGroup, KeyCopyAReplacedSceneDropsThePendingCopy)
+{
+    key(2, QVector3D(2, 0, 0));
+    moveTo(2);
+    scene->GroupChanged(group);
+    graph.newScene();
+    state->setCurrentFrame(3);
+    // Nor does the copy come back with the scene (as when a host restores it).
+    graph.setScene(scene);
+    moveTo(4);
+    EXPECT_EQ(group->keyTrack().count(), 1) << "no copy at 3 or 4";
+}
+
+// The scene is also told of a group whose script was edited; that notice must copy nothing.
+TEST_F(OneGroup, KeyCopyTheNoticeOfAnEditedScriptCopiesNoKey)
+{
+    key(0.0f, QVector3D(0, 0, 0), true, 0.0f);
+    key(10.0f, QVector3D(5, 0, 0));
+    moveTo(10.0f);
+    outside::ScriptEditorPtr editor = graph.NewScriptEditor();
+    outside::ScriptedPtr component = group;
+    editor->ApplyScript(component, QStringLiteral("function AnimateGroup(frame, group) {}"), true,
+                        0, 0);
+    scene->GroupChanged(group);
+    moveTo(20.0f);
+    EXPECT_EQ(group->AnimationData().size(), 2);
+
+    copyKey(10.0f, 11.0f); // an ordinary copy afterwards still works
+    EXPECT_EQ(group->AnimationData().size(), 3);
 }
 
 TEST(PosePayload, SurvivesTheRecord)

@@ -1,7 +1,6 @@
 // Selection, look-ups, bindings and the script seams of the scene graph.
 #include "ErrorNumber.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>
@@ -130,22 +129,6 @@ TEST_F(Graph, ScriptEnginesComeFromTheInstalledFactoryOnce)
     graph.scene()->LightScriptChanged(light);
     light->ScriptEngine();
     EXPECT_EQ(made, 5);
-}
-
-TEST_F(Graph, GroupChangedRecordsTheKeyAtTheCurrentFrame)
-{
-    QSignalSpy changes(scene.get(), &Scene::groupChanged);
-    QSignalSpy redraws(scene.get(), &Scene::changed);
-    group->setPosition(QVector3D(4, 0, 0));
-    group->SetKeyFrame(true, 8);
-    graph.applicationState()->setCurrentFrame(8);
-
-    scene->GroupChanged(group);
-    const auto change = scene->lastGroupChange();
-    ASSERT_TRUE(change && change->key);
-    EXPECT_EQ(std::tuple(change->group.lock(), change->frame, change->key->payloadHead),
-              std::tuple(group, 8.0f, 4.0f));
-    EXPECT_EQ(std::tuple(changes.size(), redraws.size()), std::tuple(1, 1));
 }
 
 TEST_F(Graph, ShapeBackupRestoresEverythingIncludingItsGroup)
