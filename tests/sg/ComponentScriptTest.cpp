@@ -146,31 +146,6 @@ TEST_F(ComponentScripts, ComponentRefusalsReachTheScriptAtTheirLine)
     EXPECT_FALSE(marker->isVisible()) << "what ran before the failure stays done";
 }
 
-TEST_F(ComponentScripts, AnAppliedScriptIsWhatTheSameEngineRunsNext)
-{
-    group->setScript(QStringLiteral("function AnimateGroup(frame, group) { group.y = 1; }"));
-    const auto engine = group->ScriptEngine();
-    ASSERT_EQ(runGroup(*group), 0);
-    EXPECT_EQ(group->position().y(), 1.0f);
-
-    const QString edited = QStringLiteral("function AnimateGroup(frame, group) { group.y = 2; }");
-    const auto editor = graph.NewScriptEditor();
-    outside::ScriptedPtr component = group;
-    editor->ApplyScript(component, edited, true, 0, 0);
-    EXPECT_EQ(std::tuple(component, group->Script(), group->ScriptEngine()),
-              std::tuple(group, edited, engine))
-        << "the engine follows the text";
-    float frame = 0;
-    outside::ScriptObjectPtr object = graph.NewScriptObject(ScriptObjectClass::GroupScriptObject);
-    engine->Run(QStringLiteral("AnimateGroup"), frame, object);
-    EXPECT_EQ(group->position().y(), 2.0f);
-
-    ScriptHolder& holder = *group;
-    holder.setScript(QStringLiteral("function AnimateGroup(frame, group) { group.y = 3; }"));
-    ASSERT_EQ(runGroup(*group), 0);
-    EXPECT_EQ(group->position().y(), 3.0f);
-}
-
 TEST_F(ComponentScripts, EnginesOfTwoComponentsShareNoState)
 {
     const QString counting = QStringLiteral("var runs = 0;\n"

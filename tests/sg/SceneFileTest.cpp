@@ -162,50 +162,6 @@ void expectSameScene(SceneGraph& saved, SceneGraph& loaded)
     }
 }
 
-class SceneFiles : public ::testing::Test
-{
-protected:
-    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir folder;
-};
-
-TEST_F(SceneFiles, RoundTripKeepsEveryMember)
-{
-    SceneGraph saved;
-    buildScene(saved);
-    saved.saveScene(path("scene.json"));
-
-    SceneGraph loaded;
-    loaded.openScene(path("scene.json"));
-    expectSameScene(saved, loaded);
-    EXPECT_EQ(loaded.scene()->group(7)->LookAtID(), 4);
-}
-
-// Files from before operations and sequences carry neither.
-TEST_F(SceneFiles, VersionOneFilesStillOpen)
-{
-    SceneGraph saved;
-    buildScene(saved);
-    saved.saveScene(path("scene.json"));
-    QFile file(path("scene.json"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-    file.close();
-    root[QStringLiteral("version")] = 1;
-    root.remove(QStringLiteral("operations"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QJsonDocument(root).toJson());
-    file.close();
-
-    SceneGraph loaded;
-    loaded.openScene(path("scene.json"));
-    EXPECT_EQ(loaded.scene()->Operations().Count(), 0);
-    EXPECT_TRUE(loaded.scene()->group(1)->sequences().sequences().empty());
-    EXPECT_EQ(keysOf(loaded.scene()->group(1)->keyTrack()),
-              keysOf(saved.scene()->group(1)->keyTrack()));
-}
-
 using Edit = std::function<void(QByteArray&)>;
 
 Edit editJson(std::function<void(QJsonObject&)> change)
@@ -237,24 +193,63 @@ Edit truncateAt(double fraction)
     return [fraction](QByteArray& bytes) { bytes.truncate(qsizetype(bytes.size() * fraction)); };
 }
 
-// Each row spoils the saved file one way; the reader refuses it with the message part.
-struct BadFile
+// The demo scene saved; a file edited from it.
+class SceneFiles : public ::testing::Test
 {
-    Edit edit;
-    const char* descriptionPart;
+protected:
+    void SetUp() override
+    {
+        buildScene(source);
+        source.saveScene(path("good.json"));
+        QFile in(path("good.json"));
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        good = in.readAll();
+    }
+
+    QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+
+    QString edited(const Edit& edit)
+    {
+        QByteArray bytes = good;
+        edit(bytes);
+        QFile out(path("edited.json"));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        return out.fileName();
+    }
+
+    QTemporaryDir folder;
+    SceneGraph source;
+    QByteArray good;
 };
+
+TEST_F(SceneFiles, RoundTripKeepsEveryMember)
+{
+    SceneGraph loaded;
+    loaded.openScene(path("good.json"));
+    expectSameScene(source, loaded);
+    EXPECT_EQ(loaded.scene()->group(7)->LookAtID(), 4);
+}
+
+// Files from before operations and sequences carry neither.
+TEST_F(SceneFiles, VersionOneFilesStillOpen)
+{
+    SceneGraph loaded;
+    loaded.openScene(edited(editJson([](QJsonObject& root) {
+        root[QStringLiteral("version")] = 1;
+        root.remove(QStringLiteral("operations"));
+    })));
+    EXPECT_EQ(loaded.scene()->Operations().Count(), 0);
+    EXPECT_TRUE(loaded.scene()->group(1)->sequences().sequences().empty());
+    EXPECT_EQ(keysOf(loaded.scene()->group(1)->keyTrack()),
+              keysOf(source.scene()->group(1)->keyTrack()));
+}
 
 TEST_F(SceneFiles, BadFilesAreRefusedWholeAndTheOpenSceneStays)
 {
-    SceneGraph source;
-    buildScene(source);
-    source.saveScene(path("good.json"));
     SceneGraph graph;
     graph.openScene(path("good.json"));
     const auto before = graph.scene();
-    QFile in(path("good.json"));
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    const QByteArray good = in.readAll();
 
     const auto expectRefused = [&](const QString& file, int number, const char* part) {
         SCOPED_TRACE(part);
@@ -272,50 +267,35 @@ TEST_F(SceneFiles, BadFilesAreRefusedWholeAndTheOpenSceneStays)
     expectRefused(path("missing.json"), ErrorNumber::FileNotFound, "File not found");
 
     const QJsonValue removed(QJsonValue::Undefined);
-    const BadFile rows[] = {
+    // Each row spoils the saved file one way; the reader refuses it with the message part.
+    // clang-format off
+    const std::pair<Edit, const char*> rows[] = {
         {truncateAt(0.0), "at offset"},
         {truncateAt(0.1), "at offset"},
         {truncateAt(0.5), "at offset"},
         {truncateAt(0.98), "at offset"},
         {[](QByteArray& b) { b.replace(':', '='); }, "Scene file is not valid"},
         {[](QByteArray& b) { b = "[1, 2]"; }, "expected an object, at the top level"},
-        {editJson([](QJsonObject& r) { r[QStringLiteral("version")] = 99; }),
-         "unsupported version 99, at version"},
+        {editJson([](QJsonObject& r) { r[QStringLiteral("version")] = 99; }), "unsupported version 99, at version"},
         {editFirst("groups", "name", 5), "expected a text, at groups[0].name"},
         {editFirst("groups", "position", removed), "missing member \"position\", at groups[0]"},
         {editFirst("groups", "parent", 7), "no group 7, at groups[0].parent"},
         {editFirst("groups", "number", 1.5), "expected a whole number, at groups[0].number"},
-        {[](QByteArray& b) { b.replace("\"frame\": 12.5", "\"frame\": \"twelve\""); },
-         "expected a number, at groups[0].animation.keys[1].frame"},
+        {[](QByteArray& b) { b.replace("\"frame\": 12.5", "\"frame\": \"twelve\""); }, "expected a number, at groups[0].animation.keys[1].frame"},
         {editFirst("shapes", "kind", 99), "unknown shape kind 99, at shapes[0].kind"},
         {editFirst("shapes", "kind", 60), "unknown shape kind 60"},
         {editFirst("shapes", "dimensions", QJsonArray{1, -1, 1}), "at shapes[0].dimensions"},
-        {editJson([](QJsonObject& r) {
-             QJsonArray lights = r[QStringLiteral("lights")].toArray();
-             lights.append(lights[0]);
-             r[QStringLiteral("lights")] = lights;
-         }),
-         "at lights[1].number"},
-        {editJson([](QJsonObject& r) { r.remove(QStringLiteral("camera")); }),
-         "missing member \"camera\""},
-        {editFirst("operations", "component", 1),
-         "no operation component 1, at operations[0].component"},
+        {editJson([](QJsonObject& r) { r[QStringLiteral("lights")] = QJsonArray{r.value(QStringLiteral("lights"))[0], r.value(QStringLiteral("lights"))[0]}; }), "at lights[1].number"},
+        {editJson([](QJsonObject& r) { r.remove(QStringLiteral("camera")); }), "missing member \"camera\""},
+        {editFirst("operations", "component", 1), "no operation component 1, at operations[0].component"},
         {editFirst("operations", "target", 311), "no shape 311, at operations[0].target"},
         {editFirst("operations", "type", 9), "at operations[0]"},
-        {editFirst("operations", "number", 0),
-         "operation numbers start at 1, at operations[0].number"},
-        {editFirst("operations", "sequences", QJsonArray{QJsonObject{}}),
-         "missing member \"name\", at operations[0].sequences[0]"},
+        {editFirst("operations", "number", 0), "operation numbers start at 1, at operations[0].number"},
+        {editFirst("operations", "sequences", QJsonArray{QJsonObject{}}), "missing member \"name\", at operations[0].sequences[0]"},
     };
-    for (const BadFile& row : rows) {
-        QByteArray bytes = good;
-        row.edit(bytes);
-        QFile out(path("bad.json"));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
-        out.close();
-        expectRefused(path("bad.json"), ErrorNumber::InvalidPropertyValue, row.descriptionPart);
-    }
+    // clang-format on
+    for (const auto& [edit, part] : rows)
+        expectRefused(edited(edit), ErrorNumber::InvalidPropertyValue, part);
 }
 
 } // namespace
