@@ -52,62 +52,45 @@ TEST_F(Commands, AnswerAboutOperationsAndTheirKeys)
     EXPECT_EQ(commands->OperationLoopMode(in, 1), outside::LoopClosed);
     EXPECT_EQ(scale->LoopMode(), outside::LoopClosed);
 
-    struct Row
-    {
-        float frame;
-        bool isKey;
-        bool segmentStart;
-        int before;
-    };
-    for (const Row& row :
+    // A frame: whether a key is there, whether it starts a segment, and the keys before it.
+    using Row = std::tuple<float, bool, bool, int>;
+    for (const auto& [frame, isKey, segmentStart, before] :
          {Row{0, false, false, 0}, Row{4, true, false, 0}, Row{10, true, true, 1},
           Row{10.5f, false, false, 2}, Row{20, true, false, 2}, Row{99, false, false, 3}}) {
-        SCOPED_TRACE(row.frame);
-        bool isKey = !row.isKey, segmentStart = !row.segmentStart;
-        commands->OperationKeyAtFrame(in, 1, row.frame, isKey, segmentStart);
-        EXPECT_EQ(isKey, row.isKey);
-        EXPECT_EQ(segmentStart, row.segmentStart);
-        EXPECT_EQ(commands->OperationKeysBefore(in, 1, row.frame), row.before);
+        bool key = !isKey, starts = !segmentStart;
+        commands->OperationKeyAtFrame(in, 1, frame, key, starts);
+        EXPECT_EQ(Row(frame, key, starts, commands->OperationKeysBefore(in, 1, frame)),
+                  Row(frame, isKey, segmentStart, before));
     }
 
-    std::int32_t count = -1;
-    float first = -1;
+    std::int32_t count = -1, none = -1;
+    float first = -1, noFirst = -1;
     commands->OperationFirstKey(in, 1, count, first);
-    EXPECT_EQ(count, 3);
-    EXPECT_EQ(first, 4.0f);
-    commands->OperationFirstKey(in, 2, count, first);
-    EXPECT_EQ(count, 0);
-    EXPECT_EQ(first, 0.0f);
+    commands->OperationFirstKey(in, 2, none, noFirst);
+    EXPECT_EQ(std::tuple(count, first, none, noFirst), std::tuple(3, 4.0f, 0, 0.0f));
 }
 
 TEST_F(Commands, RefuseUnknownOperationsScenesAndItemKinds)
 {
-    struct Row
-    {
-        const char* name;
-        int number;
-        std::function<void()> work;
-    };
     const int invalidCall = ErrorNumber::InvalidProcedureCall;
     const QString s = QStringLiteral("s");
-    const Row rows[] = {
+    const std::tuple<const char*, int, std::function<void()>> rows[] = {
+        // clang-format off
         {"name", invalidCall, [&] { commands->OperationName(in, 9); }},
         {"keys", invalidCall, [&] { commands->OperationKeys(in, 0); }},
-        {"loop mode", ErrorNumber::InvalidPropertyValue,
-         [&] { commands->SetOperationLoopMode(in, 1, 1); }},
-        {"sequences of a light", invalidCall,
-         [&] { commands->AddSequence(in, s, 60, 1, 0, 9, 0, 0); }},
+        {"loop mode", ErrorNumber::InvalidPropertyValue, [&] { commands->SetOperationLoopMode(in, 1, 1); }},
+        {"sequences of a light", invalidCall, [&] { commands->AddSequence(in, s, 60, 1, 0, 9, 0, 0); }},
         {"unknown group", invalidCall, [&] { commands->AddSequence(in, s, 10, 7, 0, 9, 0, 0); }},
         {"the root group", invalidCall, [&] { commands->GroupSequenceNames(in, 10); }},
         {"not a group code", invalidCall, [&] { commands->GroupSequenceNames(in, 111); }},
         {"unknown operation", invalidCall, [&] { commands->RetrieveSequence(in, 11, 9, s, 0); }},
-        {"keys of an unknown light", invalidCall,
-         [&] { commands->MoveKeyFrames(in, 960, 3, 3, 4, 1, false); }},
+        {"keys of an unknown light", invalidCall, [&] { commands->MoveKeyFrames(in, 960, 3, 3, 4, 1, false); }},
         {"keys of a shape", invalidCall, [&] { commands->DeleteKeyFrames(in, 150, 3, 4, 3); }},
         {"no scene", ErrorNumber::ObjectRequired, [&] { commands->OperationName(nullptr, 1); }},
+        // clang-format on
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(errorNumberOf(row.work), row.number) << row.name;
+    for (const auto& [name, number, work] : rows)
+        EXPECT_EQ(errorNumberOf(work), number) << name;
 }
 
 TEST_F(Commands, EditKeyBlocksOfEveryKeyedItem)
