@@ -29,6 +29,7 @@
 namespace vellum::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
 using outside::MsgBoxResult;
 using Frames = QList<float>;
 
@@ -71,13 +72,20 @@ protected:
     std::shared_ptr<sg::Group> animatedGroup(int number, const QString& name, const Frames& keys)
     {
         auto group = graph->scene()->addGroup(number, name);
-        for (float frame : keys) {
-            group->setPosition(QVector3D(frame, 0, 0));
-            group->SetKeyFrame(false, frame);
-        }
+        setKeys(*group, keys);
         graph->addToSelection(graph->applicationState()->SceneDeviceID(),
                               graph->scene()->addShape(sg::ShapeKind::Box, name, group));
         return group;
+    }
+    // Each key holds its frame as the position's x.
+    static void setKeys(sg::Group& group, const Frames& keys)
+    {
+        for (float frame : frames(group))
+            group.RemoveKeyFrame(frame);
+        for (float frame : keys) {
+            group.setPosition(QVector3D(frame, 0, 0));
+            group.SetKeyFrame(false, frame);
+        }
     }
     static Frames frames(const sg::Group& group)
     {
@@ -196,23 +204,16 @@ TEST_F(PanelOnSceneGraph, BlocksOfKeysFollowTheMouse)
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        for (const auto& group : {lead, trail})
-            for (float frame : frames(*group))
-                group->RemoveKeyFrame(frame);
-        for (float frame : {0, 10, 20, 30})
-            lead->SetKeyFrame(false, frame);
-        for (float frame : {0, 20})
-            trail->SetKeyFrame(false, frame);
+        setKeys(*lead, sameLead);
+        setKeys(*trail, sameTrail);
         control.ReloadTimelineKeyFrames();
         selectBlock(row.from, row.to);
         row.work();
-        EXPECT_EQ(frames(*lead), row.lead);
-        EXPECT_EQ(frames(*trail), row.trail);
         const QStringList bracket{QStringLiteral("prepare"), QStringLiteral("apply")};
-        EXPECT_EQ(events, row.changes ? bracket : QStringList());
-        if (row.frameAfter >= 0) {
-            EXPECT_EQ(widget<common::TrackBar>("sldFrame").Value(), row.frameAfter);
-        }
+        const int frame = widget<common::TrackBar>("sldFrame").Value();
+        EXPECT_EQ(std::tuple(frames(*lead), frames(*trail), events, frame),
+                  std::tuple(row.lead, row.trail, row.changes ? bracket : QStringList(),
+                             row.frameAfter >= 0 ? row.frameAfter : frame));
         // The grid shows the keys where they are now.
         grid().setRow(1);
         grid().setCol(grid().FixedCols() + int(row.lead.last()));
@@ -225,9 +226,9 @@ TEST_F(PanelOnSceneGraph, BlocksOfKeysFollowTheMouse)
     selectBlock(0, 40);
     platform->answerMsgBox(MsgBoxResult::OK);
     click("cmdTimelineKeyframeDelete");
-    EXPECT_EQ(frames(*lead), Frames{0});
-    EXPECT_EQ(frames(*trail), Frames{0});
-    EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")), QStringList{keptMessage});
+    EXPECT_EQ(
+        std::tuple(frames(*lead), frames(*trail), platform->callsNamed(QStringLiteral("MsgBox"))),
+        std::tuple(Frames{0}, Frames{0}, QStringList{keptMessage}));
 }
 
 TEST_F(PanelOnSceneGraph, DraggingLiftsTheKeysAndTheEdgeShowsResizeArrows)
@@ -264,8 +265,13 @@ TEST_F(PanelOnSceneGraph, SequencesAreStoredRenamedDeletedAndPutBack)
         combo.setCurrentIndex(combo.findText(name));
         emit combo.activated(combo.currentIndex());
     };
-    const auto namesOf = [&](const std::shared_ptr<sg::Group>& group) {
-        return group->sequences().names();
+    // The sequence names of the three rows.
+    const auto names = [&] {
+        return QList{lead->sequences().names(), trail->sequences().names(),
+                     third->sequences().names()};
+    };
+    const auto each = [](const char* name) {
+        return QList<QStringList>(3, name ? QStringList{QLatin1String(name)} : QStringList());
     };
     EXPECT_FALSE(combo.isEditable());
 
@@ -278,8 +284,7 @@ TEST_F(PanelOnSceneGraph, SequencesAreStoredRenamedDeletedAndPutBack)
     EXPECT_TRUE(events.isEmpty());
     platform->answerInputBox(QStringLiteral("Hop"));
     click("cmdSequenceAdd");
-    for (const auto& group : {lead, trail, third})
-        EXPECT_EQ(namesOf(group), QStringList{QStringLiteral("Hop")});
+    EXPECT_EQ(names(), each("Hop"));
     control.ReloadTimelineKeyFrames();
     EXPECT_EQ(combo.count(), 1); // three rows, one name
 
@@ -288,21 +293,18 @@ TEST_F(PanelOnSceneGraph, SequencesAreStoredRenamedDeletedAndPutBack)
     platform->answerInputBox(QStringLiteral(" Jump"));
     platform->answerMsgBox(MsgBoxResult::OK);
     click("cmdSequenceRename");
-    EXPECT_EQ(namesOf(third), QStringList{QStringLiteral("Hop")});
-    EXPECT_EQ(combo.currentText(), QStringLiteral("Hop"));
+    EXPECT_EQ(std::pair(names(), combo.currentText()), std::pair(each("Hop"), u"Hop"_s));
     platform->answerInputBox(QStringLiteral("Jump"));
     click("cmdSequenceRename");
-    EXPECT_EQ(namesOf(lead), QStringList{QStringLiteral("Jump")});
-    EXPECT_EQ(combo.currentText(), QStringLiteral("Jump"));
+    EXPECT_EQ(std::pair(names(), combo.currentText()), std::pair(each("Jump"), u"Jump"_s));
 
     // Put back from frame 30 on every selected row.
     selectBlock(30, 30, 1, 3);
     control.ReloadTimelineKeyFrames();
     choose(QStringLiteral("Jump"));
     click("cmdSequenceRetrieve");
-    EXPECT_EQ(frames(*lead), (Frames{0, 10, 20, 30, 40}));
-    EXPECT_EQ(frames(*trail), (Frames{0, 20, 30}));
-    EXPECT_EQ(lead->keyTrack().find(40)->payloadHead, 10.0f);
+    EXPECT_EQ(std::tuple(frames(*lead), frames(*trail), lead->keyTrack().find(40)->payloadHead),
+              std::tuple(Frames{0, 10, 20, 30, 40}, Frames{0, 20, 30}, 10.0f));
 
     choose(QStringLiteral("Jump")); // the reload emptied the choice
     platform->answerMsgBox(MsgBoxResult::No);
@@ -312,8 +314,7 @@ TEST_F(PanelOnSceneGraph, SequencesAreStoredRenamedDeletedAndPutBack)
     click("cmdSequenceDelete");
     EXPECT_EQ(combo.count(), 0);
     EXPECT_FALSE(widget<common::XPButton>("cmdSequenceRetrieve").isEnabled());
-    for (const auto& group : {lead, trail, third})
-        EXPECT_TRUE(namesOf(group).isEmpty());
+    EXPECT_EQ(names(), each(nullptr));
     EXPECT_EQ(platform->callsNamed(QStringLiteral("MsgBox")).first(),
               QStringLiteral("MsgBox(A sequence name may not begin with a space.|0|1|3D Vellum)"));
 }
