@@ -12,6 +12,7 @@
 #include "ScriptedPlatform.h"
 #include "StudioApplier.h"
 #include "StudioViewport.h"
+#include "ViewportWidget.h"
 #include "Widgets.h"
 #include "XPButton.h"
 
