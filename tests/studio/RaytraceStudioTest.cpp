@@ -23,29 +23,22 @@ using namespace vellum;
 
 namespace {
 
-// Pixels that differ from the background colour at the corner.
-QVector<bool> foreground(const QImage& picture)
+// Overlap over union of the two pictures' foregrounds: the pixels that differ from the colour
+// at their corner.
+double overlapOverUnion(const QImage& a, const QImage& b)
 {
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    const QRgb background = rgb.pixel(0, 0);
-    QVector<bool> mask;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb p = rgb.pixel(x, y);
-            mask.append(std::max({std::abs(qRed(p) - qRed(background)),
-                                  std::abs(qGreen(p) - qGreen(background)),
-                                  std::abs(qBlue(p) - qBlue(background))}) > 12);
-        }
-    return mask;
-}
-
-double overlapOverUnion(const QVector<bool>& a, const QVector<bool>& b)
-{
+    const auto inked = [](const QImage& picture, int x, int y) {
+        const QRgb p = picture.pixel(x, y), background = picture.pixel(0, 0);
+        return std::max({std::abs(qRed(p) - qRed(background)),
+                         std::abs(qGreen(p) - qGreen(background)),
+                         std::abs(qBlue(p) - qBlue(background))}) > 12;
+    };
     int both = 0, either = 0;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        both += a[i] && b[i];
-        either += a[i] || b[i];
-    }
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            both += inked(a, x, y) && inked(b, x, y);
+            either += inked(a, x, y) || inked(b, x, y);
+        }
     return either ? double(both) / either : 0.0;
 }
 
@@ -94,7 +87,7 @@ TEST(RealRaytracer, DemoSnapshotStandsWhereTheViewportDrawsIt)
             operation->applyFrame(float(frame));
         graph.scene()->rootGroup()->RefreshTree(true);
         const QImage drawn = viewportPicture(*graph.scene(), QSize(160, 120));
-        const double score = overlapOverUnion(foreground(raytraced), foreground(drawn));
+        const double score = overlapOverUnion(raytraced, drawn);
         EXPECT_GE(score, 0.8) << "frame " << frame;
         if (score < 0.8)
             drawn.save(QDir::temp().filePath(QStringLiteral("viewport.png")));
