@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <sg/ApplicationState.h>
 #include <sg/Group.h>
@@ -20,20 +21,6 @@ namespace vellum::testing {
 namespace {
 
 using Random = std::mt19937;
-
-int leafCount(const QJsonValue& value)
-{
-    int count = 0;
-    if (value.isObject())
-        for (const QJsonValue& member : value.toObject())
-            count += leafCount(member);
-    else if (value.isArray())
-        for (const QJsonValue& item : value.toArray())
-            count += leafCount(item);
-    else
-        count = 1;
-    return count;
-}
 
 // The value with leaf number `leaf` (in document order) replaced; an undefined replacement
 // removes the member or item.
@@ -64,6 +51,14 @@ QJsonValue replaceLeaf(const QJsonValue& value, int& leaf, const QJsonValue& rep
         return array;
     }
     return leaf-- == 0 ? replacement : value;
+}
+
+// Counted as the leaves a replacement past the last one passes.
+int leafCount(const QJsonValue& value)
+{
+    int leaf = std::numeric_limits<int>::max();
+    replaceLeaf(value, leaf, {});
+    return std::numeric_limits<int>::max() - leaf;
 }
 
 // Numbers at and beyond every limit, other types, and removal.
