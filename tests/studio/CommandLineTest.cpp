@@ -37,12 +37,18 @@ QString described(const StudioOptions& o)
         word(r->images, QStringLiteral("images"));
         word(r->raytrace, QStringLiteral("raytrace"));
     }
+    if (const auto& f = o.farm)
+        words << QStringLiteral("farm %1 in %2 cpus %3 throttle %4")
+                     .arg(f->partition.isEmpty() ? QStringLiteral("default") : f->partition,
+                          f->sharedFolder)
+                     .arg(f->cpusPerTask)
+                     .arg(f->throttle);
     word(o.unattended(), QStringLiteral("unattended"));
     return words.join(u' ');
 }
 
-// Arguments are split at spaces; OUT is a writable video path, MISSING one in no folder. A row
-// without a description is a command line that must be refused.
+// Arguments are split at spaces; OUT is a writable video path in DIR, MISSING one in no folder.
+// A row without a description is a command line that must be refused.
 TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
 {
     QTemporaryDir folder;
@@ -58,6 +64,10 @@ TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
         {"--record OUT --size 640x480 --fps 24 --anti-alias 2 --motion-blur --images",
          "record 640x480 24fps aa2 blur images unattended"},
         {"--snapshot OUT --raytrace --size 64x48", "snapshot 64x48 15fps aa0 raytrace unattended"},
+        {"--record OUT --raytrace --farm slurm:gpu --farm-cpus 2 --farm-throttle 4",
+         "record 320x240 15fps aa0 raytrace farm gpu in DIR cpus 2 throttle 4 unattended"},
+        {"--record OUT --raytrace --farm slurm",
+         "record 320x240 15fps aa0 raytrace farm default in DIR cpus 1 throttle 0 unattended"},
         // clang-format on
     };
     // clang-format off
@@ -67,7 +77,10 @@ TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
              "--select-operations 0", "--select-operations wheel", "--record OUT --size 640",
              "--record OUT --size 5x5", "--record OUT --size axb", "--record OUT --fps 0",
              "--record OUT --fps -", "--record OUT --anti-alias 3", "--record MISSING", "--fps 15",
-             "--raytrace", "--snapshot OUT --record OUT", "--snapshot OUT --images"})
+             "--raytrace", "--snapshot OUT --record OUT", "--snapshot OUT --images",
+             "--record OUT --farm slurm", "--record OUT --raytrace --images --farm slurm",
+             "--record OUT --raytrace --farm pbs", "--record OUT --raytrace --farm-dir /tmp",
+             "--record OUT --raytrace --farm slurm --farm-cpus 0"})
         // clang-format on
         rows.push_back({refused, nullptr});
     for (const auto& [line, description] : rows) {
@@ -80,7 +93,8 @@ TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
         const ParsedCommandLine parsed = parseCommandLine(arguments);
         ASSERT_EQ(parsed.options.has_value(), description != nullptr) << qPrintable(parsed.error);
         if (description)
-            EXPECT_EQ(described(*parsed.options), QLatin1String(description));
+            EXPECT_EQ(described(*parsed.options).replace(folder.path(), QStringLiteral("DIR")),
+                      QLatin1String(description));
         else if (arguments.value(1).startsWith(u"--select"))
             EXPECT_TRUE(parsed.error.contains(arguments.value(1))) << qPrintable(parsed.error);
         else

@@ -1,6 +1,5 @@
 // The farm: its job folder and progress on their own, then whole recordings on the local
 // cluster (scripts/local-slurm.sh start; SLURM_CONF names it).
-#include "CommandLine.h"
 #include "RecordingChecks.h"
 #include "farm/FarmJob.h"
 #include "farm/FarmProgress.h"
@@ -93,29 +92,6 @@ TEST(Farm, QueuedRaytracesBecomeFramesWithNamesInsideTheJob)
     writeText(job.frameFile(1, "failed"), "3\n");
     EXPECT_EQ(std::pair(job.state(1), job.failureCode(1)),
               std::pair(FarmJob::FrameState::Failed, 3));
-}
-
-TEST(Farm, CommandLineTakesTheFarmOnlyForRaytracedVideos)
-{
-    QTemporaryDir temp;
-    const QString out = temp.filePath(QStringLiteral("a.mp4"));
-    const auto parse = [](QStringList arguments) {
-        return parseCommandLine(QStringList{QStringLiteral("vellum-studio")} + arguments);
-    };
-    const ParsedCommandLine good = parse(
-        words("--record %1 --raytrace --farm slurm:gpu --farm-cpus 2 --farm-throttle 4", out));
-    ASSERT_TRUE(good.options && good.options->farm) << qPrintable(good.error);
-    const FarmRequest& farm = *good.options->farm;
-    EXPECT_EQ(std::tuple(farm.partition, farm.sharedFolder, farm.cpusPerTask, farm.throttle),
-              std::tuple(QStringLiteral("gpu"), temp.path(), 2, 4));
-    EXPECT_TRUE(parse(words("--record %1 --raytrace --farm slurm", out))
-                    .options->farm->partition.isEmpty());
-
-    for (const char* bad :
-         {"--record %1 --farm slurm", "--record %1 --raytrace --images --farm slurm",
-          "--record %1 --raytrace --farm pbs", "--record %1 --raytrace --farm slurm --farm-cpus 0",
-          "--record %1 --raytrace --farm-dir /tmp"})
-        EXPECT_FALSE(parse(words(bad, out)).options) << bad;
 }
 
 // The rest needs a running cluster and the raytracer.
