@@ -10,6 +10,7 @@
 #include <QTest>
 #include <ScriptedPlatform.h>
 #include <TrackBar.h>
+#include <Widgets.h>
 #include <XPButton.h>
 #include <gtest/gtest.h>
 #include <sg/SceneGraph.h>
@@ -56,15 +57,9 @@ protected:
 
     template <typename Widget> Widget& panelWidget(const char* name)
     {
-        auto* found = window->panel()->findChild<Widget*>(QLatin1String(name));
-        if (!found)
-            throw std::runtime_error(name);
-        return *found;
+        return testing::child<Widget>(*window->panel(), name);
     }
-    void click(const char* name)
-    {
-        QTest::mouseClick(&panelWidget<common::XPButton>(name), Qt::LeftButton);
-    }
+    void click(const char* name) { testing::clickChild(*window->panel(), name); }
     void goTo(int frame) { panelWidget<common::TrackBar>("sldFrame").setValue(frame); }
     int device() { return window->sceneGraph().applicationState()->SceneDeviceID(); }
     std::shared_ptr<sg::Group> group(int number)
