@@ -11,7 +11,7 @@ using outside::MsgBoxButtons;
 using outside::MsgBoxIcon;
 using outside::MsgBoxResult;
 
-TEST(HeadlessRunTest, MessagesGoToTheTerminalDecliningAndFailTheRunUnlessANotice)
+TEST(HeadlessRunTest, MessagesGoToTheTerminalAndOnlyANoticeOrAnAnsweredDialogKeepsTheRunGood)
 {
     const struct
     {
@@ -36,10 +36,8 @@ TEST(HeadlessRunTest, MessagesGoToTheTerminalDecliningAndFailTheRunUnlessANotice
         EXPECT_EQ(lines, QStringList{QStringLiteral("Cannot open a.json. Not a scene.")});
         EXPECT_EQ(platform.exitCode() != 0, row.fails);
     }
-}
 
-TEST(HeadlessRunTest, DialogsAreAnsweredByTheCommandLineOrFailTheRun)
-{
+    // Dialogs are answered by the command line or fail the run.
     QStringList lines;
     HeadlessPlatform platform([&lines](const QString& line) { lines << line; });
     QDialog options;

@@ -28,7 +28,7 @@ bool nearlyEqual(const QVector3D& a, const QVector3D& b)
 
 } // namespace
 
-TEST(SceneRenderAdapter, DrawsEveryVisibleShapeWhereItStands)
+TEST(SceneRenderAdapter, DrawsEveryVisibleShapeWhereItStandsConvertingEachGeometryOnce)
 {
     const auto scene = createDemoScene();
     const auto hidden = scene->group(demo::TowerGroup)->shapes().front();
@@ -65,28 +65,22 @@ TEST(SceneRenderAdapter, DrawsEveryVisibleShapeWhereItStands)
     ASSERT_GE(glyph, 0);
     EXPECT_EQ(built.items[glyph].world.column(3).toVector3D(),
               scene->lightList().first()->position());
-}
 
-TEST(SceneRenderAdapter, ConvertsEachGeometryOnceAndLightensTheSelection)
-{
-    const auto scene = createDemoScene();
-    SceneRenderAdapter adapter;
-    const viewport::RenderScene first = adapter.build(*scene);
+    // Each geometry is converted once; the selection is drawn lighter.
     const int conversions = adapter.meshCache().conversions();
     EXPECT_GT(conversions, 0);
-
     scene->group(demo::HopperGroup)->ApplyFrame(60.0f);
     scene->rootGroup()->RefreshTree(true);
     const auto crate = scene->group(demo::HopperGroup)->shapes().front();
     const viewport::RenderScene second = adapter.build(*scene, {crate.get()});
     EXPECT_EQ(adapter.meshCache().conversions(), conversions);
-    const auto meshes = [](const viewport::RenderScene& built) {
+    const auto meshes = [](const viewport::RenderScene& drawn) {
         QList<const void*> all;
-        for (const auto& item : built.items)
+        for (const auto& item : drawn.items)
             all << item.mesh.get();
         return all;
     };
-    EXPECT_EQ(meshes(first), meshes(second));
+    EXPECT_EQ(meshes(built), meshes(second));
     const int selected = indexOfShape(adapter, second, crate.get());
     ASSERT_GE(selected, 0);
     EXPECT_GT(second.items[selected].colour.lightness(), crate->colour().lightness());

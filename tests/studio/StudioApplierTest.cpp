@@ -13,7 +13,7 @@ namespace {
 
 using namespace sg;
 
-TEST(ApplierChecks, AnswerForTheirOwnTypeOnWhatShowsIt)
+TEST(StudioApplier, ChecksAnswerForTheirOwnTypeOnWhatShowsItAndEachTypeHasItsPicture)
 {
     StudioApplier applier;
     // Type, target kind, then Check1 .. Check4 as 1 or 0.
@@ -37,11 +37,8 @@ TEST(ApplierChecks, AnswerForTheirOwnTypeOnWhatShowsIt)
                                 QString::number(applier.OperationCheck4(entry));
         EXPECT_EQ(answers, QLatin1String(expected)) << type << " on " << targetKind;
     }
-}
 
-TEST(ApplierPictures, AreDistinctSixteenSquareForKnownTypesOnly)
-{
-    StudioApplier applier;
+    // The rows' pictures: distinct, 16 pixels square, for known types only.
     QList<QImage> pictures;
     for (int type = OperationType::Scale; type <= OperationType::Stretch; ++type) {
         const QImage picture = applier.OperationPicture(type);
