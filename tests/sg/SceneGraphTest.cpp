@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 #include <sg/RenderUtility.h>
 #include <sg/SceneGraph.h>
 
@@ -18,24 +20,25 @@ namespace {
 class Graph : public ::testing::Test
 {
 protected:
-    // Runs the entry as the panel does, with a fresh script object; the error number, 0 when
-    // the script ran.
-    int run(outside::Scripted& component, ScriptObjectClass objectClass, const QString& entry,
-            float frame = 0)
+    // Runs the entry as the panel does, with a fresh script object of the entry's kind unless
+    // another is given; the error number, 0 when the script ran.
+    int run(outside::Scripted& component, const char* entry = "AnimateGroup", float frame = 0,
+            std::optional<ScriptObjectClass> objectClass = {})
     {
-        outside::ScriptObjectPtr object = graph.NewScriptObject(objectClass);
+        static const std::map<std::string_view, ScriptObjectClass> classes = {
+            {"AnimateGroup", ScriptObjectClass::GroupScriptObject},
+            {"AnimateShape", ScriptObjectClass::ShapeScriptObject},
+            {"AnimateLight", ScriptObjectClass::LightScriptObject},
+            {"AnimateCamera", ScriptObjectClass::CameraScriptObject}};
+        outside::ScriptObjectPtr object =
+            graph.NewScriptObject(objectClass.value_or(classes.at(entry)));
         try {
-            component.ScriptEngine()->Run(entry, frame, object);
+            component.ScriptEngine()->Run(QLatin1String(entry), frame, object);
         } catch (const Error& error) {
             EXPECT_EQ(error.number(), component.ScriptEngine()->Error().Number);
             return error.number();
         }
         return 0;
-    }
-    int runGroup(Group& target, float frame = 0)
-    {
-        return run(target, ScriptObjectClass::GroupScriptObject, QStringLiteral("AnimateGroup"),
-                   frame);
     }
 
     SceneGraph graph;
@@ -172,7 +175,7 @@ TEST_F(Graph, ShapeBackupRestoresEverythingIncludingItsGroupAndScript)
     box->setDimensions(QVector3D(9, 9, 9));
     box->setColour(Qt::blue);
     box->setScript(QStringLiteral("function AnimateShape(frame, shape) { shape.red = 0; }"));
-    ASSERT_EQ(run(*box, ScriptObjectClass::ShapeScriptObject, QStringLiteral("AnimateShape")), 0);
+    ASSERT_EQ(run(*box, "AnimateShape"), 0);
     scene->UpdateShape(box, other, true, true, true, true);
     EXPECT_EQ(box->parentGroup(), other);
 
@@ -183,7 +186,7 @@ TEST_F(Graph, ShapeBackupRestoresEverythingIncludingItsGroupAndScript)
               std::tuple(QVector3D(1, 2, 3), QColor(Qt::red), hide, false, group));
     EXPECT_EQ(std::tuple(group->shapes().size(), other->shapes().size()), std::tuple(1, 0));
     // The engine runs the restored text.
-    ASSERT_EQ(run(*box, ScriptObjectClass::ShapeScriptObject, QStringLiteral("AnimateShape")), 0);
+    ASSERT_EQ(run(*box, "AnimateShape"), 0);
     EXPECT_FALSE(box->isVisible());
 }
 
@@ -203,11 +206,12 @@ TEST_F(Graph, GroupScriptPosesItsGroup)
                                     "    group.yaw = frame;\n"
                                     "    group.move(1, 0, 0.5);\n"
                                     "}\n"));
-    ASSERT_EQ(runGroup(*group, 15), 0) << group->ScriptEngine()->Error().Description.toStdString();
+    ASSERT_EQ(run(*group, "AnimateGroup", 15), 0)
+        << group->ScriptEngine()->Error().Description.toStdString();
     EXPECT_LT((group->position() - QVector3D(1, std::sin(1.5f) * 2, 0.5f)).length(), 1e-5f);
     EXPECT_NEAR(group->orientation().toEulerAngles().y(), 15.0, 1e-3);
 
-    ASSERT_EQ(runGroup(*group, 15), 0);
+    ASSERT_EQ(run(*group, "AnimateGroup", 15), 0);
     EXPECT_NEAR(group->position().x(), 2.0, 1e-6) << "the second run starts from the first's pose";
 }
 
@@ -219,8 +223,7 @@ TEST_F(Graph, ScriptOfEachKindReachesItsOwnComponent)
                                     "    light.green = light.green / 2;\n"
                                     "    light.intensity = frame / 10;\n"
                                     "}\n"));
-    EXPECT_EQ(run(*light, ScriptObjectClass::LightScriptObject, QStringLiteral("AnimateLight"), 5),
-              0);
+    EXPECT_EQ(run(*light, "AnimateLight", 5), 0);
     EXPECT_LT((light->state().colour - QVector3D(0.25f, 0.25f, 1)).length(), 1e-3f);
     EXPECT_FLOAT_EQ(light->intensity(), 0.5f);
 
@@ -231,9 +234,7 @@ TEST_F(Graph, ScriptOfEachKindReachesItsOwnComponent)
                                      "    camera.fieldOfView = 30 + frame;\n"
                                      "    camera.setPosition(0, 1, -frame);\n"
                                      "}\n"));
-    EXPECT_EQ(
-        run(*camera, ScriptObjectClass::CameraScriptObject, QStringLiteral("AnimateCamera"), 10),
-        0);
+    EXPECT_EQ(run(*camera, "AnimateCamera", 10), 0);
     EXPECT_FLOAT_EQ(camera->fieldOfView(), 40.0f);
     EXPECT_EQ(rig->position(), QVector3D(0, 1, -10));
 
@@ -244,8 +245,7 @@ TEST_F(Graph, ScriptOfEachKindReachesItsOwnComponent)
                                   "    shape.scale(2);\n"
                                   "    shape.red = 0;\n"
                                   "}\n"));
-    EXPECT_EQ(run(*box, ScriptObjectClass::ShapeScriptObject, QStringLiteral("AnimateShape"), 8),
-              0);
+    EXPECT_EQ(run(*box, "AnimateShape", 8), 0);
     // The other channels stay.
     EXPECT_EQ(
         std::tuple(box->isVisible(), box->dimensions(), box->colour().red(), box->colour().green()),
@@ -254,6 +254,7 @@ TEST_F(Graph, ScriptOfEachKindReachesItsOwnComponent)
 
 TEST_F(Graph, ScriptFailuresKeepTheirNumberAndLineAndStoreNoRefusedValue)
 {
+    const auto groupObject = ScriptObjectClass::GroupScriptObject;
     const struct
     {
         const char* script;
@@ -261,20 +262,18 @@ TEST_F(Graph, ScriptFailuresKeepTheirNumberAndLineAndStoreNoRefusedValue)
         int number;
         int line;
     } rows[] = {
-        {"function AnimateGroup(frame, group) {\n    var a = 1;\n    group.spin(a);\n}",
-         ScriptObjectClass::GroupScriptObject, 438, 3},
-        {"function AnimateGroup(frame, group) {\n    group.X = 1;\n}",
-         ScriptObjectClass::GroupScriptObject, 438, 2},
-        {"function AnimateGroup(frame, group) {\n    group.x = 1 / 0;\n}",
-         ScriptObjectClass::GroupScriptObject, 380, 2},
+        // clang-format off
+        {"function AnimateGroup(frame, group) {\n    var a = 1;\n    group.spin(a);\n}", groupObject, 438, 3},
+        {"function AnimateGroup(frame, group) {\n    group.X = 1;\n}", groupObject, 438, 2},
+        {"function AnimateGroup(frame, group) {\n    group.x = 1 / 0;\n}", groupObject, 380, 2},
         // an object of another kind
-        {"function AnimateGroup(frame, group) {\n\n    group.intensity = 1;\n}",
-         ScriptObjectClass::LightScriptObject, 424, 3},
+        {"function AnimateGroup(frame, group) {\n\n    group.intensity = 1;\n}", ScriptObjectClass::LightScriptObject, 424, 3},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.script);
         group->setScript(QString::fromUtf8(row.script));
-        EXPECT_EQ(run(*group, row.objectClass, QStringLiteral("AnimateGroup")), row.number);
+        EXPECT_EQ(run(*group, "AnimateGroup", 0, row.objectClass), row.number);
         const outside::ScriptError error = group->ScriptEngine()->Error();
         EXPECT_EQ(std::tuple(error.Number, error.Line), std::tuple(row.number, row.line));
         EXPECT_FALSE(error.Description.isEmpty());
@@ -287,8 +286,7 @@ TEST_F(Graph, ComponentRefusalsReachTheScriptAtTheirLine)
     const auto light = scene->addLight(1, QStringLiteral("Key"));
     light->setScript(QStringLiteral("function AnimateLight(frame, light) {\n"
                                     "    light.intensity = -1;\n}"));
-    EXPECT_EQ(run(*light, ScriptObjectClass::LightScriptObject, QStringLiteral("AnimateLight")),
-              380);
+    EXPECT_EQ(run(*light, "AnimateLight"), 380);
     EXPECT_EQ(std::tuple(light->ScriptEngine()->Error().Line, light->intensity()),
               std::tuple(2, 1.0f));
 
@@ -296,9 +294,7 @@ TEST_F(Graph, ComponentRefusalsReachTheScriptAtTheirLine)
     marker->setScript(QStringLiteral("function AnimateShape(frame, shape) {\n"
                                      "    shape.visible = false;\n"
                                      "    shape.scale(2);\n}"));
-    EXPECT_EQ(run(*marker, ScriptObjectClass::ShapeScriptObject, QStringLiteral("AnimateShape")),
-              438)
-        << "a marker has no dimensions to scale";
+    EXPECT_EQ(run(*marker, "AnimateShape"), 438) << "a marker has no dimensions to scale";
     EXPECT_EQ(marker->ScriptEngine()->Error().Line, 3);
     EXPECT_FALSE(marker->isVisible()) << "what ran before the failure stays done";
 }
@@ -314,9 +310,9 @@ TEST_F(Graph, ScriptEnginesOfTwoComponentsShareNoState)
     const auto other = scene->addGroup(2, QStringLiteral("Other"));
     group->setScript(counting);
     other->setScript(counting);
-    ASSERT_EQ(runGroup(*group), 0);
-    ASSERT_EQ(runGroup(*group), 0);
-    ASSERT_EQ(runGroup(*other), 0);
+    ASSERT_EQ(run(*group), 0);
+    ASSERT_EQ(run(*group), 0);
+    ASSERT_EQ(run(*other), 0);
     EXPECT_EQ(group->position(), QVector3D(2, 0, 1));
     EXPECT_EQ(other->position(), QVector3D(1, 0, 0));
 }
