@@ -241,19 +241,19 @@ TEST(VideoWriter, RefusesWhatItCannotWriteAndLeavesNoBrokenFile)
     const auto graphics = graph.CreateGraphicsUtility();
     const QImage frame = gradient(QSize(32, 32), 0);
     const QString file = folder.filePath(QStringLiteral("b.avi"));
+    const auto openAndAdd = [&] {
+        graphics->AviOpen(file, frame, 15);
+        graphics->AviAddFrame(frame, 0);
+    };
     const std::pair<int, std::function<void()>> rows[] = {
-        {ErrorNumber::PathFileAccess,
-         [&] { graphics->AviOpen(folder.filePath(QStringLiteral("no/dir/a.avi")), frame, 15); }},
+        // clang-format off
+        {ErrorNumber::PathFileAccess, [&] { graphics->AviOpen(folder.filePath(QStringLiteral("no/dir/a.avi")), frame, 15); }},
         {ErrorNumber::InvalidProcedureCall, [&] { graphics->AviAddFrame(frame, 0); }},
         {ErrorNumber::InvalidPropertyValue, [&] { graphics->AviOpen(file, frame, 0); }},
-        {0,
-         [&] {
-             graphics->AviOpen(file, frame, 15);
-             graphics->AviAddFrame(frame, 0);
-         }},
+        {0, openAndAdd},
         {ErrorNumber::ObjectNotSet, [&] { graphics->AviAddFrame(QImage(), 1); }},
-        {ErrorNumber::InvalidPropertyValue,
-         [&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }},
+        {ErrorNumber::InvalidPropertyValue, [&] { graphics->AviAddFrame(frame.scaled(16, 16), 1); }},
+        // clang-format on
     };
     for (const auto& [number, call] : rows)
         EXPECT_EQ(errorNumberOf(call), number);

@@ -175,16 +175,14 @@ int cursorBlock(const ScriptEditorDialog& dialog)
     return dialog.textEdit()->textCursor().blockNumber();
 }
 
-TEST(ScriptEditorDialog, OpensAtLineAndColumnAndTracksChanges)
+TEST(ScriptEditorDialog, OpensAtLineAndColumnTracksChangesAndWidensItsGutter)
 {
     ScriptEditorDialog dialog(fiveLines, 3, 5, QStringLiteral("Wheel"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Wheel"));
-    EXPECT_EQ(cursorBlock(dialog), 2);
-    EXPECT_EQ(dialog.textEdit()->textCursor().positionInBlock(), 4);
-
     ScriptEditorDialog pastTheEnd(fiveLines, 99, 99, QString());
-    EXPECT_EQ(cursorBlock(pastTheEnd), 4);
-    EXPECT_EQ(pastTheEnd.textEdit()->textCursor().positionInBlock(), 6);
+    EXPECT_EQ(std::tuple(dialog.windowTitle(), cursorBlock(dialog),
+                         dialog.textEdit()->textCursor().positionInBlock(), cursorBlock(pastTheEnd),
+                         pastTheEnd.textEdit()->textCursor().positionInBlock()),
+              std::tuple(QStringLiteral("Wheel"), 2, 4, 4, 6));
 
     dialog.show();
     EXPECT_FALSE(dialog.changed());
@@ -192,12 +190,7 @@ TEST(ScriptEditorDialog, OpensAtLineAndColumnAndTracksChanges)
     EXPECT_TRUE(dialog.changed());
     QTest::keyClick(dialog.textEdit(), Qt::Key_Backspace);
     EXPECT_FALSE(dialog.changed());
-}
 
-TEST(ScriptEditorDialog, GutterWidensWithTheLineCount)
-{
-    ScriptEditorDialog dialog(QStringLiteral("a"), 1, 0, QString());
-    dialog.show();
     auto* gutter = dialog.textEdit()->findChild<LineNumberGutter*>(QStringLiteral("lineNumbers"));
     ASSERT_NE(gutter, nullptr);
     const int narrow = gutter->width();
