@@ -341,7 +341,7 @@ TEST_F(OneGroup, KeyCopyForwardAndBackwardCopyTheSourceKeyAndItsPose)
               std::tuple(5, true, false));
 }
 
-TEST_F(OneGroup, KeyCopyWaitsForTheFrameToChangeAndCopiesOnce)
+TEST_F(OneGroup, KeyCopyWaitsForTheFrameToChangeCopiesOnceAndOnlyWhatIsStillPending)
 {
     key(0, QVector3D(0, 0, 0));
     key(4, QVector3D(4, 0, 0), false, 10);
@@ -353,13 +353,32 @@ TEST_F(OneGroup, KeyCopyWaitsForTheFrameToChangeAndCopiesOnce)
     EXPECT_EQ(std::tuple(changes.size(), redraws.size()), std::tuple(1, 1));
     moveTo(4);
     EXPECT_EQ(group->keyTrack().count(), 2) << "copied without the frame changing";
-
     moveTo(6);
     ASSERT_NE(group->keyTrack().find(6), nullptr);
     moveTo(7);
     EXPECT_EQ(std::tuple(group->keyTrack().find(7), group->keyTrack().count()),
               std::tuple(nullptr, 3))
         << "the copy was made twice";
+
+    // A replaced scene drops the pending copy, nor does it come back with the scene (as when a
+    // host restores it).
+    scene->GroupChanged(group);
+    graph.newScene();
+    state->setCurrentFrame(8);
+    graph.setScene(scene);
+    moveTo(9);
+    EXPECT_EQ(group->keyTrack().count(), 3) << "a copy at 8 or 9";
+
+    // The scene is also told of a group whose script was edited; that notice copies nothing.
+    outside::ScriptEditorPtr editor = graph.NewScriptEditor();
+    outside::ScriptedPtr component = group;
+    editor->ApplyScript(component, QStringLiteral("function AnimateGroup(frame, group) {}"), true,
+                        0, 0);
+    scene->GroupChanged(group);
+    moveTo(20);
+    EXPECT_EQ(group->keyTrack().count(), 3);
+    copyKey(4, 5); // an ordinary copy afterwards still works
+    EXPECT_EQ(group->keyTrack().count(), 4);
 }
 
 TEST_F(OneGroup, KeyCopyTheLastGroupChangedIsTheOneCopied)
@@ -404,37 +423,6 @@ TEST_F(OneGroup, KeyCopyWithoutAKeyAtTheSourceThePresentPoseIsCopied)
     EXPECT_EQ(std::tuple(copied->startsSegment(), group->keyTrack().find(5),
                          nearlySame(group->pose(), edited)),
               std::tuple(false, nullptr, true));
-}
-
-TEST_F(OneGroup, KeyCopyAReplacedSceneDropsThePendingCopy)
-{
-    key(2, QVector3D(2, 0, 0));
-    moveTo(2);
-    scene->GroupChanged(group);
-    graph.newScene();
-    state->setCurrentFrame(3);
-    // Nor does the copy come back with the scene (as when a host restores it).
-    graph.setScene(scene);
-    moveTo(4);
-    EXPECT_EQ(group->keyTrack().count(), 1) << "no copy at 3 or 4";
-}
-
-// The scene is also told of a group whose script was edited; that notice must copy nothing.
-TEST_F(OneGroup, KeyCopyTheNoticeOfAnEditedScriptCopiesNoKey)
-{
-    key(0.0f, QVector3D(0, 0, 0), true, 0.0f);
-    key(10.0f, QVector3D(5, 0, 0));
-    moveTo(10.0f);
-    outside::ScriptEditorPtr editor = graph.NewScriptEditor();
-    outside::ScriptedPtr component = group;
-    editor->ApplyScript(component, QStringLiteral("function AnimateGroup(frame, group) {}"), true,
-                        0, 0);
-    scene->GroupChanged(group);
-    moveTo(20.0f);
-    EXPECT_EQ(group->AnimationData().size(), 2);
-
-    copyKey(10.0f, 11.0f); // an ordinary copy afterwards still works
-    EXPECT_EQ(group->AnimationData().size(), 3);
 }
 
 TEST(PosePayload, SurvivesTheRecord)
