@@ -34,14 +34,9 @@ namespace {
 using animation::Animation;
 using Fault = FaultPlan::Fault;
 
-enum class Selected
-{
-    Nothing,
-    Shape,
-    Light,
-    Camera,
-    Operation
-};
+// clang-format off
+enum class Selected { Nothing, Shape, Light, Camera, Operation };
+// clang-format on
 
 constexpr int Device = 1;
 
@@ -82,8 +77,7 @@ public:
     ~SweepWorld()
     {
         faultPlan().disarm();
-        for (const auto& connection : m_hostAnswers)
-            QObject::disconnect(connection);
+        QObject::disconnect(&control, nullptr, &m_host, nullptr);
         animation::resetModule();
         outside::setViewportFactory(nullptr);
         outside::setPlatform(nullptr);
@@ -186,18 +180,16 @@ private:
             } catch (const Error&) {
             }
         };
-        m_hostAnswers << QObject::connect(
-            &control, &Animation::evtreqButtonsEnable, &control,
-            [this, tolerate] { tolerate([this] { control.ButtonsEnable(); }); });
-        m_hostAnswers << QObject::connect(&control, &Animation::evtReqSetMode, &control,
-                                          [this, tolerate](std::int32_t& mode, bool&) {
-                                              graph->applicationState()->setMode(mode);
-                                              tolerate(
-                                                  [this, mode] { control.SetModePrepare(mode); });
-                                          });
+        QObject::connect(&control, &Animation::evtreqButtonsEnable, &m_host,
+                         [this, tolerate] { tolerate([this] { control.ButtonsEnable(); }); });
+        QObject::connect(&control, &Animation::evtReqSetMode, &m_host,
+                         [this, tolerate](std::int32_t& mode, bool&) {
+                             graph->applicationState()->setMode(mode);
+                             tolerate([this, mode] { control.SetModePrepare(mode); });
+                         });
     }
 
-    QList<QMetaObject::Connection> m_hostAnswers;
+    QObject m_host; // holds the answers
     std::shared_ptr<sg::Shape> m_box;
     std::shared_ptr<sg::Light> m_lamp;
     std::shared_ptr<sg::Shape> m_pulse;
