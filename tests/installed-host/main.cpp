@@ -8,6 +8,8 @@
 
 namespace {
 
+namespace out = vellum::outside;
+
 const QString refusal = QStringLiteral("This host has no scene yet");
 
 [[noreturn]] void refuse()
@@ -15,21 +17,18 @@ const QString refusal = QStringLiteral("This host has no scene yet");
     throw vellum::Error(vellum::ErrorNumber::ObjectNotSet, refusal, QStringLiteral("Host"));
 }
 
-class EmptySceneGraph : public vellum::outside::SceneGraph
+class EmptySceneGraph : public out::SceneGraph
 {
 public:
     using Id = std::int32_t;
-    vellum::outside::ApplicationStatePtr ApplicationState() override { refuse(); }
-    vellum::outside::ShapePtr NewShape() override { refuse(); }
+    out::ApplicationStatePtr ApplicationState() override { refuse(); }
+    out::ShapePtr NewShape() override { refuse(); }
     Id SelectedCount(Id) override { refuse(); }
-    vellum::outside::ShapePtr SelectedItem(Id, Id) override { refuse(); }
+    out::ShapePtr SelectedItem(Id, Id) override { refuse(); }
     Id SecondarySelectionCount(Id) override { refuse(); }
-    vellum::outside::LightPtr LightByLink(Id) override { refuse(); }
-    vellum::outside::CameraPtr CameraByLink(Id) override { refuse(); }
-    QList<vellum::outside::CameraPtr> ViewCameras(const vellum::outside::ViewPtr&) override
-    {
-        refuse();
-    }
+    out::LightPtr LightByLink(Id) override { refuse(); }
+    out::CameraPtr CameraByLink(Id) override { refuse(); }
+    QList<out::CameraPtr> ViewCameras(const out::ViewPtr&) override { refuse(); }
     void LibraryPaths(QStringList&, Id&) override { refuse(); }
     void BindDeviceA(Id) override { refuse(); }
     void BindDeviceB(Id) override { refuse(); }
@@ -37,20 +36,17 @@ public:
     void BindDeviceD(Id) override { refuse(); }
     void BindDeviceE(Id) override { refuse(); }
     void FrameCompleted() override { refuse(); }
-    vellum::outside::AppUtilityPtr CreateAppUtility() override { refuse(); }
-    vellum::outside::RenderUtilityPtr CreateRenderUtility() override { refuse(); }
-    vellum::outside::GraphicsUtilityPtr CreateGraphicsUtility() override { refuse(); }
-    vellum::outside::PictureFactoryPtr CreatePictureFactory() override { refuse(); }
-    vellum::outside::AnimationCommandsPtr CreateAnimationCommands() override { refuse(); }
-    vellum::outside::PovExporterPtr CreatePovExporter() override { refuse(); }
-    vellum::outside::ScriptEditorPtr NewScriptEditor() override { refuse(); }
+    out::AppUtilityPtr CreateAppUtility() override { refuse(); }
+    out::RenderUtilityPtr CreateRenderUtility() override { refuse(); }
+    out::GraphicsUtilityPtr CreateGraphicsUtility() override { refuse(); }
+    out::PictureFactoryPtr CreatePictureFactory() override { refuse(); }
+    out::AnimationCommandsPtr CreateAnimationCommands() override { refuse(); }
+    out::PovExporterPtr CreatePovExporter() override { refuse(); }
+    out::ScriptEditorPtr NewScriptEditor() override { refuse(); }
     void AnimationSettingsChanging() override { refuse(); }
     bool AnimationSettingsChanged() override { refuse(); }
-    QList<vellum::outside::ComponentRecord> ComponentList() override { refuse(); }
-    vellum::outside::ScriptObjectPtr NewScriptObject(vellum::outside::ScriptObjectClass) override
-    {
-        refuse();
-    }
+    QList<out::ComponentRecord> ComponentList() override { refuse(); }
+    out::ScriptObjectPtr NewScriptObject(out::ScriptObjectClass) override { refuse(); }
 };
 
 int fail(const char* what)
