@@ -147,16 +147,17 @@ TEST_F(Operations, AreRefusedOnWhatCannotCarryOrTakeThem)
     EXPECT_TRUE(scene->operationsOf(*idle).isEmpty());
 }
 
-TEST_F(Operations, AmountsFollowTheKeys)
+TEST_F(Operations, AmountsFollowTheKeysAndTheCurrentFrame)
 {
     // Keys 4 -> 1, 10 -> 3 (a corner), 20 -> 2: the span into a corner is a straight line.
-    for (const auto& [frame, amount] : {std::pair(0.0f, 1.0f),
-                                        {4.0f, 1.0f},
-                                        {7.0f, 2.0f},
-                                        {10.0f, 3.0f},
-                                        {20.0f, 2.0f},
-                                        {50.0f, 2.0f}})
+    using P = std::pair<float, float>;
+    for (const auto& [frame, amount] : {P{0, 1}, P{4, 1}, P{7, 2}, P{10, 3}, P{20, 2}, P{50, 2}})
         EXPECT_NEAR(scale->amountAt(frame), amount, 1e-5f) << frame;
+    // They follow the current frame where they have keys.
+    spin->setAmount(45);
+    state->setCurrentFrame(7);
+    EXPECT_NEAR(scale->amount(), 2.0f, 1e-5f);
+    EXPECT_EQ(spin->amount(), 45.0f) << "an operation without keys keeps its amount";
 
     // Without the corner the curve heads on towards the key after it.
     scale->setAmount(3);
@@ -172,14 +173,6 @@ TEST_F(Operations, AmountsFollowTheKeys)
     // Without keys, each type's rest.
     for (const auto& operation : {spin, colour})
         EXPECT_EQ(operation->amountAt(7), restAmount(operation->type()));
-}
-
-TEST_F(Operations, FollowTheCurrentFrameWhereTheyHaveKeys)
-{
-    spin->setAmount(45);
-    state->setCurrentFrame(7);
-    EXPECT_NEAR(scale->amount(), 2.0f, 1e-5f);
-    EXPECT_EQ(spin->amount(), 45.0f) << "an operation without keys keeps its amount";
 
     // A key set at the current frame (-1) holds the present amount.
     scale->setAmount(5);
