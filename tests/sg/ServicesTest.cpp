@@ -106,7 +106,7 @@ std::array<QImage, 8> noisyPictures(QSize size, QImage::Format format)
     return pictures;
 }
 
-TEST(BlendPictures, MatchesAPlainMeanPerChannelWithinOne)
+TEST(BlendPictures, MatchesAPlainMeanPerChannelWithinOneAndRefusesMismatches)
 {
     SceneGraph graph;
     const auto render = graph.CreateRenderUtility();
@@ -127,12 +127,8 @@ TEST(BlendPictures, MatchesAPlainMeanPerChannelWithinOne)
     QImage blended(still.size(), still.format());
     render->BlendPictures({still, still, still, still, still, still, still, still}, blended);
     EXPECT_EQ(blended, still) << "what does not move stays exact";
-}
 
-TEST(BlendPictures, RefusesMissingOrMismatchedPictures)
-{
-    SceneGraph graph;
-    const auto render = graph.CreateRenderUtility();
+    // Missing or mismatched pictures are refused.
     const std::array<QImage, 8> good = noisyPictures(QSize(8, 8), QImage::Format_RGB32);
     struct Row
     {
@@ -338,7 +334,7 @@ TEST(ShellAndWait, RunsPathsWithBlanksKeepsOutputAndRefusesWhatCannotRun)
     EXPECT_THROW(render.ShellAndWait(QStringLiteral("sleep 5"), true), Error);
 }
 
-TEST(RaytracerPath, ChosenSettingElsePovrayOnPath)
+TEST(Paths, RaytracerFromTheSettingElseOnPathSceneFolderFromTheFileLibraryFoldersWithASeparator)
 {
     QTemporaryDir folder;
     SceneGraph graph;
@@ -358,12 +354,8 @@ TEST(RaytracerPath, ChosenSettingElsePovrayOnPath)
         EXPECT_EQ(app->RaytracerPath(), path) << setting.toStdString();
     }
     choose(QString());
-}
 
-TEST(SceneFolders, ScenePathFollowsTheFileAndLibraryFoldersEndInASeparator)
-{
-    QTemporaryDir folder;
-    SceneGraph graph;
+    // The scene's folder follows its file; library folders end in a separator.
     auto state = graph.applicationState();
     QStringList paths{state->ScenePath()};
     const QString file = folder.filePath(QStringLiteral("a scene.json"));
