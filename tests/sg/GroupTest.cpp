@@ -169,14 +169,13 @@ protected:
 TEST_F(OneGroup, PassesExactlyThroughEveryKeyAndIsSmoothBetween)
 {
     // Unevenly spaced keys: smoothness must hold in time, not only in shape.
-    key(0, QVector3D(0, 0, 0), true);
-    key(10, QVector3D(10, 5, 0));
-    key(25, QVector3D(20, -5, 3));
-    key(30, QVector3D(22, 0, 8));
-
-    for (const auto& [frame, position] :
-         {std::pair(0.0f, QVector3D(0, 0, 0)), std::pair(10.0f, QVector3D(10, 5, 0)),
-          std::pair(25.0f, QVector3D(20, -5, 3)), std::pair(30.0f, QVector3D(22, 0, 8))}) {
+    const std::pair<float, QVector3D> keys[] = {{0, QVector3D(0, 0, 0)},
+                                                {10, QVector3D(10, 5, 0)},
+                                                {25, QVector3D(20, -5, 3)},
+                                                {30, QVector3D(22, 0, 8)}};
+    for (const auto& [frame, position] : keys)
+        key(frame, position, frame == 0);
+    for (const auto& [frame, position] : keys) {
         SCOPED_TRACE(frame);
         expectNear(at(frame), position, 1e-4f);
         if (frame == 10.0f || frame == 25.0f) {
