@@ -75,7 +75,6 @@ protected:
 
 TEST_F(TimelineGridTest, ColumnsFollowTheLengthAndTheSliderAndLaterKeysShowAsOverflow)
 {
-    h.control->PrepareTimeLine();
     EXPECT_EQ(grid().Cols(), 3 + 40 + 2);
     EXPECT_EQ(textAt(0, 3 + 10), QStringLiteral(":01"));
     EXPECT_EQ(textAt(0, 3 + 11), QString());

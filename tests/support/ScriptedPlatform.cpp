@@ -31,29 +31,6 @@ std::optional<Answer> next(std::deque<Answer>& answers, const char* what, const 
 
 } // namespace
 
-QString ScriptedPlatform::settingKey(const QString& app, const QString& section, const QString& key)
-{
-    return app + QLatin1Char('\x1f') + section + QLatin1Char('\x1f') + key;
-}
-
-void ScriptedPlatform::setSetting(const QString& app, const QString& section, const QString& key,
-                                  const QString& value)
-{
-    m_settings.insert(settingKey(app, section, key), value);
-}
-
-QString ScriptedPlatform::setting(const QString& app, const QString& section,
-                                  const QString& key) const
-{
-    return m_settings.value(settingKey(app, section, key));
-}
-
-bool ScriptedPlatform::hasSetting(const QString& app, const QString& section,
-                                  const QString& key) const
-{
-    return m_settings.contains(settingKey(app, section, key));
-}
-
 QStringList ScriptedPlatform::callsNamed(const QString& name) const
 {
     QStringList named;

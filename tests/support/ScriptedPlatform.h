@@ -28,9 +28,18 @@ public:
     void failSaveSettingAt(int n) { m_saveFailureCountdown = n; }
 
     void setSetting(const QString& app, const QString& section, const QString& key,
-                    const QString& value);
-    QString setting(const QString& app, const QString& section, const QString& key) const;
-    bool hasSetting(const QString& app, const QString& section, const QString& key) const;
+                    const QString& value)
+    {
+        m_settings.insert(settingKey(app, section, key), value);
+    }
+    QString setting(const QString& app, const QString& section, const QString& key) const
+    {
+        return m_settings.value(settingKey(app, section, key));
+    }
+    bool hasSetting(const QString& app, const QString& section, const QString& key) const
+    {
+        return m_settings.contains(settingKey(app, section, key));
+    }
 
     const QStringList& calls() const { return m_calls; }
     QStringList callsNamed(const QString& name) const;
@@ -50,7 +59,10 @@ public:
     void PumpMessages() override;
 
 private:
-    static QString settingKey(const QString& app, const QString& section, const QString& key);
+    static QString settingKey(const QString& app, const QString& section, const QString& key)
+    {
+        return QStringList{app, section, key}.join(QLatin1Char('\x1f'));
+    }
     void record(const QString& call) { m_calls.append(call); }
 
     QHash<QString, QString> m_settings;
