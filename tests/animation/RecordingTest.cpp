@@ -1,6 +1,6 @@
 // The record button and the snapshot from the hint to the last frame written, over mocked
 // services: the preview, the options dialog answered by its own OK, the save dialog, the writer,
-// motion blur, raytraced frames and the failure paths.
+// raytraced frames and the failure paths.
 #include "CopyPicture.h"
 #include "ModuleState.h"
 #include "SeriesFileName.h"
@@ -42,13 +42,6 @@ protected:
             written << QStringLiteral("%1:%2").arg(index).arg(mark(f));
         });
         ON_CALL(*h.graphics, AviClose()).WillByDefault([this] { ++closes; });
-        ON_CALL(*h.render, BlendPictures(_, _))
-            .WillByDefault([](const EightPictures& ring, QImage& target) {
-                uint sum = 0;
-                for (const QImage& slot : ring)
-                    sum += mark(slot);
-                target.fill(0xff000000u | (sum / 8));
-            });
         ON_CALL(*h.appUtility, ShowSaveDialog(_, _, _, _, _, _))
             .WillByDefault([this](QWidget*, QString& file, const QString& description,
                                   const QString& extension, bool, std::int32_t& result) {

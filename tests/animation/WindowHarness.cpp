@@ -15,11 +15,6 @@ WindowHarness::WindowHarness(int keys)
     ON_CALL(*h.sceneGraph, ViewCameras(_)).WillByDefault(Return(QList<outside::CameraPtr>{camera}));
     ON_CALL(*h.render, ConvertSettingValue(_)).WillByDefault([](std::int32_t v) { return v * 10; });
     ON_CALL(*h.graphics, TickCount()).WillByDefault([this] { return tick; });
-    ON_CALL(*h.graphics, ScreenPosition(_, _, _))
-        .WillByDefault([](QWidget* widget, std::int32_t& x, std::int32_t& y) {
-            std::tie(x, y) =
-                std::pair(widget->mapToGlobal(QPoint()).x(), widget->mapToGlobal(QPoint()).y());
-        });
     ON_CALL(*h.pictures, MaximumDimensions(_, _, _, _))
         .WillByDefault([](std::int32_t& l, std::int32_t& t, std::int32_t& w, std::int32_t& ht) {
             std::tie(l, t, w, ht) = std::tuple(100, 50, 320, 200);
