@@ -317,6 +317,25 @@ TEST_F(Graph, ScriptEnginesOfTwoComponentsShareNoState)
     EXPECT_EQ(other->position(), QVector3D(1, 0, 0));
 }
 
+// A component that keeps no script of its own.
+class PlainComponent : public outside::Scripted
+{
+public:
+    QString Script() override { return {}; }
+    outside::ScriptEnginePtr ScriptEngine() override { return nullptr; }
+};
+
+TEST_F(Graph, AnAppliedScriptIsStoredEvenUncompilableAndOnlyInAComponentThatHoldsOne)
+{
+    outside::ScriptedPtr component = group, plain = std::make_shared<PlainComponent>();
+    const auto editor = graph.NewScriptEditor();
+    editor->ApplyScript(component, QStringLiteral("function ("), true, 0, 0);
+    EXPECT_EQ(std::pair(component, group->Script()),
+              std::pair(outside::ScriptedPtr(group), QStringLiteral("function (")));
+    EXPECT_EQ(errorNumberOf([&] { editor->ApplyScript(plain, QStringLiteral("x"), true, 0, 0); }),
+              ErrorNumber::MemberNotSupported);
+}
+
 TEST_F(Graph, AReopenedSceneRunsItsScriptsOnItsOwnGroups)
 {
     group->setScript(QStringLiteral("function AnimateGroup(frame, group) { group.z = frame; }"));

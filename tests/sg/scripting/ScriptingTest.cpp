@@ -1,5 +1,5 @@
 // The scripting library: the JavaScript engine (runs, failures and their places, time-outs) and
-// the script editor (its dialog, edits handed back, scripts applied).
+// the script editor (its dialog, edits handed back).
 #include "ErrorNumber.h"
 #include "JsScriptEngine.h"
 #include "JsScriptObject.h"
@@ -7,7 +7,6 @@
 #include "ScriptEditor.h"
 #include "ScriptEditorDialog.h"
 #include "ScriptFailure.h"
-#include "ScriptHolder.h"
 #include "ScriptTextEdit.h"
 #include "ScriptedPlatform.h"
 
@@ -232,39 +231,6 @@ TEST(ScriptEditor, EditHandsBackOnlyAnAcceptedChange)
     EXPECT_EQ(script, QStringLiteral("// edited\n") + fiveLines);
     EXPECT_TRUE(platform->allAnswersUsed());
     outside::setPlatform(nullptr);
-}
-
-class HoldingComponent : public outside::Scripted, public ScriptHolder
-{
-public:
-    QString Script() override { return m_engine->script(); }
-    outside::ScriptEnginePtr ScriptEngine() override { return m_engine; }
-    void setScript(const QString& script) override { m_engine->setScript(script); }
-
-private:
-    std::shared_ptr<JsScriptEngine> m_engine = std::make_shared<JsScriptEngine>();
-};
-
-class PlainComponent : public outside::Scripted
-{
-public:
-    QString Script() override { return {}; }
-    outside::ScriptEnginePtr ScriptEngine() override { return nullptr; }
-};
-
-TEST(ScriptEditor, ApplyScriptStoresEvenAnUncompilableTextInAHolderOnly)
-{
-    auto holder = std::make_shared<HoldingComponent>();
-    outside::ScriptedPtr component = holder;
-    ScriptEditor editor;
-    editor.ApplyScript(component, QStringLiteral("function ("), true, 0, 0);
-    EXPECT_EQ(component, holder);
-    EXPECT_EQ(component->Script(), QStringLiteral("function ("));
-
-    outside::ScriptedPtr plain = std::make_shared<PlainComponent>();
-    EXPECT_EQ(vellum::testing::errorNumberOf(
-                  [&] { editor.ApplyScript(plain, QStringLiteral("x"), true, 0, 0); }),
-              ErrorNumber::MemberNotSupported);
 }
 
 } // namespace
