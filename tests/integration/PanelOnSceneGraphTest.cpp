@@ -319,7 +319,7 @@ TEST_F(PanelOnSceneGraph, SequencesAreStoredRenamedDeletedAndPutBack)
               QStringLiteral("MsgBox(A sequence name may not begin with a space.|0|1|3D Vellum)"));
 }
 
-TEST_F(PanelOnSceneGraph, AMissingEntryIsOfferedForEditingAndTheEditTakesEffect)
+TEST_F(PanelOnSceneGraph, ScriptFailuresAreOfferedForEditingAndTheEditTakesEffect)
 {
     int redraws = 0;
     QObject::connect(&control, &animation::Animation::evtreqRenderAllViews, [&] { ++redraws; });
@@ -346,10 +346,8 @@ TEST_F(PanelOnSceneGraph, AMissingEntryIsOfferedForEditingAndTheEditTakesEffect)
     // The edited script is the group's now, and runs.
     runScript(lead);
     EXPECT_FLOAT_EQ(lead->pose().position.x(), 7.0f);
-}
 
-TEST_F(PanelOnSceneGraph, AScriptThatNeverReturnsIsStoppedAndReportedAtLineOne)
-{
+    // A script that never returns is stopped and reported at line 1.
     lead->setScript(QStringLiteral("function AnimateGroup(frame, group) { while (true) {} }"));
     platform->answerMsgBox(MsgBoxResult::No);
     QElapsedTimer clock;
