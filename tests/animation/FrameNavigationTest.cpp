@@ -63,7 +63,7 @@ TEST_F(FrameNavigationTest, SetupLoadsTheRangeAndGoesToTheCurrentFrameEvenWhenTh
     EXPECT_EQ(timeText().Text(), QStringLiteral("1.58"));
 }
 
-TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderAndHintsAtSubRanges)
+TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderUntilOneFails)
 {
     auto first = h.addGroup(1);
     auto second = h.addGroup(2);
@@ -83,6 +83,18 @@ TEST_F(FrameNavigationTest, DraggingPosesEveryGroupInSceneOrderAndHintsAtSubRang
                      QStringLiteral("UpdateCameraPositions(-1)"), QStringLiteral("RenderAllViews"),
                      QStringLiteral("Warn(Timeline)")}));
     EXPECT_EQ(h.warnings, QStringList(QStringLiteral("Vellum Test|") + SubRangeHint));
+
+    // A failing group ends the change quietly; what was done stays done.
+    auto third = h.addGroup(3);
+    EXPECT_CALL(*first, ApplyFrame(70.0f));
+    EXPECT_CALL(*second, ApplyFrame(70.0f)).WillOnce([](float) {
+        throw Error(ErrorNumber::Internal, QStringLiteral("broken"));
+    });
+    EXPECT_CALL(*third, ApplyFrame(_)).Times(0);
+    h.events.clear();
+    h.slider().setValue(70);
+    EXPECT_EQ(h.slider().Value(), 70);
+    EXPECT_TRUE(h.events.isEmpty());
 }
 
 TEST_F(FrameNavigationTest, ShiftDragSelectsASubRangeThatTheButtonsStayIn)

@@ -165,6 +165,12 @@ TEST_F(KeyFrameEditingTest, KeyTypesFollowTheShownAndClickedTypes)
         EXPECT_EQ(h.events.mid(0, 2), Bracket);
         EXPECT_EQ(option("optKeyFrameType"), row.clicked);
     }
+
+    // The right button on a copy only offers the menu (copies themselves: the studio walk).
+    h.platform->answerPopupMenu(QString());
+    clickChild(*h.control, "cmdCopyKeyFrameBackward", Qt::RightButton);
+    EXPECT_EQ(h.platform->callsNamed(QStringLiteral("PopupMenu")).size(), 1);
+    EXPECT_EQ(h.slider().Value(), 10);
 }
 
 TEST_F(KeyFrameEditingTest, ClosingALoopCopiesTheGroupsFirstKeysALightsThirdsACamerasFirst)

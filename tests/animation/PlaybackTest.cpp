@@ -113,7 +113,7 @@ TEST_F(PlaybackTest, AutoRepeatWrapsToTheStartOfTheSubRangeUntilHalted)
     EXPECT_EQ(h.slider().SelStart(), 10) << "the sub-range survives the run";
 }
 
-TEST_F(PlaybackTest, AFailingScriptEndsTheRunNormally)
+TEST_F(PlaybackTest, AFailingScriptEndsTheRunNormallyAndAFailureLeavesTheButtonsToTheHost)
 {
     onYield = [&](int yield) {
         if (yield == 2)
@@ -122,6 +122,16 @@ TEST_F(PlaybackTest, AFailingScriptEndsTheRunNormally)
     h.clickButton("cmdPlay");
     EXPECT_EQ(framesCompleted, 2);
     EXPECT_TRUE(button("cmdPlay").isEnabled()) << "the end steps ran";
+
+    onYield = {};
+    EXPECT_CALL(*camera, ParentGroup()).WillRepeatedly([]() -> outside::GroupPtr {
+        throw Error(ErrorNumber::Internal, QStringLiteral("camera lost"));
+    });
+    h.clickButton("cmdPlay");
+    EXPECT_TRUE(h.animationRunning) << "no end step runs after a failure";
+    EXPECT_FALSE(button("cmdPlay").isEnabled());
+    h.control->HaltAnimation();
+    EXPECT_FALSE(h.animationRunning);
 }
 
 TEST(PlaybackRules, TheRateNearTheTickCountsWrapTheGhostRangeAndAntiAliasing)

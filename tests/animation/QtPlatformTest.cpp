@@ -32,8 +32,9 @@ TEST(QtPlatformTest, SettingsRoundTripPerApplicationName)
 }
 
 // Lines, temp files, pictures and the current folder that work are used by the raytracer bridge
-// and the recording tests over this platform; here what it refuses.
-TEST(QtPlatformTest, FilesArePicturesAsWindowsBitmapsAndWhatIsMissingIsRefused)
+// and the recording tests over this platform; here what it refuses, and the temp folder's last
+// resort.
+TEST(QtPlatformTest, PicturesAreWindowsBitmapsTempFallsBackAndWhatIsMissingIsRefused)
 {
     QtPlatform platform;
     QTemporaryDir folder;
@@ -47,6 +48,13 @@ TEST(QtPlatformTest, FilesArePicturesAsWindowsBitmapsAndWhatIsMissingIsRefused)
     EXPECT_THROW(platform.LoadPicture(missing), Error);
     EXPECT_THROW(platform.SavePicture(QImage(), folder.filePath(QStringLiteral("null.bmp"))),
                  Error);
+    const QByteArray temp = qgetenv("temp"), upperTemp = qgetenv("TEMP");
+    qunsetenv("temp");
+    qunsetenv("TEMP");
+    EXPECT_EQ(platform.TempFolder(), QDir::tempPath()) << "without either variable";
+    for (auto [name, value] : {std::pair{"temp", temp}, {"TEMP", upperTemp}})
+        if (!value.isEmpty())
+            qputenv(name, value);
     const QString before = QDir::currentPath();
     EXPECT_THROW(platform.ChangeDriveAndFolder(folder.filePath(QStringLiteral("nope"))), Error);
     EXPECT_EQ(QDir::currentPath(), before);

@@ -206,6 +206,14 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
          [&] { answerOptions(), ON_CALL(*h.graphics, AviOpen(_, _, _)).WillByDefault(fail(75)); },
          {compressor},
          1},
+        {"no picture for the set-up",
+         [&] {
+             answerOptions();
+             ON_CALL(*h.pictures, CreateOffscreenPicture(0, 0, _, _, _))
+                 .WillByDefault([](auto&&...) -> QImage { throw Error::objectNotSet(); });
+         },
+         {compressor},
+         1},
         {"disk full at frame 3",
          [&] { answerOptions(), ON_CALL(*h.graphics, AviAddFrame(_, 3)).WillByDefault(fail(61)); },
          {},
@@ -229,6 +237,8 @@ TEST_F(RecordingTest, EveryFailurePathEndsWithTheButtonsAndNoCompletion)
         // Later rows start from a working writer again; a failed run (the last row) leaves the
         // buttons to the host.
         ON_CALL(*h.graphics, AviOpen(_, _, _)).WillByDefault(Return());
+        ON_CALL(*h.pictures, CreateOffscreenPicture(0, 0, _, _, _))
+            .WillByDefault(Return(QImage(64, 48, QImage::Format_RGB32)));
         chosenFile = folder.filePath(QStringLiteral("my walk.avi"));
     }
     EXPECT_TRUE(h.platform->allAnswersUsed());
