@@ -7,7 +7,10 @@
 #include "farm/FarmRecording.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -16,6 +19,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vellum Studio"));
     QApplication::setOrganizationName(QStringLiteral("Vellum"));
     QApplication::setApplicationVersion(QStringLiteral(VELLUM_VERSION));
+    // The raytracer's work files are named after the millisecond: two studios raytracing at once
+    // in one shared folder would take each other's files.
+    const QTemporaryDir ownTemp(QDir::tempPath() + QStringLiteral("/vellum-studio-XXXXXX"));
+    if (qEnvironmentVariableIsEmpty("temp") && qEnvironmentVariableIsEmpty("TEMP") &&
+        ownTemp.isValid())
+        qputenv("temp", QFile::encodeName(ownTemp.path()));
 
     const vellum::studio::ParsedCommandLine parsed =
         vellum::studio::parseCommandLine(QApplication::arguments());
