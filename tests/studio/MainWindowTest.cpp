@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <sg/ShapeKind.h>
@@ -80,6 +81,36 @@ TEST_F(MainWindowTest, LooksThroughTheAnimationCameraAsItMoves)
     window->lookThroughAction()->setChecked(false);
     EXPECT_EQ(caption->text(), QStringLiteral("Perspective"));
     EXPECT_GT((window->perspectiveView()->camera().position - rig->worldPosition()).length(), 1.0f);
+}
+
+// The demo's lamp glows by its own script as the slider moves; a broken script asks to be
+// edited and Yes opens the editor at the failing line.
+TEST_F(MainWindowTest, MovingTheSliderRunsTheDemoScriptAndABrokenOneOpensInTheEditor)
+{
+    std::shared_ptr<sg::Shape> lamp;
+    for (const auto& shape : window->sceneGraph().scene()->shapeList())
+        if (shape->name() == QLatin1String("Lamp"))
+            lamp = shape;
+    ASSERT_TRUE(lamp);
+    goTo(10);
+    const QColor glow = lamp->colour();
+    goTo(20);
+    EXPECT_NE(lamp->colour(), glow);
+
+    lamp->setScript(QStringLiteral("function AnimateShape(frame, shape) {\n"
+                                   "    shape.glow(frame);\n}\n"));
+    platform->answerMsgBox(outside::MsgBoxResult::Yes);
+    int openedAt = 0;
+    platform->answerDialog([&](QDialog& dialog) {
+        const auto* editor = dialog.findChild<QPlainTextEdit*>();
+        openedAt = editor ? editor->textCursor().blockNumber() + 1 : -1;
+        return int(QDialog::Rejected);
+    });
+    goTo(30);
+    const QStringList asked = platform->callsNamed(QStringLiteral("MsgBox"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("Lamp"))) << qPrintable(asked[0]);
+    EXPECT_EQ(openedAt, 2);
 }
 
 TEST_F(MainWindowTest, ScreenshotShowsBothViews)
