@@ -16,8 +16,10 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <TrackBar.h>
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <sg/SceneGraph.h>
 
 namespace vellum::studio {
@@ -155,6 +157,23 @@ bool outputIsThere(const RecordingRequest& request)
                 .isEmpty();
 }
 
+// What a shift-drag along the panel's slider chooses: the slider goes to the first frame, and the
+// selection runs from there.
+bool chooseWorkingRange(animation::Animation& panel, std::pair<int, int> range,
+                        HeadlessPlatform& platform)
+{
+    auto* slider = panel.findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
+    if (!slider || range.second > slider->Max()) {
+        platform.fail(translated("--range ends after the animation's last frame, %1.")
+                          .arg(slider ? slider->Max() : 0));
+        return false;
+    }
+    slider->setValue(range.first);
+    slider->setSelStart(range.first);
+    slider->setSelLength(range.second - range.first);
+    return true;
+}
+
 } // namespace
 
 void addRecordingOptions(QCommandLineParser& parser)
@@ -179,6 +198,10 @@ void addRecordingOptions(QCommandLineParser& parser)
                       QStringLiteral("level")});
     parser.addOption({QStringLiteral("raytrace"),
                       translated("Render the recording or snapshot with the raytracer.")});
+    parser.addOption({QStringLiteral("range"),
+                      translated("Record only these frames of the animation, as the working range "
+                                 "(a snapshot takes the first), for example 0-95."),
+                      QStringLiteral("first-last")});
     parser.addOption({QStringLiteral("motion-blur"), translated("Record with motion blur.")});
     parser.addOption({QStringLiteral("images"),
                       translated("Record a numbered bitmap series instead of a video (.bmp, or "
@@ -201,7 +224,8 @@ std::optional<RecordingRequest> readRecordingOptions(const QCommandLineParser& p
         return !error.isEmpty();
     };
     if (!parser.isSet(record) && !parser.isSet(snapshot)) {
-        misplaced({"size", "anti-alias", "raytrace"}, translated("--record or --snapshot"));
+        misplaced({"size", "anti-alias", "raytrace", "range"},
+                  translated("--record or --snapshot"));
         misplaced({"fps", "motion-blur", "images"}, QStringLiteral("--record"));
         return std::nullopt;
     }
@@ -240,6 +264,18 @@ std::optional<RecordingRequest> readRecordingOptions(const QCommandLineParser& p
             return std::nullopt;
         }
         *target = *value;
+    }
+    if (parser.isSet(QStringLiteral("range"))) {
+        const QString range = parser.value(QStringLiteral("range"));
+        const QStringList ends = range.split(QLatin1Char('-'));
+        const auto first = wholeNumber(ends.value(0), 0, std::numeric_limits<int>::max());
+        const auto last = wholeNumber(ends.value(1), 0, std::numeric_limits<int>::max());
+        if (ends.size() != 2 || !first || !last || *last < *first) {
+            error = translated("--range needs the first and last frame, as in 0-95, not \"%1\".")
+                        .arg(range);
+            return std::nullopt;
+        }
+        request.range = std::pair(*first, *last);
     }
     const QFileInfo folder(QFileInfo(request.file).absolutePath());
     if (request.file.isEmpty() || !folder.isDir() || !folder.isWritable()) {
@@ -284,6 +320,9 @@ int recordHeadless(MainWindow& window, const RecordingRequest& asked)
     // The raytracer has no such limit.
     if (!request.raytrace)
         makeRoomFor(window, request.size);
+
+    if (request.range && !chooseWorkingRange(*panel, *request.range, *platform))
+        return 1;
 
     if (request.snapshot) {
         auto* snapshot = window.findChild<QAction*>(QStringLiteral("actSnapshot"));

@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 #include <optional>
+#include <utility>
 
 class QCommandLineParser;
 
@@ -23,6 +24,8 @@ struct RecordingRequest
     bool raytrace = false;
     bool quiet = false;    // the caller reports progress and completion
     bool snapshot = false; // one frame through the panel's snapshot instead of its record button
+    // The working range to record, first and last frame; none: the whole animation.
+    std::optional<std::pair<int, int>> range;
 };
 
 void addRecordingOptions(QCommandLineParser& parser);

@@ -36,6 +36,8 @@ QString described(const StudioOptions& o)
         word(r->motionBlur, QStringLiteral("blur"));
         word(r->images, QStringLiteral("images"));
         word(r->raytrace, QStringLiteral("raytrace"));
+        if (r->range)
+            words << QStringLiteral("range %1-%2").arg(r->range->first).arg(r->range->second);
     }
     if (const auto& f = o.farm)
         words << QStringLiteral("farm %1 in %2 cpus %3 throttle %4")
@@ -64,6 +66,7 @@ TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
         {"--record OUT --size 640x480 --fps 24 --anti-alias 2 --motion-blur --images",
          "record 640x480 24fps aa2 blur images unattended"},
         {"--snapshot OUT --raytrace --size 64x48", "snapshot 64x48 15fps aa0 raytrace unattended"},
+        {"--record OUT --range 40-95", "record 320x240 15fps aa0 range 40-95 unattended"},
         {"--record OUT --raytrace --farm slurm:gpu --farm-cpus 2 --farm-throttle 4",
          "record 320x240 15fps aa0 raytrace farm gpu in DIR cpus 2 throttle 4 unattended"},
         {"--record OUT --raytrace --farm slurm",
@@ -80,7 +83,8 @@ TEST(CommandLine, ParsesWhatItCanRunAndRefusesTheRest)
              "--raytrace", "--snapshot OUT --record OUT", "--snapshot OUT --images",
              "--record OUT --farm slurm", "--record OUT --raytrace --images --farm slurm",
              "--record OUT --raytrace --farm pbs", "--record OUT --raytrace --farm-dir /tmp",
-             "--record OUT --raytrace --farm slurm --farm-cpus 0"})
+             "--record OUT --raytrace --farm slurm --farm-cpus 0", "--range 0-9",
+             "--record OUT --range 9-3", "--record OUT --range 9", "--record OUT --range -9"})
         // clang-format on
         rows.push_back({refused, nullptr});
     for (const auto& [line, description] : rows) {

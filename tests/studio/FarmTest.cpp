@@ -1,5 +1,6 @@
 // The farm: its job folder and progress on their own, then whole recordings on the local
 // cluster (scripts/local-slurm.sh start; SLURM_CONF names it).
+#include "MainWindow.h"
 #include "RecordingChecks.h"
 #include "farm/FarmJob.h"
 #include "farm/FarmProgress.h"
@@ -109,12 +110,12 @@ protected:
 
     RecordingRequest request(int lastFrame)
     {
-        recordFrames(m_window, 0, lastFrame);
         RecordingRequest recording;
         recording.file = m_temp.filePath(QStringLiteral("walk.mp4"));
         recording.size = QSize(160, 120);
         recording.framesPerSecond = 10; // a frame per key of the demo
         recording.raytrace = true;
+        recording.range = std::pair(0, lastFrame);
         return recording;
     }
     FarmRequest farm() const { return {QStringLiteral("vellum"), m_temp.path()}; }

@@ -1,22 +1,11 @@
 #pragma once
 
-// What the recording tests share: the frames to record, and ffprobe's view of a video.
+// What the recording tests share: ffprobe's view of a video.
 
-#include "MainWindow.h"
-
-#include <Animation.h>
 #include <QProcess>
-#include <TrackBar.h>
+#include <QString>
 
 namespace vellum::studio {
-
-// Only frames first to last of the animation are recorded.
-inline void recordFrames(MainWindow& window, int first, int last)
-{
-    auto* slider = window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-    slider->setSelStart(first);
-    slider->setSelLength(last - first);
-}
 
 // The streams' codec, size, rate and counted frames, as one line per stream.
 inline QString probe(const QString& file)

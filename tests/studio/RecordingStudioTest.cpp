@@ -2,6 +2,7 @@
 // does it: the video checked with ffprobe, and motion blur checked against the sub-frames it
 // blends.
 #include "HeadlessRecording.h"
+#include "MainWindow.h"
 #include "RecordingChecks.h"
 
 #include <QDir>
@@ -22,18 +23,29 @@ QImage frameOf(const QString& folder, const QString& name)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(RecordingStudio, TheDemoBecomesAVideoOfEveryFrameAtTheChosenRate)
+TEST(RecordingStudio, TheDemoBecomesAVideoOfEveryFrameOfItsRangeAtTheChosenRate)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("ffprobe")).isEmpty())
         GTEST_SKIP() << "no ffprobe on this machine";
     QTemporaryDir folder;
+    // 100 frames at 10 keys per second: 10 seconds, 151 frames at 15 per second; frames 40 to 95
+    // at 2 per second are 12.
+    for (const auto& [range, fps, expected] :
+         {std::tuple{std::optional<std::pair<int, int>>{}, 15, "mjpeg,160,120,15/1,151"},
+          {std::pair(40, 95), 2, "mjpeg,160,120,2/1,12"}}) {
+        MainWindow window;
+        const RecordingRequest request{.file = folder.filePath(QStringLiteral("demo walk.avi")),
+                                       .size = QSize(160, 120),
+                                       .framesPerSecond = fps,
+                                       .range = range};
+        ASSERT_EQ(recordHeadless(window, request), 0);
+        EXPECT_EQ(probe(request.file), QLatin1String(expected));
+    }
     MainWindow window;
-    const RecordingRequest request{.file = folder.filePath(QStringLiteral("demo walk.avi")),
-                                   .size = QSize(160, 120),
-                                   .framesPerSecond = 15};
-    ASSERT_EQ(recordHeadless(window, request), 0);
-    // 100 frames at 10 keys per second: 10 seconds, 151 frames at 15 per second.
-    EXPECT_EQ(probe(request.file), QStringLiteral("mjpeg,160,120,15/1,151"));
+    EXPECT_NE(recordHeadless(window, {.file = folder.filePath(QStringLiteral("past the end.avi")),
+                                      .range = std::pair(0, 101)}),
+              0);
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("past the end.avi"))));
 }
 
 TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
@@ -47,12 +59,12 @@ TEST(RecordingStudio, MotionBlurBlendsTheEightSubFramesOfEachFrame)
     // 40 frames per second shows each of them.
     for (const auto& [file, fps, blur] : {std::tuple{sharp, 40, false}, {blurred, 5, true}}) {
         MainWindow window;
-        recordFrames(window, 0, 4);
         const RecordingRequest request{.file = file,
                                        .size = QSize(160, 120),
                                        .framesPerSecond = fps,
                                        .motionBlur = blur,
-                                       .images = true};
+                                       .images = true,
+                                       .range = std::pair(0, 4)};
         ASSERT_EQ(recordHeadless(window, request), 0) << qPrintable(file);
     }
     const QString sharpFolder = QFileInfo(sharp).path();
