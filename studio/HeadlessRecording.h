@@ -25,7 +25,7 @@ struct RecordingRequest
     bool quiet = false;    // the caller reports progress and completion
     bool snapshot = false; // one frame through the panel's snapshot instead of its record button
     // The working range to record, first and last frame; none: the whole animation.
-    std::optional<std::pair<int, int>> range;
+    std::optional<std::pair<int, int>> range{};
 };
 
 void addRecordingOptions(QCommandLineParser& parser);
