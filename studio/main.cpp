@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -21,10 +22,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(VELLUM_VERSION));
     // The raytracer's work files are named after the millisecond: two studios raytracing at once
     // in one shared folder would take each other's files.
-    const QTemporaryDir ownTemp(QDir::tempPath() + QStringLiteral("/vellum-studio-XXXXXX"));
+    std::optional<QTemporaryDir> ownTemp;
     if (qEnvironmentVariableIsEmpty("temp") && qEnvironmentVariableIsEmpty("TEMP") &&
-        ownTemp.isValid())
-        qputenv("temp", QFile::encodeName(ownTemp.path()));
+        ownTemp.emplace(QDir::tempPath() + QStringLiteral("/vellum-studio-XXXXXX")).isValid())
+        qputenv("temp", QFile::encodeName(ownTemp->path()));
 
     const vellum::studio::ParsedCommandLine parsed =
         vellum::studio::parseCommandLine(QApplication::arguments());
