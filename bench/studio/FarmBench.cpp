@@ -7,13 +7,11 @@
 #include "farm/FarmVideo.h"
 #include "farm/SlurmCluster.h"
 
-#include <Animation.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <TrackBar.h>
 #include <benchmark/benchmark.h>
 #include <sg/SceneGraph.h>
 
@@ -28,13 +26,11 @@ void BM_FarmOverheadPerFrame_320x240(benchmark::State& state)
 {
     QTemporaryDir folder;
     MainWindow window;
-    auto* slider = window.panel()->findChild<common::TrackBar*>(QStringLiteral("sldFrame"));
-    slider->setSelStart(0);
-    slider->setSelLength(Frames - 1);
     RecordingRequest request;
     request.file = folder.filePath(QStringLiteral("bench.mp4"));
     request.framesPerSecond = 10;
     request.raytrace = true;
+    request.range = std::pair(0, Frames - 1);
     FarmJob job(FarmJob::folderFor(folder.path(), request.file));
     QFile script(folder.filePath(QStringLiteral("exit.sh")));
     if (!script.open(QIODevice::WriteOnly) || script.write("#!/bin/sh\nexit 0\n") < 0)
