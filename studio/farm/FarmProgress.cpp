@@ -28,13 +28,17 @@ QString FarmProgress::line() const
 {
     const int percent = total > 0 ? done * 100 / total : 100;
     const double eta = etaSeconds();
-    return QStringLiteral("%1% %2/%3 frames, %4 failed, %5 running, elapsed %6, ETA %7")
+    const QString waitingFor = running == 0 && !waiting.isEmpty()
+                                   ? QStringLiteral(", waiting (%1)").arg(waiting)
+                                   : QString();
+    return QStringLiteral("%1% %2/%3 frames, %4 failed, %5 running%6, elapsed %7, ETA %8")
         .arg(percent, 3)
         .arg(done)
         .arg(total)
         .arg(failed)
         .arg(running)
-        .arg(clockText(elapsedSeconds), eta < 0.0 ? QStringLiteral("--:--") : clockText(eta));
+        .arg(waitingFor, clockText(elapsedSeconds),
+             eta < 0.0 ? QStringLiteral("--:--") : clockText(eta));
 }
 
 } // namespace vellum::studio

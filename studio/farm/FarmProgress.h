@@ -14,6 +14,7 @@ struct FarmProgress
     double elapsedSeconds = 0.0;
     double renderSecondsSum = 0.0; // of the done frames the tasks timed
     int timedFrames = 0;
+    QString waiting; // the controller's reason while frames wait and none runs
 
     // Remaining frames × the mean frame time, shared by the frames running at once.
     double etaSeconds() const;

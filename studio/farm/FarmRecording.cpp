@@ -191,8 +191,12 @@ private:
         // The queue first: a task leaves it only after its verdict is written.
         const std::optional<SlurmCluster::Queue> queue =
             askTheCluster ? queueOrNothing() : std::nullopt;
-        if (queue)
+        if (queue) {
             m_running = queue->running;
+            m_progress.waiting = queue->waiting;
+            if (!queue->refusal.isEmpty())
+                return refused(queue->refusal);
+        }
         const QSet<int> looked = queue ? m_inFlight : m_inFlight & m_running;
         QList<int> again;
         for (const int frame : looked) {
@@ -263,6 +267,15 @@ private:
             again.append(frame);
         else
             m_givenUp.append(frame);
+    }
+
+    void refused(const QString& reason)
+    {
+        m_cluster.cancel(m_arrays);
+        say(QStringLiteral("the cluster will not run the frames (%1); nodes that take no work: "
+                           "%2; the job is cancelled")
+                .arg(reason, m_cluster.unavailableNodes()));
+        m_fatal = true;
     }
 
     QString clusterOutputOf(int frame) const

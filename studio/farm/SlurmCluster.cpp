@@ -122,22 +122,59 @@ SlurmCluster::Queue SlurmCluster::queue(const QStringList& arrays) const
     Queue queue;
     if (arrays.isEmpty())
         return queue;
-    // All of ours, not by id: squeue refuses ids the controller has already forgotten.
+    // All of ours, not by id: squeue refuses ids the controller has already forgotten. A
+    // reason may hold spaces and commas, so the fields are parted by bars.
     const Result result = slurm(QStringLiteral("squeue"),
                                 {QStringLiteral("-h"), QStringLiteral("-r"), QStringLiteral("--me"),
-                                 QStringLiteral("-o"), QStringLiteral("%F %K %T")});
+                                 QStringLiteral("-o"), QStringLiteral("%F|%K|%T|%r")});
     if (result.exitCode != 0)
         throw FarmError(QStringLiteral("squeue failed: %1").arg(result.output));
     for (const QString& line : result.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (fields.size() != 3 || !arrays.contains(fields[0]))
+        const QStringList fields = line.split(QLatin1Char('|'));
+        if (fields.size() != 4 || !arrays.contains(fields[0]))
             continue;
         const int frame = m_frameBase.value(fields[0]) + fields[1].toInt();
         queue.queued.insert(frame);
         if (fields[2] == QLatin1String("RUNNING") || fields[2] == QLatin1String("COMPLETING"))
             queue.running.insert(frame);
+        else if (fields[2] == QLatin1String("PENDING"))
+            notePending(queue, fields[3].trimmed());
     }
     return queue;
+}
+
+void SlurmCluster::notePending(Queue& queue, const QString& reason)
+{
+    if (waitsForever(reason))
+        queue.refusal = reason;
+    else if (queue.waiting.isEmpty() && reason != QLatin1String("None"))
+        queue.waiting = reason;
+}
+
+bool SlurmCluster::waitsForever(const QString& reason)
+{
+    static const QLatin1String never[] = {QLatin1String("JobHeld"),
+                                          QLatin1String("launch failed"),
+                                          QLatin1String("JobLaunchFailure"),
+                                          QLatin1String("PartitionDown"),
+                                          QLatin1String("PartitionInactive"),
+                                          QLatin1String("BadConstraints"),
+                                          QLatin1String("InvalidAccount"),
+                                          QLatin1String("InvalidQOS"),
+                                          QLatin1String("DependencyNeverSatisfied")};
+    return std::any_of(std::begin(never), std::end(never),
+                       [&](QLatin1String start) { return reason.startsWith(start); });
+}
+
+QString SlurmCluster::unavailableNodes() const
+{
+    QStringList arguments{QStringLiteral("-h"), QStringLiteral("-R"), QStringLiteral("-o"),
+                          QStringLiteral("%N %T: %E")};
+    if (!m_partition.isEmpty())
+        arguments.append(QStringLiteral("--partition=") + m_partition);
+    const Result result = slurm(QStringLiteral("sinfo"), arguments);
+    return result.exitCode == 0 && !result.output.isEmpty() ? result.output
+                                                            : QStringLiteral("none down");
 }
 
 void SlurmCluster::cancel(const QStringList& arrays) const

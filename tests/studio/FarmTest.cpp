@@ -12,9 +12,17 @@
 #include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <atomic>
+#include <condition_variable>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <mutex>
+#include <optional>
 #include <thread>
+#include <unistd.h>
 
 using namespace vellum;
 using namespace vellum::studio;
@@ -45,12 +53,22 @@ TEST(Farm, ArrayRangesAndProgressLines)
     EXPECT_EQ(SlurmCluster::indexRanges({5, 0, 1, 2, 7, 8, 10}), QStringLiteral("0-2,5,7-8,10"));
     EXPECT_EQ(SlurmCluster::indexRanges({3}), QStringLiteral("3"));
 
-    FarmProgress progress{20, 5, 1, 2, 65.0, 10.0, 5};
+    FarmProgress progress{20, 5, 1, 2, 65.0, 10.0, 5, {}};
     // 15 frames left at 2 s each, two at a time.
     EXPECT_EQ(progress.line(),
               QStringLiteral(" 25% 5/20 frames, 1 failed, 2 running, elapsed 1:05, ETA 0:15"));
     progress.timedFrames = 0;
     EXPECT_TRUE(progress.line().endsWith(QStringLiteral("ETA --:--")));
+    progress.waiting = QStringLiteral("Resources");
+    EXPECT_TRUE(progress.line().contains(QStringLiteral("2 running, elapsed")))
+        << "a reason to wait is shown only while nothing runs";
+    progress.running = 0;
+    EXPECT_TRUE(
+        progress.line().contains(QStringLiteral("0 running, waiting (Resources), elapsed")));
+    for (const char* reason : {"JobHeldAdmin", "PartitionDown", "launch failed requeued held"})
+        EXPECT_TRUE(SlurmCluster::waitsForever(QLatin1String(reason))) << reason;
+    for (const char* reason : {"Resources", "Priority", "ReqNodeNotAvail, Reserved", "None"})
+        EXPECT_FALSE(SlurmCluster::waitsForever(QLatin1String(reason))) << reason;
     EXPECT_EQ(clockText(3 * 3600 + 62), QStringLiteral("3:01:02"));
 }
 
@@ -95,6 +113,77 @@ TEST(Farm, QueuedRaytracesBecomeFramesWithNamesInsideTheJob)
               std::pair(FarmJob::FrameState::Failed, 3));
 }
 
+QString commandOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAll());
+}
+
+QString lastLines(const QString& path)
+{
+    const QByteArray text = readText(path);
+    return QString::fromLocal8Bit(text.right(3000));
+}
+
+// A cluster that never runs the frames would leave the test waiting: past its time, the
+// controller's view goes to the log and the recording is interrupted as Ctrl+C would.
+class Watchdog
+{
+public:
+    explicit Watchdog(std::chrono::seconds patience)
+        : m_thread([this, patience] {
+              std::unique_lock lock(m_mutex);
+              if (m_wake.wait_for(lock, patience, [this] { return m_done; }))
+                  return;
+              std::cerr << "watchdog: the farm took too long; the cluster says:\n"
+                        << diagnosis().toStdString() << std::endl;
+              ::kill(::getpid(), SIGINT);
+          })
+    {}
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+
+    static QString diagnosis()
+    {
+        const QString folder = QFileInfo(qEnvironmentVariable("SLURM_CONF")).path();
+        return commandOutput(QStringLiteral("squeue"),
+                             {QStringLiteral("-l"), QStringLiteral("-r")}) +
+               commandOutput(QStringLiteral("sinfo"),
+                             {QStringLiteral("-R"), QStringLiteral("-l")}) +
+               lastLines(folder + QLatin1String("/slurmctld.log")) +
+               lastLines(folder + QLatin1String("/slurmd.log"));
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::thread m_thread;
+};
+
+// Runs the action on each of our queued or running tasks ("job_index") until it says done.
+std::thread onEachQueuedTask(std::atomic<bool>& done, std::function<bool(const QString&)> action)
+{
+    return std::thread([&done, action = std::move(action)] {
+        for (int attempt = 0; attempt < 300 && !done; ++attempt) {
+            const QString tasks = commandOutput(QStringLiteral("squeue"),
+                                                words("-h -r --me -n vellum-walk -o %F_%K"));
+            for (const QString& task : tasks.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                done = done || action(task);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    });
+}
+
 // The rest needs a running cluster and the raytracer.
 class FarmOnCluster : public testing::Test
 {
@@ -106,7 +195,9 @@ protected:
         if (qEnvironmentVariableIsEmpty("SLURM_CONF"))
             GTEST_SKIP() << "no cluster: scripts/local-slurm.sh start, then export SLURM_CONF";
         ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("povray")).isEmpty());
+        m_watchdog.emplace(std::chrono::seconds(150));
     }
+    void TearDown() override { m_watchdog.reset(); }
 
     RecordingRequest request(int lastFrame)
     {
@@ -126,6 +217,7 @@ protected:
 
     QTemporaryDir m_temp;
     MainWindow m_window;
+    std::optional<Watchdog> m_watchdog;
 };
 
 TEST_F(FarmOnCluster, SixFramesBecomeTheVideoWithTheSerialPathsPictures)
@@ -160,18 +252,11 @@ TEST_F(FarmOnCluster, ACancelledTaskIsAllTheSameCommandRendersAgain)
     // Frame 5 waits behind the others, so it is cancelled before it starts.
     writeText(recording.file, "the last film");
     std::atomic<bool> cancelled = false;
-    std::thread canceller([&] {
-        for (int attempt = 0; attempt < 300 && !cancelled; ++attempt) {
-            QProcess squeue;
-            squeue.start(QStringLiteral("squeue"), words("-h -r --me -n vellum-walk -o %F_%K"));
-            squeue.waitForFinished();
-            for (const QByteArray& task : squeue.readAllStandardOutput().split('\n'))
-                if (task.endsWith("_5")) {
-                    QProcess::execute(QStringLiteral("scancel"), {QString::fromLatin1(task)});
-                    cancelled = true;
-                }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
+    std::thread canceller = onEachQueuedTask(cancelled, [](const QString& task) {
+        if (!task.endsWith(QLatin1String("_5")))
+            return false;
+        QProcess::execute(QStringLiteral("scancel"), {task});
+        return true;
     });
     testing::internal::CaptureStdout();
     const int first = recordOnFarm(m_window, recording, oneAtATime);
@@ -194,6 +279,30 @@ TEST_F(FarmOnCluster, ACancelledTaskIsAllTheSameCommandRendersAgain)
     EXPECT_NE(againSaid.find("submitted 1 frames"), std::string::npos) << againSaid;
     EXPECT_EQ(QFileInfo(frame(0)).lastModified(), kept);
     EXPECT_EQ(probe(recording.file), QStringLiteral("h264,160,120,10/1,6"));
+}
+
+TEST_F(FarmOnCluster, AHeldJobIsCancelledWithTheControllersReason)
+{
+    FarmRequest oneAtATime = farm();
+    oneAtATime.throttle = 1;
+    std::atomic<bool> held = false;
+    std::thread holder = onEachQueuedTask(held, [](const QString& task) {
+        QProcess::execute(QStringLiteral("scontrol"),
+                          {QStringLiteral("hold"), task.section(QLatin1Char('_'), 0, 0)});
+        return true;
+    });
+    testing::internal::CaptureStdout();
+    const int status = recordOnFarm(m_window, request(5), oneAtATime);
+    const std::string said = testing::internal::GetCapturedStdout();
+    holder.join();
+    EXPECT_EQ(status, 1) << said;
+    EXPECT_NE(said.find("the cluster will not run the frames (JobHeld"), std::string::npos) << said;
+    QString left;
+    for (int attempt = 0; attempt < 50; ++attempt, QThread::msleep(100))
+        if ((left = commandOutput(QStringLiteral("squeue"), words("-h --me -n vellum-walk")))
+                .isEmpty())
+            break;
+    EXPECT_EQ(left, QString()) << "the held job stays in the queue";
 }
 
 TEST_F(FarmOnCluster, EachObstacleIsNamed)
