@@ -2,6 +2,7 @@
 # A one-node Slurm cluster on this machine, for development and CI: munge and the two Slurm
 # daemons run as root without systemd, with every file they own under one folder.
 #   scripts/local-slurm.sh start|stop|status
+#   scripts/local-slurm.sh run COMMAND...   the command runs on a cluster started for it
 # The folder is $VELLUM_SLURM_DIR (default /tmp/vellum-slurm); clients find the cluster with
 #   export SLURM_CONF=$VELLUM_SLURM_DIR/slurm.conf
 set -euo pipefail
@@ -72,25 +73,58 @@ start_munge() {
         --seed-file="$dir/munge/munged.seed"
 }
 
+# What the controller and the node say, for a start that went wrong.
+diagnose() {
+    echo "local-slurm: sinfo -R:" >&2
+    sinfo -R -l >&2 2>&1 || true
+    echo "local-slurm: squeue:" >&2
+    squeue -l -r >&2 2>&1 || true
+    echo "local-slurm: slurmd -C: $(slurmd -C 2>&1 | head -1)" >&2
+    for log in "$dir/slurmctld.log" "$dir/slurmd.log"; do
+        echo "local-slurm: the end of $log:" >&2
+        tail -n 30 "$log" >&2 2>/dev/null || true
+    done
+}
+
 wait_for_node() {
-    for _ in $(seq 1 50); do
-        if sinfo -h -o '%T' -p "$partition" 2>/dev/null | grep -qE '^(idle|mixed|allocated)'; then
+    # "idle*" is a node the controller has not heard from: not up yet.
+    for _ in $(seq 1 100); do
+        if sinfo -h -o '%T' -p "$partition" 2>/dev/null | grep -qxE '(idle|mixed|allocated)'; then
             return 0
         fi
         sleep 0.2
     done
-    die "the node did not come up; see $dir/slurmctld.log and $dir/slurmd.log"
+    diagnose
+    die "the node did not come up"
+}
+
+# A cluster is up once it has run a job, not when its daemons answer.
+run_a_job() {
+    local out="$dir/probe.out"
+    rm -f "$out"
+    if timeout 60 sbatch --wait --quiet -p "$partition" -o "$out" --wrap 'echo ran' >/dev/null 2>&1 &&
+        grep -qx ran "$out" 2>/dev/null; then
+        return 0
+    fi
+    scancel -u "$(id -un)" 2>/dev/null || true
+    diagnose
+    die "the cluster did not run a one-line job within a minute"
 }
 
 start() {
     [ "$(id -u)" -eq 0 ] || die "start needs root (the daemons run as root here)"
     command -v slurmctld >/dev/null || die "slurm-wlm is not installed (apt-get install slurm-wlm munge)"
+    # Jobs of an earlier run would come back with the saved state and hold the processors.
+    if ! running "$dir/slurmctld.pid"; then
+        rm -rf "$dir/state" "$dir/spool"
+    fi
     mkdir -p "$dir/state" "$dir/spool"
     write_conf
     start_munge
     running "$dir/slurmctld.pid" || slurmctld -f "$conf"
     running "$dir/slurmd.pid" || slurmd -f "$conf"
     wait_for_node
+    run_a_job
     echo "local-slurm: partition $partition up on $host ($(nproc) CPUs); export SLURM_CONF=$conf"
 }
 
@@ -126,9 +160,25 @@ status() {
     return $up
 }
 
+# The cluster is started just before the command, so that it has run a job minutes, not a long
+# build, before the command needs it; one that was already running is left running.
+run() {
+    if [ "$(id -u)" -ne 0 ] || ! command -v slurmctld >/dev/null; then
+        echo "local-slurm: no local cluster (it needs root and slurm-wlm): the farm's cluster tests skip" >&2
+        env -u SLURM_CONF "$@"
+        return
+    fi
+    if ! running "$dir/slurmctld.pid"; then
+        trap stop EXIT
+    fi
+    start
+    "$@"
+}
+
 case "${1:-}" in
     start) start ;;
     stop) stop ;;
     status) status ;;
-    *) echo "usage: $0 start|stop|status" >&2; exit 2 ;;
+    run) shift; [ $# -gt 0 ] || { echo "usage: $0 run COMMAND..." >&2; exit 2; }; run "$@" ;;
+    *) echo "usage: $0 start|stop|status|run COMMAND..." >&2; exit 2 ;;
 esac
