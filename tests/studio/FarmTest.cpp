@@ -127,13 +127,14 @@ QString lastLines(const QString& path)
     return QString::fromLocal8Bit(text.right(3000));
 }
 
-// A cluster that never runs the frames would leave the test waiting: past its time, the
-// controller's view goes to the log and the recording is interrupted as Ctrl+C would.
+// A cluster that never runs the frames would leave the test waiting: past its time, what the
+// controller and the job's files say goes to the log and the recording is interrupted as Ctrl+C
+// would.
 class Watchdog
 {
 public:
-    explicit Watchdog(std::chrono::seconds patience)
-        : m_thread([this, patience] {
+    Watchdog(std::chrono::seconds patience, QString jobFolder)
+        : m_jobFolder(std::move(jobFolder)), m_thread([this, patience] {
               std::unique_lock lock(m_mutex);
               if (m_wake.wait_for(lock, patience, [this] { return m_done; }))
                   return;
@@ -152,18 +153,20 @@ public:
         m_thread.join();
     }
 
-    static QString diagnosis()
+private:
+    QString diagnosis() const
     {
-        const QString folder = QFileInfo(qEnvironmentVariable("SLURM_CONF")).path();
-        return commandOutput(QStringLiteral("squeue"),
-                             {QStringLiteral("-l"), QStringLiteral("-r")}) +
-               commandOutput(QStringLiteral("sinfo"),
-                             {QStringLiteral("-R"), QStringLiteral("-l")}) +
-               lastLines(folder + QLatin1String("/slurmctld.log")) +
-               lastLines(folder + QLatin1String("/slurmd.log"));
+        const QString cluster = QFileInfo(qEnvironmentVariable("SLURM_CONF")).path();
+        const FarmJob job(m_jobFolder);
+        return commandOutput(QStringLiteral("squeue"), words("-l -r")) +
+               commandOutput(QStringLiteral("sinfo"), words("-R -l")) +
+               lastLines(cluster + QLatin1String("/slurmctld.log")) +
+               lastLines(cluster + QLatin1String("/slurmd.log")) + QLatin1String("\nframes: ") +
+               QDir(job.framesFolder()).entryList(QDir::Files).join(QLatin1Char(' ')) +
+               QLatin1String("\nframe 0: ") + lastLines(job.frameFile(0, "log"));
     }
 
-private:
+    const QString m_jobFolder;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_done = false;
@@ -195,7 +198,7 @@ protected:
         if (qEnvironmentVariableIsEmpty("SLURM_CONF"))
             GTEST_SKIP() << "no cluster: scripts/local-slurm.sh start, then export SLURM_CONF";
         ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("povray")).isEmpty());
-        m_watchdog.emplace(std::chrono::seconds(150));
+        m_watchdog.emplace(std::chrono::seconds(150), m_temp.filePath(QStringLiteral("walk.farm")));
     }
     void TearDown() override { m_watchdog.reset(); }
 
