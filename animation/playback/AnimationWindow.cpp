@@ -43,7 +43,7 @@ AnimationWindow::AnimationWindow(QWidget* owner)
     m_picDummy->setObjectName(QStringLiteral("picDummy"));
     m_picDummy->setGeometry(0, 0, 1, 1);
     m_viewport = createViewport(this);
-    m_viewport->widget()->setObjectName(QStringLiteral("dfvViewport"));
+    required(m_viewport->widget())->setObjectName(QStringLiteral("dfvViewport"));
     m_viewport->onMouseEvent(
         [] { endQuietly([] { applicationState()->setAnimationRunning(false); }); });
     m_viewport->onDrawn([this] {
@@ -173,7 +173,7 @@ void AnimationWindow::captureDrawnFrame()
     std::int32_t y = 0;
     graphicsUtility().ScreenPosition(m_picDummy, x, y);
     bringToFront();
-    const QSize size = m_viewport->widget()->size();
+    const QSize size = required(m_viewport->widget())->size();
     module().offscreenPicture =
         pictureFactory().CreateOffscreenPicture(x, y, size.width(), size.height(), 0);
 }
