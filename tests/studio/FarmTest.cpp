@@ -116,30 +116,31 @@ TEST(Farm, QueuedRaytracesBecomeFramesWithNamesInsideTheJob)
 QString commandOutput(const QString& program, const QStringList& arguments)
 {
     QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     process.waitForFinished(10000);
     return QString::fromLocal8Bit(process.readAll());
 }
 
-QString lastLines(const QString& path)
-{
-    const QByteArray text = readText(path);
-    return QString::fromLocal8Bit(text.right(3000));
-}
-
 // A cluster that never runs the frames would leave the test waiting: past its time, what the
-// controller and the job's files say goes to the log and the recording is interrupted as Ctrl+C
-// would.
+// controller, the node and the job's files say goes to the log, and the recording is
+// interrupted as Ctrl+C would.
 class Watchdog
 {
 public:
-    Watchdog(std::chrono::seconds patience, QString jobFolder)
-        : m_jobFolder(std::move(jobFolder)), m_thread([this, patience] {
+    Watchdog(std::chrono::seconds patience, const QString& jobFolder)
+        : m_thread([this, patience, jobFolder] {
               std::unique_lock lock(m_mutex);
               if (m_wake.wait_for(lock, patience, [this] { return m_done; }))
                   return;
-              std::cerr << "watchdog: the farm took too long; the cluster says:\n"
-                        << diagnosis().toStdString() << std::endl;
+              const QString look =
+                  QStringLiteral("squeue -l -r; sinfo -R -l; tail -n 30 %1/slurmctld.log "
+                                 "%1/slurmd.log; ls %2/frames; tail -n 30 %2/frames/00000.log")
+                      .arg(QFileInfo(qEnvironmentVariable("SLURM_CONF")).path(), jobFolder);
+              std::cerr
+                  << "watchdog: the farm took too long\n"
+                  << commandOutput(QStringLiteral("sh"), {QStringLiteral("-c"), look}).toStdString()
+                  << std::endl;
               ::kill(::getpid(), SIGINT);
           })
     {}
@@ -154,19 +155,6 @@ public:
     }
 
 private:
-    QString diagnosis() const
-    {
-        const QString cluster = QFileInfo(qEnvironmentVariable("SLURM_CONF")).path();
-        const FarmJob job(m_jobFolder);
-        return commandOutput(QStringLiteral("squeue"), words("-l -r")) +
-               commandOutput(QStringLiteral("sinfo"), words("-R -l")) +
-               lastLines(cluster + QLatin1String("/slurmctld.log")) +
-               lastLines(cluster + QLatin1String("/slurmd.log")) + QLatin1String("\nframes: ") +
-               QDir(job.framesFolder()).entryList(QDir::Files).join(QLatin1Char(' ')) +
-               QLatin1String("\nframe 0: ") + lastLines(job.frameFile(0, "log"));
-    }
-
-    const QString m_jobFolder;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_done = false;
